@@ -1,0 +1,40 @@
+#include "platform/dpi_win32.h"
+
+namespace vantry {
+
+namespace {
+
+template <typename Fn>
+Fn LoadUser32(const char* name) {
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    return user32 ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
+                  : nullptr;
+}
+
+}  // namespace
+
+int WindowDpi(HWND window) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = LoadUser32<GetDpiForWindowFn>("GetDpiForWindow");
+    if (getDpiForWindow && window) {
+        UINT dpi = getDpiForWindow(window);
+        if (dpi != 0) return static_cast<int>(dpi);
+    }
+    HDC screen = GetDC(nullptr);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+void EnableDpiAwareness() {
+    using SetContextFn = BOOL(WINAPI*)(HANDLE);
+    using SetAwareFn = BOOL(WINAPI*)();
+    // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
+    static const HANDLE kPerMonitorV2 = reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-4));
+    if (auto setContext = LoadUser32<SetContextFn>("SetProcessDpiAwarenessContext")) {
+        if (setContext(kPerMonitorV2)) return;
+    }
+    if (auto setAware = LoadUser32<SetAwareFn>("SetProcessDPIAware")) setAware();
+}
+
+}  // namespace vantry

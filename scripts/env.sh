@@ -1,0 +1,56 @@
+# Shared by scripts/test, scripts/run and scripts/bench: installs what is missing and sets up
+# the Wine environment. Source it; it defines functions and changes nothing by itself.
+
+VANTRY_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+VANTRY_PACKAGES=(cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev mingw-w64
+                 g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth imagemagick xdotool x11-utils
+                 procps)
+
+vantry_install() {
+    local missing=() p
+    for p in "${VANTRY_PACKAGES[@]}" "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo=sudo
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+VANTRY_STARTED_XVFB=""
+VANTRY_STARTED_WINESERVER=""
+
+# Starts Xvfb on a free display when there is none, and one persistent wineserver so that each
+# Wine process starts quickly.
+vantry_start_display() {
+    if [ -z "${DISPLAY:-}" ] || [ "${1:-}" = "--virtual" ]; then
+        local n=90
+        while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        VANTRY_STARTED_XVFB=$!
+        export DISPLAY=":$n"
+        local i
+        for i in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    fi
+}
+
+vantry_start_wine() {
+    export WINEPREFIX="$VANTRY_ROOT/build/wineprefix"
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    export WINEARCH=win64
+    mkdir -p "$VANTRY_ROOT/build"
+    wineserver -p >/dev/null 2>&1
+    VANTRY_STARTED_WINESERVER=1
+    # Start Wine's own background processes (services, explorer) here, with their output going
+    # nowhere: started by a test instead, they would inherit its output pipe and keep CTest
+    # waiting until they end.
+    wine wineboot -i >/dev/null 2>&1 </dev/null || true
+}
+
+vantry_stop_services() {
+    if [ -n "$VANTRY_STARTED_WINESERVER" ]; then wineserver -k >/dev/null 2>&1 || true; fi
+    if [ -n "$VANTRY_STARTED_XVFB" ]; then kill "$VANTRY_STARTED_XVFB" 2>/dev/null || true; fi
+}

@@ -1,0 +1,55 @@
+#include "tests/win32/support/temp_folder.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace vantry::test {
+
+namespace {
+std::atomic<int> counter{0};
+}
+
+TempFolder::TempFolder() {
+    wchar_t base[MAX_PATH];
+    GetTempPathW(MAX_PATH, base);
+    std::filesystem::path dir = std::filesystem::path(base) /
+                                (L"vantry-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                 std::to_wstring(counter++));
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    std::u8string u8 = dir.u8string();
+    path_.assign(u8.begin(), u8.end());
+    while (!path_.empty() && (path_.back() == '\\' || path_.back() == '/')) path_.pop_back();
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ec;
+    std::u8string u8(path_.begin(), path_.end());
+    std::filesystem::path dir(u8);
+    for (auto& entry : std::filesystem::recursive_directory_iterator(dir, ec)) {
+        SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    SetFileAttributesW(dir.c_str(), FILE_ATTRIBUTE_NORMAL);
+    std::filesystem::remove_all(dir, ec);
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::u8string u8(path.begin(), path.end());
+    std::ifstream in(std::filesystem::path(u8), std::ios::binary);
+    if (!in) return "<absent>";
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::u8string u8(path.begin(), path.end());
+    std::ofstream out(std::filesystem::path(u8), std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+}  // namespace vantry::test
