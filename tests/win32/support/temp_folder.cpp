@@ -16,9 +16,9 @@ std::atomic<int> counter{0};
 TempFolder::TempFolder() {
     wchar_t base[MAX_PATH];
     GetTempPathW(MAX_PATH, base);
-    std::filesystem::path dir = std::filesystem::path(base) /
-                                (L"vantry-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                                 std::to_wstring(counter++));
+    std::filesystem::path dir =
+        std::filesystem::path(base) / (L"vantry-test-" + std::to_wstring(GetCurrentProcessId()) +
+                                       L"-" + std::to_wstring(counter++));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     std::u8string u8 = dir.u8string();

@@ -1,0 +1,81 @@
+#include "app/list_model.h"
+
+#include "store/path_helpers.h"
+
+namespace vantry {
+
+int ListModel::OccupiedCount() const {
+    int count = 0;
+    while (count < kSlotCount && Occupied(count)) ++count;
+    return count;
+}
+
+int ListModel::FirstFreeSlot() const {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (!Occupied(slot)) return slot;
+    }
+    return -1;
+}
+
+void ListModel::Fill(int slot, const std::string& path, const std::string& caption) {
+    paths_[Index(slot)] = path;
+    captions_[Index(slot)] = caption;
+    view_.ShowCaption(slot, caption);
+    view_.ShowIcon(slot, path);
+    view_.PumpMessages();
+}
+
+void ListModel::LoadListfile() {
+    auto lines = files_.ReadListLines(List);
+    if (!lines) return;
+    // Loading expects emptied slots; should any be filled, the file's items go after them so
+    // that no loaded item is overwritten.
+    int next = OccupiedCount();
+    if (lines->empty()) {
+        if (next < kSlotCount) Fill(next, kDefaultItem, ItemCaption(kDefaultItem));
+        SaveListFile();
+        return;
+    }
+    for (auto& line : *lines) {
+        if (line.empty()) continue;
+        if (next < kSlotCount) {
+            Fill(next++, line, ItemCaption(line));
+        } else {
+            overflow_.push_back(std::move(line));
+        }
+    }
+}
+
+bool ListModel::SaveListFile() {
+    std::vector<std::string> lines;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (Occupied(slot)) lines.push_back(Path(slot));
+    }
+    lines.insert(lines.end(), overflow_.begin(), overflow_.end());
+    bool saved = files_.WriteList(List, lines);
+    view_.PumpMessages();
+    return saved;
+}
+
+void ListModel::ResetDWM() {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        captions_[Index(slot)].clear();
+        paths_[Index(slot)].clear();
+        view_.ShowCaption(slot, "");
+        view_.ShowIcon(slot, "");
+    }
+    overflow_.clear();
+    view_.PumpMessages();
+}
+
+void ListModel::AddItem(int slot, const std::string& path, const std::string& caption) {
+    Fill(slot, path, caption);
+}
+
+void ListModel::FreeSlot(int slot) {
+    captions_[Index(slot)].clear();
+    paths_[Index(slot)].clear();
+    view_.ShowCaption(slot, "");
+}
+
+}  // namespace vantry

@@ -1,0 +1,70 @@
+#pragma once
+// The item slots of one list window: 20 slots, each a caption, an icon and a path, filled from
+// and written to the current tab's list file. A slot is occupied exactly when its caption is not
+// empty; after every load the occupied slots are 0..n-1 and the path list holds their n paths.
+// Lines beyond the 20th (a drop of several items into a tab with fewer free slots) are kept
+// after the slots' paths by every save, and move into slots as slots free up.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "store/item_files.h"
+
+namespace vantry {
+
+inline constexpr int kSlotCount = 20;
+inline constexpr const char* kDefaultItem = "C:\\";
+
+// What a list window shows of its slots.
+class ListView {
+  public:
+    virtual ~ListView() = default;
+    // Sets the slot's caption, makes it visible and redraws it.
+    virtual void ShowCaption(int slot, const std::string& caption) = 0;
+    // Draws the shell icon of path in the slot's icon box; an empty path clears it.
+    virtual void ShowIcon(int slot, const std::string& path) = 0;
+    // Lets the pending window messages be processed (paint and input keep flowing).
+    virtual void PumpMessages() = 0;
+};
+
+class ListModel {
+  public:
+    ListModel(ItemFiles& files, ListView& view) : files_(files), view_(view) {}
+
+    // Fills the free slots from the current tab's list file. An absent file changes nothing; a
+    // file of zero length gives the default item "C:\", saved at once.
+    void LoadListfile();
+    // Writes the occupied slots' paths, in slot order, then the lines beyond the 20th.
+    // False when the write failed (the user has been told).
+    bool SaveListFile();
+    // Empties all slots, the path list and the lines beyond the 20th.
+    void ResetDWM();
+
+    // Appends path as a new entry of the path list and shows it in slot (the first free one).
+    void AddItem(int slot, const std::string& path, const std::string& caption);
+    // Frees the slot and drops its path without moving the others.
+    void FreeSlot(int slot);
+
+    bool Occupied(int slot) const { return !captions_[Index(slot)].empty(); }
+    const std::string& Caption(int slot) const { return captions_[Index(slot)]; }
+    const std::string& Path(int slot) const { return paths_[Index(slot)]; }
+    int FirstFreeSlot() const;  // -1 when all are in use
+    const std::vector<std::string>& Overflow() const { return overflow_; }
+
+    int16_t List = 0;  // the current tab, 0..4
+
+  private:
+    static std::size_t Index(int slot) { return static_cast<std::size_t>(slot); }
+    int OccupiedCount() const;
+    void Fill(int slot, const std::string& path, const std::string& caption);
+
+    ItemFiles& files_;
+    ListView& view_;
+    std::array<std::string, kSlotCount> captions_;
+    std::array<std::string, kSlotCount> paths_;  // entry i belongs to slot i
+    std::vector<std::string> overflow_;
+};
+
+}  // namespace vantry

@@ -1,0 +1,63 @@
+#include "platform/text_win32.h"
+
+#include <windows.h>
+
+namespace vantry {
+
+std::wstring Widen(const std::string& utf8) {
+    if (utf8.empty()) return {};
+    int length =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
+                        length);
+    return wide;
+}
+
+std::string Narrow(const std::wstring& wide) {
+    if (wide.empty()) return {};
+    int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                     nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), length,
+                        nullptr, nullptr);
+    return utf8;
+}
+
+bool ToAnsi(const std::string& utf8, std::string& ansi) {
+    ansi.clear();
+    std::wstring wide = Widen(utf8);
+    if (wide.empty()) return true;
+    BOOL usedDefault = FALSE;
+    int length =
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(),
+                            static_cast<int>(wide.size()), nullptr, 0, nullptr, &usedDefault);
+    if (length <= 0 || usedDefault) return false;
+    ansi.resize(static_cast<std::size_t>(length));
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
+                        ansi.data(), length, nullptr, &usedDefault);
+    return !usedDefault;
+}
+
+std::string FromAnsi(const std::string& ansi) {
+    if (ansi.empty()) return {};
+    int length =
+        MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), length);
+    return Narrow(wide);
+}
+
+std::string SystemMessage(unsigned long error) {
+    wchar_t* buffer = nullptr;
+    DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text = length ? std::wstring(buffer, length) : L"Error " + std::to_wstring(error);
+    if (buffer) LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
+        text.pop_back();
+    return Narrow(text);
+}
+
+}  // namespace vantry

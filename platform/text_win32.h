@@ -1,0 +1,19 @@
+#pragma once
+// Strings are UTF-8 inside the program; Win32 calls take UTF-16. These convert at the call.
+
+#include <string>
+
+namespace vantry {
+
+std::wstring Widen(const std::string& utf8);
+std::string Narrow(const std::wstring& wide);
+
+// The ANSI code page bytes of text, or nothing when a character has no exact form there
+// (a best-fit or default character would store a different path).
+bool ToAnsi(const std::string& utf8, std::string& ansi);
+std::string FromAnsi(const std::string& ansi);
+
+// The system's text for an error code, without the closing line break.
+std::string SystemMessage(unsigned long error);
+
+}  // namespace vantry

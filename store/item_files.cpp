@@ -1,0 +1,87 @@
+#include "store/item_files.h"
+
+#include "store/text_lines.h"
+
+namespace vantry {
+
+std::string ListFileName(int tab) {
+    return "VantryList" + std::to_string(tab) + ".txt";
+}
+
+std::optional<std::vector<std::string>> ItemFiles::ReadLines(const std::string& name) {
+    if (!folder_.Exists(name)) return std::nullopt;
+    std::optional<std::string> content = folder_.Read(name);
+    if (!content) return std::nullopt;
+    return SplitLines(*content);
+}
+
+bool ItemFiles::WriteLines(const std::string& name, std::vector<std::string> lines) {
+    for (auto& line : lines) {
+        std::optional<std::string> storable = folder_.StorableForm(line);
+        if (!storable) {
+            dialogs_.ShowError("Vantry could not save \"" + name + "\": the text \"" + line +
+                               "\" holds characters that this system's code page cannot store."
+                               "\n\nThe file was left as it was.");
+            return false;
+        }
+        line = std::move(*storable);
+    }
+    WriteOutcome outcome = folder_.Replace(name, JoinLines(lines));
+    if (!outcome.ok) {
+        dialogs_.ShowError("Vantry could not save \"" + name + "\".\n\n" + outcome.reason +
+                           "\n\nThe file was left as it was.");
+    }
+    return outcome.ok;
+}
+
+std::optional<std::string> ItemFiles::ReadStyleWord() {
+    auto lines = ReadLines(kStyleFile);
+    if (!lines || lines->empty()) return std::nullopt;
+    return lines->front();
+}
+
+bool ItemFiles::WriteStyleWord(const std::string& word) {
+    return WriteLines(kStyleFile, {word});
+}
+
+std::optional<std::vector<std::string>> ItemFiles::ReadTabNames() {
+    auto lines = ReadLines(kTabsFile);
+    if (!lines || lines->empty()) return std::nullopt;
+    // There is no sixth tab: lines after the fifth are ignored.
+    if (lines->size() > kTabCount) lines->resize(kTabCount);
+    return lines;
+}
+
+bool ItemFiles::WriteTabNames(const std::array<std::string, kTabCount>& names) {
+    return WriteLines(kTabsFile, std::vector<std::string>(names.begin(), names.end()));
+}
+
+std::optional<std::vector<std::string>> ItemFiles::ReadListLines(int tab) {
+    return ReadLines(ListFileName(tab));
+}
+
+bool ItemFiles::WriteList(int tab, const std::vector<std::string>& paths) {
+    return WriteLines(ListFileName(tab), paths);
+}
+
+bool ItemFiles::WriteHandOver(const std::string& path) {
+    return WriteLines(kHandOverFile, {path});
+}
+
+std::optional<std::string> ItemFiles::ReadHandOver() {
+    auto lines = ReadLines(kHandOverFile);
+    if (!lines || lines->empty()) return std::nullopt;
+    return lines->front();
+}
+
+std::optional<std::string> ItemFiles::StorablePath(const std::string& path) {
+    std::optional<std::string> storable = folder_.StorableForm(path);
+    if (!storable) {
+        dialogs_.ShowError("Vantry cannot keep \"" + path +
+                           "\": its name holds characters that this system's code page cannot "
+                           "store, and it has no short name that could stand in for it.");
+    }
+    return storable;
+}
+
+}  // namespace vantry

@@ -1,0 +1,62 @@
+#pragma once
+// The four files the program keeps beside itself, in their line format:
+//   "listtype.txt"      the list style word, one line
+//   "VantryTabs.txt"    the five tab names, one a line, an empty line for a free tab
+//   "VantryList<N>.txt" the item paths of tab N (N = 0..4), one a line
+//   "shfile.txt"        the path of the item launched last
+// Every line ends with CR LF, the last included; values are kept exactly as they are.
+// A write that fails tells the user (file name and the system's reason) and returns false; the
+// file then keeps its previous content.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/user_dialogs.h"
+#include "store/program_folder.h"
+
+namespace vantry {
+
+inline constexpr int kTabCount = 5;
+inline constexpr const char* kStyleFile = "listtype.txt";
+inline constexpr const char* kTabsFile = "VantryTabs.txt";
+inline constexpr const char* kHandOverFile = "shfile.txt";
+inline constexpr const char* kDefaultTabName = "Main |";
+
+std::string ListFileName(int tab);
+
+class ItemFiles {
+  public:
+    ItemFiles(ProgramFolder& folder, UserDialogs& dialogs) : folder_(folder), dialogs_(dialogs) {}
+
+    // The first line of the style file; nothing when it is absent or holds no line.
+    std::optional<std::string> ReadStyleWord();
+    bool WriteStyleWord(const std::string& word);
+
+    // Up to five names, line k for tab k; nothing when the file is absent or holds no line.
+    std::optional<std::vector<std::string>> ReadTabNames();
+    bool WriteTabNames(const std::array<std::string, kTabCount>& names);
+
+    // Every line of the tab's list file, empty ones included (an empty vector for a file of
+    // zero length); nothing when the file is absent.
+    std::optional<std::vector<std::string>> ReadListLines(int tab);
+    bool WriteList(int tab, const std::vector<std::string>& paths);
+
+    // The hand-over of a launched path: written, then read back as the file's first line.
+    bool WriteHandOver(const std::string& path);
+    std::optional<std::string> ReadHandOver();
+
+    // The form in which a path can be stored (itself or its short form); tells the user and gives
+    // nothing when the files' encoding cannot hold it.
+    std::optional<std::string> StorablePath(const std::string& path);
+
+  private:
+    std::optional<std::vector<std::string>> ReadLines(const std::string& name);
+    bool WriteLines(const std::string& name, std::vector<std::string> lines);
+
+    ProgramFolder& folder_;
+    UserDialogs& dialogs_;
+};
+
+}  // namespace vantry

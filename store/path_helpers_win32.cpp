@@ -1,0 +1,37 @@
+#include <windows.h>
+// windows.h must come first.
+#include <shellapi.h>
+
+#include "platform/text_win32.h"
+#include "store/path_helpers.h"
+
+namespace vantry {
+
+bool FileExists(const std::string& path) {
+    // Opening for reading with full sharing still fails for a folder, a missing file and a file
+    // another process holds open without sharing, which is exactly when a read would fail.
+    HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}
+
+std::string ShortPath(const std::string& path) {
+    std::wstring wide = Widen(path);
+    std::wstring buffer(wide.size() + 1, L'\0');
+    DWORD length =
+        GetShortPathNameW(wide.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+    // Zero means no such path; a length at or past the buffer means the short form did not fit.
+    if (length == 0 || length >= buffer.size()) return path;
+    buffer.resize(length);
+    return Narrow(buffer);
+}
+
+void LaunchPath(const std::string& path, int showCommand) {
+    std::wstring file = Widen(ShortPath(path));
+    ShellExecuteW(nullptr, nullptr, file.c_str(), nullptr, nullptr, showCommand);
+}
+
+}  // namespace vantry

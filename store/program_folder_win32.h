@@ -1,0 +1,31 @@
+#pragma once
+// The program folder on Windows: files in the ANSI code page, W functions inside, atomic
+// replacement through a temporary file in the same folder.
+
+#include <string>
+
+#include "store/program_folder.h"
+
+namespace vantry {
+
+// The folder of the running executable, UTF-8, without a closing "\".
+std::string ExecutableFolder();
+
+class Win32ProgramFolder : public ProgramFolder {
+  public:
+    explicit Win32ProgramFolder(std::string folder) : folder_(std::move(folder)) {}
+
+    bool Exists(const std::string& name) override;
+    std::optional<std::string> Read(const std::string& name) override;
+    WriteOutcome Replace(const std::string& name, const std::string& content) override;
+    std::optional<std::string> StorableForm(const std::string& text) override;
+
+    const std::string& Folder() const { return folder_; }
+
+  private:
+    std::string FullName(const std::string& name) const { return folder_ + "\\" + name; }
+
+    std::string folder_;
+};
+
+}  // namespace vantry

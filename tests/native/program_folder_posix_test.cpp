@@ -1,0 +1,86 @@
+#include "store/program_folder_posix.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "store/path_helpers.h"
+
+namespace vantry {
+namespace {
+
+class PosixFolderTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir = std::filesystem::temp_directory_path() /
+              ("vantry-native-" + std::to_string(getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+    std::string Slurp(const std::string& name) {
+        std::ifstream in(dir / name, std::ios::binary);
+        std::ostringstream out;
+        out << in.rdbuf();
+        return out.str();
+    }
+
+    std::filesystem::path dir;
+};
+
+TEST_F(PosixFolderTest, ReplacesTheWholeFileAndLeavesNoTemporaryBehind) {
+    PosixProgramFolder folder(dir.string());
+    EXPECT_FALSE(folder.Exists("VantryList0.txt"));
+    ASSERT_TRUE(folder.Replace("VantryList0.txt", "C:\\a\r\nC:\\b\r\n").ok);
+    ASSERT_TRUE(folder.Replace("VantryList0.txt", "C:\\c\r\n").ok);
+    EXPECT_EQ(folder.Read("VantryList0.txt"), "C:\\c\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
+}
+
+TEST_F(PosixFolderTest, AFolderIsNotAFileThatExists) {
+    std::filesystem::create_directories(dir / "sub");
+    EXPECT_FALSE(FileExists((dir / "sub").string()));
+    PosixProgramFolder folder(dir.string());
+    EXPECT_FALSE(folder.Read("missing.txt"));
+}
+
+TEST_F(PosixFolderTest, AFailedWriteReportsTheReasonAndKeepsTheOldContent) {
+    PosixProgramFolder missing((dir / "gone").string());
+    WriteOutcome outcome = missing.Replace("listtype.txt", "small\r\n");
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_FALSE(outcome.reason.empty());
+}
+
+// A writer killed at any moment leaves the old content or the new, byte for byte.
+TEST_F(PosixFolderTest, AWriterKilledAtRandomMomentsNeverLeavesAMix) {
+    const std::string oldContent = std::string(3000, 'a') + "\r\n";
+    const std::string newContent = std::string(5000, 'b') + "\r\n";
+    PosixProgramFolder folder(dir.string());
+    ASSERT_TRUE(folder.Replace("VantryList0.txt", oldContent).ok);
+    std::mt19937 random(12345);
+    constexpr int kKills = 1000;
+    for (int i = 0; i < kKills; ++i) {
+        pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            PosixProgramFolder writer(dir.string());
+            for (int n = 0;; ++n)
+                writer.Replace("VantryList0.txt", n % 2 ? oldContent : newContent);
+        }
+        usleep(std::uniform_int_distribution<useconds_t>(0, 400)(random));
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        std::string content = Slurp("VantryList0.txt");
+        ASSERT_TRUE(content == oldContent || content == newContent) << "after kill " << i;
+    }
+}
+
+}  // namespace
+}  // namespace vantry

@@ -1,0 +1,78 @@
+#pragma once
+// In-memory stand-ins for the program folder, the message boxes and a list window's view.
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/list_model.h"
+#include "platform/user_dialogs.h"
+#include "store/program_folder.h"
+
+namespace vantry::test {
+
+class FakeFolder : public ProgramFolder {
+  public:
+    bool Exists(const std::string& name) override {
+        return files.count(name) != 0 && unreadable.count(name) == 0;
+    }
+    std::optional<std::string> Read(const std::string& name) override {
+        if (!Exists(name)) return std::nullopt;
+        return files[name];
+    }
+    WriteOutcome Replace(const std::string& name, const std::string& content) override {
+        ++writes[name];
+        if (failWrites) return {false, "Access is denied."};
+        files[name] = content;
+        return {};
+    }
+    std::optional<std::string> StorableForm(const std::string& text) override {
+        for (const auto& [longForm, shortForm] : shortForms) {
+            if (text == longForm) return shortForm;
+        }
+        if (text.find('\x7f') != std::string::npos) return std::nullopt;  // "unencodable"
+        return text;
+    }
+
+    std::map<std::string, std::string> files;
+    std::map<std::string, int> writes;
+    std::set<std::string> unreadable;
+    std::map<std::string, std::string> shortForms;
+    bool failWrites = false;
+};
+
+class RecordingDialogs : public UserDialogs {
+  public:
+    void ShowError(const std::string& text) override { errors.push_back(text); }
+    void ShowPlain(const std::string& text) override { plain.push_back(text); }
+    bool AskYesNo(const std::string& text) override {
+        questions.push_back(text);
+        return answerYes;
+    }
+
+    std::vector<std::string> errors;
+    std::vector<std::string> plain;
+    std::vector<std::string> questions;
+    bool answerYes = true;
+};
+
+class RecordingListView : public ListView {
+  public:
+    void ShowCaption(int slot, const std::string& caption) override {
+        captions[static_cast<std::size_t>(slot)] = caption;
+    }
+    void ShowIcon(int slot, const std::string& path) override {
+        icons[static_cast<std::size_t>(slot)] = path;
+        if (!path.empty()) iconOrder.push_back(slot);
+    }
+    void PumpMessages() override { ++pumps; }
+
+    std::array<std::string, kSlotCount> captions;
+    std::array<std::string, kSlotCount> icons;
+    std::vector<int> iconOrder;
+    int pumps = 0;
+};
+
+}  // namespace vantry::test

@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "platform/text_win32.h"
+#include "store/item_files.h"
+#include "store/path_helpers.h"
+#include "store/program_folder_win32.h"
+#include "tests/native/support/fakes.h"
+#include "tests/win32/support/temp_folder.h"
+
+namespace vantry {
+namespace {
+
+TEST(FileExists, IsFalseForAFolderAMissingFileAndALockedFile) {
+    test::TempFolder folder;
+    EXPECT_FALSE(FileExists(folder.Path()));
+    EXPECT_FALSE(FileExists(folder.File("missing.txt")));
+    test::WriteBytes(folder.File("a.txt"), "x");
+    EXPECT_TRUE(FileExists(folder.File("a.txt")));
+    HANDLE held = CreateFileW(Widen(folder.File("a.txt")).c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(FileExists(folder.File("a.txt")));
+    CloseHandle(held);
+    EXPECT_TRUE(FileExists(folder.File("a.txt")));
+}
+
+TEST(ShortPath, ShortensAnExistingLongNameAndKeepsAMissingPath) {
+    test::TempFolder folder;
+    std::string longName = folder.File("A rather long file name.document");
+    test::WriteBytes(longName, "x");
+    std::string shortForm = ShortPath(longName);
+    EXPECT_LT(shortForm.size(), longName.size());
+    EXPECT_TRUE(FileExists(shortForm));
+    std::string missing = folder.File("Not there at all.document");
+    EXPECT_EQ(ShortPath(missing), missing);
+}
+
+TEST(Win32ProgramFolder, StoresTextInTheAnsiCodePageAndReadsItBack) {
+    ASSERT_EQ(GetACP(), 1252u) << "the test's byte expectations are those of code page 1252";
+    test::TempFolder temp;
+    Win32ProgramFolder folder(temp.Path());
+    test::RecordingDialogs dialogs;
+    ItemFiles files(folder, dialogs);
+    ASSERT_TRUE(files.WriteList(0, {"C:\\Caf\xC3\xA9\\men\xC3\xBC.txt"}));  // Café\menü.txt
+    EXPECT_EQ(test::ReadBytes(temp.File("VantryList0.txt")), "C:\\Caf\xE9\\men\xFC.txt\r\n");
+    auto lines = files.ReadListLines(0);
+    ASSERT_TRUE(lines);
+    EXPECT_EQ(*lines, std::vector<std::string>{"C:\\Caf\xC3\xA9\\men\xC3\xBC.txt"});
+}
+
+TEST(Win32ProgramFolder, NeverStoresAPathTheCodePageCannotHoldMangled) {
+    test::TempFolder temp;
+    Win32ProgramFolder folder(temp.Path());
+    test::RecordingDialogs dialogs;
+    ItemFiles files(folder, dialogs);
+    std::string japanese = temp.File("\xE6\x97\xA5\xE6\x9C\xAC.txt");  // 日本.txt
+    test::WriteBytes(japanese, "x");
+    if (files.WriteList(0, {japanese})) {
+        auto lines = files.ReadListLines(0);
+        ASSERT_TRUE(lines && lines->size() == 1);
+        EXPECT_TRUE(FileExists(lines->front())) << lines->front();
+        EXPECT_EQ(lines->front().find('?'), std::string::npos);
+    } else {
+        ASSERT_EQ(dialogs.errors.size(), 1u);
+        EXPECT_NE(dialogs.errors[0].find(japanese), std::string::npos);
+        EXPECT_FALSE(folder.Exists("VantryList0.txt"));
+    }
+    std::string nowhere = "C:\\nowhere\\\xE6\x97\xA5.txt";
+    EXPECT_FALSE(files.StorablePath(nowhere));
+}
+
+TEST(Win32ProgramFolder, ReplacesAtomicallyWithoutLeavingATemporaryFile) {
+    test::TempFolder temp;
+    Win32ProgramFolder folder(temp.Path());
+    ASSERT_TRUE(folder.Replace("listtype.txt", "small\r\n").ok);
+    ASSERT_TRUE(folder.Replace("listtype.txt", "large\r\n").ok);
+    EXPECT_EQ(test::ReadBytes(temp.File("listtype.txt")), "large\r\n");
+    EXPECT_EQ(test::ReadBytes(temp.File("listtype.txt.new")), "<absent>");
+}
+
+TEST(Win32ProgramFolder, AReadOnlyFileFailsWithAMessageAndKeepsItsContent) {
+    test::TempFolder temp;
+    Win32ProgramFolder folder(temp.Path());
+    test::RecordingDialogs dialogs;
+    ItemFiles files(folder, dialogs);
+    test::WriteBytes(temp.File("VantryList0.txt"), "C:\\\r\n");
+    SetFileAttributesW(Widen(temp.File("VantryList0.txt")).c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(files.WriteList(0, {"D:\\"}));
+    ASSERT_EQ(dialogs.errors.size(), 1u);
+    EXPECT_NE(dialogs.errors[0].find("VantryList0.txt"), std::string::npos);
+    EXPECT_EQ(test::ReadBytes(temp.File("VantryList0.txt")), "C:\\\r\n");
+    EXPECT_EQ(test::ReadBytes(temp.File("VantryList0.txt.new")), "<absent>");
+}
+
+TEST(Win32ProgramFolder, AFileLockedForAMomentIsRetriedAndAFileLockedForGoodFails) {
+    test::TempFolder temp;
+    Win32ProgramFolder folder(temp.Path());
+    test::WriteBytes(temp.File("VantryTabs.txt"), "old\r\n");
+    HANDLE held = CreateFileW(Widen(temp.File("VantryTabs.txt")).c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(folder.Replace("VantryTabs.txt", "new\r\n").ok);
+    HANDLE release = CreateThread(
+        nullptr, 0,
+        [](void* handle) -> DWORD {
+            Sleep(100);
+            CloseHandle(static_cast<HANDLE>(handle));
+            return 0;
+        },
+        held, 0, nullptr);
+    EXPECT_TRUE(folder.Replace("VantryTabs.txt", "new\r\n").ok);
+    WaitForSingleObject(release, INFINITE);
+    CloseHandle(release);
+    EXPECT_EQ(test::ReadBytes(temp.File("VantryTabs.txt")), "new\r\n");
+}
+
+}  // namespace
+}  // namespace vantry
