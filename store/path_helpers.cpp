@@ -1,18 +1,22 @@
 #include "store/path_helpers.h"
 
-#include <algorithm>
-#include <cctype>
-
 namespace vantry {
 
 namespace {
 
 constexpr std::size_t kMaxCaptionBytes = 260;
 
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
+// Whether text holds "no file" in any letter case, without copying it.
+bool ContainsNoFile(const std::string& text) {
+    static constexpr char kNeedle[] = "no file";
+    constexpr std::size_t kLength = sizeof kNeedle - 1;
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    for (std::size_t start = 0; start + kLength <= text.size(); ++start) {
+        std::size_t i = 0;
+        while (i < kLength && lower(text[start + i]) == kNeedle[i]) ++i;
+        if (i == kLength) return true;
+    }
+    return false;
 }
 
 // Text without its last character (a whole UTF-8 sequence, not a byte of one).
@@ -34,8 +38,8 @@ std::string CutUtf8(const std::string& text, std::size_t maxBytes) {
 
 }  // namespace
 
-std::string DisplayName(std::string path) {
-    if (Lower(path).find("no file") != std::string::npos) return "";
+std::string DisplayName(const std::string& path) {
+    if (ContainsNoFile(path)) return "";
     std::size_t length = path.size();
     std::size_t dot = path.rfind('.');
     if (dot == std::string::npos) {
@@ -50,7 +54,7 @@ std::string DisplayName(std::string path) {
     return LastName(path);
 }
 
-std::string FolderName(std::string path) {
+std::string FolderName(const std::string& path) {
     std::string trimmed = DropLastCharacter(path);
     std::size_t slash = trimmed.rfind('\\');
     return slash == std::string::npos ? trimmed : trimmed.substr(slash + 1);

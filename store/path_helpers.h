@@ -9,10 +9,10 @@ namespace vantry {
 
 // The caption shown beside an item's icon: the last name without its last extension.
 // May be empty (a name that starts with its only dot, or "no file" anywhere in the path).
-std::string DisplayName(std::string path);
+std::string DisplayName(const std::string& path);
 
 // The last name of a folder path: the text after the last "\" once the last character is gone.
-std::string FolderName(std::string path);
+std::string FolderName(const std::string& path);
 
 // The path's last name as it stands ("C:\x\.profile" gives ".profile", "C:\Games\" gives
 // "Games").

@@ -1,0 +1,102 @@
+#include "app/list_window.h"
+
+namespace vantry {
+
+void ListWindow::Load() {
+    model_.List = 0;
+    LoadTabs();
+    app_.PumpMessages();
+    model_.LoadListfile();
+    app_.PumpMessages();
+}
+
+void ListWindow::LoadTabs() {
+    if (auto names = files_.ReadTabNames()) {
+        for (std::size_t k = 0; k < names->size(); ++k) {
+            tabNames_[k] = (*names)[k];
+            view_.ShowTabCaption(static_cast<int>(k), tabNames_[k]);
+        }
+        app_.PumpMessages();
+    }
+    UpdateTabs();
+}
+
+void ListWindow::UpdateTabs() {
+    int left = 0;
+    view_.MoveTab(0, left);
+    for (int k = 1; k < kTabCount; ++k) {
+        left += view_.TabWidthTwips(k - 1);
+        view_.MoveTab(k, left);
+    }
+    app_.PumpMessages();
+}
+
+void ListWindow::TabClick(int k) {
+    auto scope = guard_.TryEnter();
+    if (!scope || TabName(k).empty()) return;
+    // The tab being left is written first; if that fails, stay on it rather than drop its items.
+    if (!model_.SaveListFile()) return;
+    model_.ResetDWM();
+    model_.List = static_cast<int16_t>(k);
+    model_.LoadListfile();
+}
+
+void ListWindow::ItemClick(int slot) {
+    auto scope = guard_.TryEnter();
+    if (!scope) return;
+    OpenItem(slot);
+}
+
+void ListWindow::OpenItem(int slot) {
+    if (!model_.Occupied(slot)) return;
+    std::string path = model_.Path(slot);
+    // The path goes to the shell through the hand-over file. If it cannot be written, the file
+    // may still name an earlier item: launch nothing and keep running.
+    if (!files_.WriteHandOver(path)) return;
+    app_.PumpMessages();
+    app_.PumpMessages();
+    std::string handedOver = files_.ReadHandOver().value_or(path);
+    app_.PumpMessages();
+    app_.Launch(handedOver, kShowNormal);
+    app_.PumpMessages();
+    CloseAction();
+}
+
+void ListWindow::ItemMouseDown(int slot, int button) {
+    if (button != kRightButton) return;
+    auto scope = guard_.TryEnter();
+    if (!scope) return;
+    DelLink(slot);
+}
+
+void ListWindow::DelLink(int slot) {
+    if (!model_.Occupied(slot)) return;
+    std::string caption = model_.Caption(slot);
+    if (!dialogs_.AskYesNo("Delete the item '" + caption + "'?")) return;
+    std::string path = model_.Path(slot);
+    model_.FreeSlot(slot);
+    if (!model_.SaveListFile()) {
+        // Nothing was stored: the item stays where it was.
+        model_.AddItem(slot, path, caption);
+        return;
+    }
+    app_.PumpMessages();
+    model_.ResetDWM();
+    app_.PumpMessages();
+    model_.LoadListfile();
+    app_.PumpMessages();
+}
+
+void ListWindow::CloseClick() {
+    auto scope = guard_.TryEnter();
+    if (!scope) return;
+    CloseAction();
+}
+
+void ListWindow::CloseAction() {
+    if (useList_ == styleWord_) model_.SaveListFile();
+    app_.PumpMessages();
+    app_.CloseAllWindows();
+}
+
+}  // namespace vantry

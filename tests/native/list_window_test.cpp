@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tests/native/support/app_fakes.h"
+
+namespace vantry {
+namespace {
+
+class ListWindowTest : public ::testing::Test {
+  protected:
+    void Items(int tab, const std::string& content) { p.folder.files[ListFileName(tab)] = content; }
+    std::string File(int tab) { return p.folder.files[ListFileName(tab)]; }
+
+    test::FakeProgram p;
+};
+
+TEST_F(ListWindowTest, LoadReadsTheTabNamesAndLaysThemOutEdgeToEdge) {
+    p.folder.files["VantryTabs.txt"] = "Main |\r\nWork |\r\n\r\n\r\n\r\n";
+    Items(0, "C:\\a.txt\r\n");
+    p.large.Load();
+    EXPECT_EQ(p.largeView.tabs, (std::array<std::string, 5>{"Main |", "Work |", "", "", ""}));
+    EXPECT_EQ(p.largeView.tabLefts, (std::array<int, 5>{0, 900, 1800, 2100, 2400}));
+    EXPECT_EQ(p.largeView.captions[0], "a");
+    EXPECT_EQ(p.large.Model().List, 0);
+}
+
+TEST_F(ListWindowTest, WithoutATabFileEveryTabKeepsItsDefaultName) {
+    p.small.Load();
+    EXPECT_EQ(p.small.TabName(4), "Main |");
+    EXPECT_EQ(p.smallView.tabLefts[1], 900);
+}
+
+TEST_F(ListWindowTest, ATabClickSavesTheTabBeingLeftThenLoadsTheNewOne) {
+    Items(0, "C:\\a.txt\r\n\r\nC:\\b.txt\r\n");
+    Items(1, "D:\\\r\n");
+    p.large.Load();
+    p.large.TabClick(1);
+    EXPECT_EQ(File(0), "C:\\a.txt\r\nC:\\b.txt\r\n");
+    EXPECT_EQ(p.large.Model().List, 1);
+    EXPECT_EQ(p.largeView.captions[0], "D:");
+    EXPECT_EQ(p.largeView.captions[1], "");
+    p.large.TabClick(1);  // the current tab: saved, emptied and reloaded all the same
+    EXPECT_EQ(p.folder.writes["VantryList1.txt"], 1);
+    EXPECT_EQ(p.largeView.captions[0], "D:");
+}
+
+TEST_F(ListWindowTest, AClickOnATabWithoutANameDoesNothing) {
+    p.folder.files["VantryTabs.txt"] = "Main |\r\n\r\n";
+    Items(0, "C:\\a.txt\r\n");
+    p.large.Load();
+    p.large.TabClick(1);
+    EXPECT_EQ(p.large.Model().List, 0);
+    EXPECT_EQ(p.folder.writes.count("VantryList0.txt"), 0u);
+}
+
+TEST_F(ListWindowTest, ATabSwitchWhoseSaveFailsStaysOnTheTabAndKeepsItsItems) {
+    Items(0, "C:\\a.txt\r\n");
+    p.large.Load();
+    p.folder.failWrites = true;
+    p.large.TabClick(1);
+    EXPECT_EQ(p.large.Model().List, 0);
+    EXPECT_EQ(p.largeView.captions[0], "a");
+    EXPECT_EQ(p.dialogs.errors.size(), 1u);
+}
+
+TEST_F(ListWindowTest, DeletingBAsksWithItsCaptionAndLeavesACD) {
+    Items(0, "C:\\A.txt\r\nC:\\B.txt\r\nC:\\C.txt\r\nC:\\D.txt\r\n");
+    p.large.Load();
+    p.large.ItemMouseDown(1, kRightButton);
+    EXPECT_EQ(p.dialogs.questions, std::vector<std::string>{"Delete the item 'B'?"});
+    EXPECT_EQ(File(0), "C:\\A.txt\r\nC:\\C.txt\r\nC:\\D.txt\r\n");
+    EXPECT_EQ(p.largeView.captions[1], "C");
+    EXPECT_EQ(p.largeView.captions[3], "");
+}
+
+TEST_F(ListWindowTest, AnsweringNoOrPressingAnotherButtonChangesNothing) {
+    Items(0, "C:\\A.txt\r\nC:\\B.txt\r\n");
+    p.large.Load();
+    p.dialogs.answerYes = false;
+    p.large.ItemMouseDown(1, kRightButton);
+    p.large.ItemMouseDown(0, 4);
+    p.large.ItemMouseDown(0, 1);
+    p.large.ItemMouseDown(5, kRightButton);  // a free slot asks nothing
+    EXPECT_EQ(p.dialogs.questions.size(), 1u);
+    EXPECT_EQ(p.folder.writes.count("VantryList0.txt"), 0u);
+    EXPECT_EQ(p.largeView.captions[1], "B");
+}
+
+TEST_F(ListWindowTest, DeletingTheOnlyItemLeavesTheDefaultItem) {
+    Items(0, "C:\\A.txt\r\n");
+    p.small.Load();
+    p.small.DelLink(0);
+    EXPECT_EQ(File(0), "C:\\\r\n");
+    EXPECT_EQ(p.smallView.captions[0], "C:");
+}
+
+TEST_F(ListWindowTest, ADeleteWhoseSaveFailsKeepsTheItem) {
+    Items(0, "C:\\A.txt\r\nC:\\B.txt\r\n");
+    p.large.Load();
+    p.folder.failWrites = true;
+    p.large.DelLink(0);
+    EXPECT_EQ(p.large.Model().Caption(0), "A");
+    EXPECT_EQ(p.largeView.captions[0], "A");
+    EXPECT_EQ(p.large.Model().Path(1), "C:\\B.txt");
+}
+
+TEST_F(ListWindowTest, OpeningAnItemHandsItOverLaunchesItAndCloses) {
+    p.useList = kLargeStyle;
+    Items(0, "C:\\A.txt\r\nC:\\B b.txt\r\n");
+    p.large.Load();
+    p.log.clear();
+    p.large.ItemClick(1);
+    EXPECT_EQ(p.folder.files["shfile.txt"], "C:\\B b.txt\r\n");
+    EXPECT_EQ(p.log, (test::Log{"launch C:\\B b.txt 1", "close all"}));
+    EXPECT_EQ(p.folder.writes["VantryList0.txt"], 1);  // saved by the close action
+}
+
+TEST_F(ListWindowTest, AFreeSlotOpensNothingAndAFailedHandOverLaunchesNothing) {
+    Items(0, "C:\\A.txt\r\n");
+    p.large.Load();
+    p.log.clear();
+    p.large.ItemClick(3);
+    p.folder.failWrites = true;
+    p.large.ItemClick(0);
+    EXPECT_TRUE(p.log.empty());
+    EXPECT_EQ(p.dialogs.errors.size(), 1u);
+}
+
+TEST_F(ListWindowTest, TheCloseActionSavesOnlyInTheWindowOfTheChosenStyle) {
+    Items(0, "C:\\A.txt\r\n");
+    p.large.Load();
+    p.small.Load();
+    p.large.CloseClick();  // the style is "small"
+    EXPECT_EQ(p.folder.writes.count("VantryList0.txt"), 0u);
+    p.small.CloseClick();
+    EXPECT_EQ(p.folder.writes["VantryList0.txt"], 1);
+    EXPECT_EQ(std::count(p.log.begin(), p.log.end(), "close all"), 2);
+}
+
+TEST_F(ListWindowTest, AClickDuringAnotherActionIsIgnored) {
+    Items(0, "C:\\A.txt\r\nC:\\B.txt\r\n");
+    Items(1, "D:\\\r\n");
+    p.large.Load();
+    bool nested = false;
+    p.app.onPump = [&] {
+        if (nested) return;
+        nested = true;
+        p.large.ItemMouseDown(0, kRightButton);  // arrives while the tab switch pumps messages
+        p.large.CloseClick();
+    };
+    p.large.TabClick(1);
+    EXPECT_TRUE(p.dialogs.questions.empty());
+    EXPECT_EQ(std::count(p.log.begin(), p.log.end(), "close all"), 0);
+    EXPECT_EQ(File(0), "C:\\A.txt\r\nC:\\B.txt\r\n");
+    EXPECT_EQ(p.large.Model().List, 1);
+}
+
+TEST_F(ListWindowTest, TheBottomBarShowsTheOtherWindows) {
+    p.large.DropTargetClick();
+    p.large.ConfigClick();
+    EXPECT_EQ(p.log, (test::Log{"show drop window", "show config window"}));
+}
+
+}  // namespace
+}  // namespace vantry

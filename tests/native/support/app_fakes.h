@@ -1,0 +1,108 @@
+#pragma once
+// Fakes of the list and drop windows' views and of the program's services, writing what the
+// logic asked of them into one shared log.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/app_services.h"
+#include "app/drop_window.h"
+#include "app/list_window.h"
+#include "tests/native/support/fakes.h"
+
+namespace vantry::test {
+
+using Log = std::vector<std::string>;
+
+class FakeListWindowView : public ListWindowView {
+  public:
+    FakeListWindowView(std::string name, Log& log) : name_(std::move(name)), log_(log) {}
+    void ShowCaption(int slot, const std::string& caption) override {
+        captions[static_cast<std::size_t>(slot)] = caption;
+    }
+    void ShowIcon(int slot, const std::string& path) override {
+        icons[static_cast<std::size_t>(slot)] = path;
+    }
+    void PumpMessages() override {}
+    void ShowTabCaption(int k, const std::string& caption) override {
+        tabs[static_cast<std::size_t>(k)] = caption;
+    }
+    // An auto-sized label: 100 twips a character plus the glow margins.
+    int TabWidthTwips(int k) override {
+        return 300 + 100 * static_cast<int>(tabs[static_cast<std::size_t>(k)].size());
+    }
+    void MoveTab(int k, int leftTwips) override {
+        tabLefts[static_cast<std::size_t>(k)] = leftTwips;
+    }
+    void SetVisible(bool visible) override {
+        visible_ = visible;
+        log_.push_back(name_ + (visible ? " shown" : " hidden"));
+    }
+    bool Visible() const override { return visible_; }
+
+    std::array<std::string, kSlotCount> captions;
+    std::array<std::string, kSlotCount> icons;
+    std::array<std::string, kTabCount> tabs{kDefaultTabName, kDefaultTabName, kDefaultTabName,
+                                            kDefaultTabName, kDefaultTabName};
+    std::array<int, kTabCount> tabLefts{};
+
+  private:
+    std::string name_;
+    Log& log_;
+    bool visible_ = true;
+};
+
+class FakeDropView : public DropWindowView {
+  public:
+    explicit FakeDropView(Log& log) : log_(log) {}
+    void SetVisible(bool visible) override {
+        visible_ = visible;
+        log_.push_back(visible ? "drop shown" : "drop hidden");
+    }
+    bool visible_ = true;
+
+  private:
+    Log& log_;
+};
+
+class FakeApp : public AppServices {
+  public:
+    explicit FakeApp(Log& log) : log_(log) {}
+    void ShowDropWindow() override { log_.push_back("show drop window"); }
+    void ShowConfigWindow() override { log_.push_back("show config window"); }
+    void CloseAllWindows() override { log_.push_back("close all"); }
+    void Launch(const std::string& path, int showCommand) override {
+        log_.push_back("launch " + path + " " + std::to_string(showCommand));
+    }
+    void PumpMessages() override {
+        ++pumps;
+        if (onPump) onPump();
+    }
+    int pumps = 0;
+    std::function<void()> onPump;
+
+  private:
+    Log& log_;
+};
+
+// The program's windows wired together over one in-memory folder.
+struct FakeProgram {
+    FakeProgram() : files(folder, dialogs) {}
+
+    FakeFolder folder;
+    RecordingDialogs dialogs;
+    ItemFiles files;
+    Log log;
+    FakeListWindowView largeView{"large", log};
+    FakeListWindowView smallView{"small", log};
+    FakeDropView dropView{log};
+    FakeApp app{log};
+    ActionGuard guard;
+    std::string useList = kSmallStyle;
+    ListWindow large{kLargeStyle, useList, files, dialogs, largeView, app, guard};
+    ListWindow small{kSmallStyle, useList, files, dialogs, smallView, app, guard};
+    DropWindow drop{useList, files, large, small, dropView, app, guard};
+};
+
+}  // namespace vantry::test
