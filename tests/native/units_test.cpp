@@ -1,7 +1,8 @@
+#include "platform/units.h"
+
 #include <gtest/gtest.h>
 
 #include "platform/rounding.h"
-#include "platform/units.h"
 
 namespace vantry {
 namespace {
