@@ -76,14 +76,14 @@ void ThemeLabelModel::Destroy() {
 
 void ThemeLabelModel::SetEnabled(bool value) {
     enabled_ = value;
-    view_.SetWindowEnabled(value);
+    view_.ApplyWindowEnabled(value);
     Notify("Enabled");
 }
 
 void ThemeLabelModel::SetCaption(const std::string& value) {
     if (value == caption_) return;
     caption_ = value;
-    view_.SetWindowText(caption_);
+    view_.ApplyWindowText(caption_);
     Notify("Caption");
     RedrawCaption();
 }
@@ -98,7 +98,7 @@ void ThemeLabelModel::SetForeColor(uint32_t value) {
 void ThemeLabelModel::SetBackColor(uint32_t value) {
     if (value == backColor_) return;
     backColor_ = value;
-    view_.SetWindowBackground(value);
+    view_.ApplyWindowBackground(value);
     Notify("BackColor");
     Refresh();
 }
@@ -152,7 +152,7 @@ void ThemeLabelModel::SetFont(const FontDescription& value) {
     // Only a new face counts; another size or style of the same face is ignored.
     if (value.face == font_.face) return;
     font_ = value;
-    view_.SetWindowFont(font_);
+    view_.ApplyWindowFont(font_);
     Notify("Font");
     RedrawCaption();
 }
@@ -300,7 +300,7 @@ void ThemeLabelModel::LoadStoredProperties(const PropertyBag& bag) {
     enabled_ = bag.ReadBool("Enabled", true);
     caption_ = bag.ReadString("Caption", kDefaultCaption);
     // The window text always mirrors the caption so the window can be read from outside.
-    view_.SetWindowText(caption_);
+    view_.ApplyWindowText(caption_);
     foreColor_ = colour("ForeColor", 0);
     backColor_ = colour("BackColor", 0);
     glowColor_ = colour("GlowColor", kDefaultGlowColor);
@@ -316,7 +316,7 @@ void ThemeLabelModel::LoadStoredProperties(const PropertyBag& bag) {
         } else if (auto* face = std::get_if<std::string>(stored)) {
             font_.face = *face;
         }
-        view_.SetWindowFont(font_);
+        view_.ApplyWindowFont(font_);
     }
     autoSize_ = bag.ReadBool("AutoSize", true);
 }

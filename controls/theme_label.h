@@ -40,10 +40,10 @@ struct CaptionDrawing {
 // What the model asks of its window and the system, and the events it raises to the host.
 class ThemeLabelView {
   public:
-    virtual void SetWindowEnabled(bool enabled) = 0;
-    virtual void SetWindowFont(const FontDescription& font) = 0;
-    virtual void SetWindowBackground(uint32_t colour) = 0;
-    virtual void SetWindowText(const std::string& text) = 0;
+    virtual void ApplyWindowEnabled(bool enabled) = 0;
+    virtual void ApplyWindowFont(const FontDescription& font) = 0;
+    virtual void ApplyWindowBackground(uint32_t colour) = 0;
+    virtual void ApplyWindowText(const std::string& text) = 0;
     // Extent of one line of text in the window's font, in pixels.
     virtual TextExtent MeasureText(const std::string& text) = 0;
     virtual int ClientHeight() = 0;

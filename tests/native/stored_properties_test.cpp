@@ -9,10 +9,10 @@ namespace {
 
 class SilentView : public ThemeLabelView {
   public:
-    void SetWindowEnabled(bool) override {}
-    void SetWindowFont(const FontDescription& font) override { windowFont = font; }
-    void SetWindowBackground(uint32_t) override {}
-    void SetWindowText(const std::string&) override {}
+    void ApplyWindowEnabled(bool) override {}
+    void ApplyWindowFont(const FontDescription& font) override { windowFont = font; }
+    void ApplyWindowBackground(uint32_t) override {}
+    void ApplyWindowText(const std::string&) override {}
     TextExtent MeasureText(const std::string&) override { return {}; }
     int ClientHeight() override { return 0; }
     void ResizeWindow(int, int) override {}

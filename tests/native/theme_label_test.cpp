@@ -13,10 +13,10 @@ namespace {
 // geometry can be checked without fonts.
 class FakeView : public ThemeLabelView {
   public:
-    void SetWindowEnabled(bool enabled) override { windowEnabled = enabled; }
-    void SetWindowFont(const FontDescription& font) override { windowFont = font; }
-    void SetWindowBackground(uint32_t colour) override { background = colour; }
-    void SetWindowText(const std::string& text) override { windowText = text; }
+    void ApplyWindowEnabled(bool enabled) override { windowEnabled = enabled; }
+    void ApplyWindowFont(const FontDescription& font) override { windowFont = font; }
+    void ApplyWindowBackground(uint32_t colour) override { background = colour; }
+    void ApplyWindowText(const std::string& text) override { windowText = text; }
     TextExtent MeasureText(const std::string& text) override {
         return {charWidth * static_cast<double>(text.size()), textHeight};
     }
