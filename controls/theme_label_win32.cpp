@@ -48,6 +48,10 @@ DWM_Label::~DWM_Label() {
     // WM_DESTROY frees the drawing and unhooks; a window already destroyed with its parent
     // has done so.
     if (window_) DestroyWindow(window_);
+    if (measureContext_) {
+        SelectObject(measureContext_, measureReplacedFont_);
+        DeleteDC(measureContext_);
+    }
     if (font_) DeleteObject(font_);
 }
 
@@ -72,6 +76,10 @@ bool DWM_Label::Create(HWND parent, int x, int y, int width, int height) {
     // one, and the stock GUI font covers a failed creation.
     HDC screen = GetDC(nullptr);
     font_ = CreateThemeFont(model_.Font(), screen);
+    // Text is measured on a context of our own that holds the window's font, rather than on a
+    // window context fetched for every redraw.
+    measureContext_ = CreateCompatibleDC(screen);
+    measureReplacedFont_ = SelectObject(measureContext_, CaptionFont());
     ReleaseDC(nullptr, screen);
     window_ = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y,
                               width, height, parent, nullptr, GetModuleHandleW(nullptr), this);
@@ -134,6 +142,11 @@ LRESULT DWM_Label::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             KillTimer(window_, kBlendTimerId);
             model_.Destroy();
+            ReleaseGlowKept(job_);
+            return 0;
+        case WM_THEMECHANGED:
+            ReleaseGlowKept(job_);
+            model_.RedrawCaption();
             return 0;
         case WM_NCDESTROY:
             SetWindowLongPtrW(window_, 0, 0);
@@ -201,8 +214,13 @@ void DWM_Label::ApplyWindowFont(const FontDescription& font) {
     HFONT created = CreateThemeFont(font, screen);
     ReleaseDC(nullptr, screen);
     if (!created) return;
+    if (measureContext_) SelectObject(measureContext_, created);
     if (font_) DeleteObject(font_);
     font_ = created;
+}
+
+HGDIOBJ DWM_Label::CaptionFont() const {
+    return font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT);
 }
 
 void DWM_Label::ApplyWindowBackground(uint32_t colour) {
@@ -214,13 +232,9 @@ void DWM_Label::ApplyWindowText(const std::string& text) {
 }
 
 TextExtent DWM_Label::MeasureText(const std::string& text) {
-    HDC context = GetDC(window_);
-    HGDIOBJ old = SelectObject(context, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
     std::wstring wide = Utf8ToWide(text);
     SIZE size{};
-    GetTextExtentPoint32W(context, wide.c_str(), static_cast<int>(wide.size()), &size);
-    SelectObject(context, old);
-    ReleaseDC(window_, context);
+    GetTextExtentPoint32W(measureContext_, wide.c_str(), static_cast<int>(wide.size()), &size);
     return {static_cast<double>(size.cx), static_cast<double>(size.cy)};
 }
 

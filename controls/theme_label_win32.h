@@ -93,7 +93,11 @@ class DWM_Label final : public FA_Handler, private ThemeLabelView {
     HWND window_ = nullptr;
     ThemeLabelModel model_;
     GlowTextJob job_;
+    HGDIOBJ CaptionFont() const;
+
     HFONT font_ = nullptr;  // the window's font, owned
+    HDC measureContext_ = nullptr;
+    HGDIOBJ measureReplacedFont_ = nullptr;
     uint32_t background_ = 0;
     bool leftPressed_ = false;
 };

@@ -6,47 +6,70 @@ namespace vantry {
 
 namespace {
 
-// One pass of a square max filter along rows (step 1) or columns (step width), widening the
-// glyphs so the halo is fully opaque right at their edges.
-std::vector<uint8_t> MaxPass(const std::vector<uint8_t>& in, int width, int height, int reach,
-                             bool alongRows) {
-    std::vector<uint8_t> out(in.size());
-    int lines = alongRows ? height : width;
-    int length = alongRows ? width : height;
-    int stride = alongRows ? 1 : width;
-    for (int line = 0; line < lines; ++line) {
-        const int base = alongRows ? line * width : line;
-        for (int i = 0; i < length; ++i) {
+bool RowIsEmpty(const uint8_t* row, int width) {
+    for (int x = 0; x < width; ++x) {
+        if (row[x]) return false;
+    }
+    return true;
+}
+
+// Square max filter, widening the glyphs so the halo is fully opaque right at their edges.
+// Rows without glyphs are skipped; the column pass runs row by row so it vectorises.
+std::vector<uint8_t> Widen(const std::vector<uint8_t>& in, int width, int height, int reach) {
+    std::vector<uint8_t> rows(in.size(), 0);
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* src = &in[static_cast<size_t>(y) * width];
+        if (RowIsEmpty(src, width)) continue;
+        uint8_t* dst = &rows[static_cast<size_t>(y) * width];
+        for (int x = 0; x < width; ++x) {
             uint8_t best = 0;
-            for (int k = std::max(0, i - reach); k <= std::min(length - 1, i + reach); ++k) {
-                best = std::max(best, in[base + k * stride]);
-            }
-            out[base + i * stride] = best;
+            const int last = std::min(width - 1, x + reach);
+            for (int k = std::max(0, x - reach); k <= last; ++k) best = std::max(best, src[k]);
+            dst[x] = best;
+        }
+    }
+    std::vector<uint8_t> out(in.size(), 0);
+    for (int y = 0; y < height; ++y) {
+        uint8_t* dst = &out[static_cast<size_t>(y) * width];
+        const int last = std::min(height - 1, y + reach);
+        for (int k = std::max(0, y - reach); k <= last; ++k) {
+            const uint8_t* src = &rows[static_cast<size_t>(k) * width];
+            for (int x = 0; x < width; ++x) dst[x] = std::max(dst[x], src[x]);
         }
     }
     return out;
 }
 
-// One pass of a box blur with a running sum; pixels outside the buffer count as zero so the
-// halo fades out at the bitmap's edges rather than piling up there.
-std::vector<uint8_t> BoxPass(const std::vector<uint8_t>& in, int width, int height, int reach,
-                             bool alongRows) {
-    std::vector<uint8_t> out(in.size());
-    int lines = alongRows ? height : width;
-    int length = alongRows ? width : height;
-    int stride = alongRows ? 1 : width;
+// Box blur with running sums; pixels outside the buffer count as zero so the halo fades out
+// at the bitmap's edges rather than piling up there.
+std::vector<uint8_t> Blur(const std::vector<uint8_t>& in, int width, int height, int reach) {
     const int span = 2 * reach + 1;
-    for (int line = 0; line < lines; ++line) {
-        const int base = alongRows ? line * width : line;
+    std::vector<uint16_t> rows(in.size(), 0);
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* src = &in[static_cast<size_t>(y) * width];
+        if (RowIsEmpty(src, width)) continue;
+        uint16_t* dst = &rows[static_cast<size_t>(y) * width];
         int sum = 0;
-        for (int k = 0; k <= std::min(length - 1, reach); ++k) sum += in[base + k * stride];
-        for (int i = 0; i < length; ++i) {
-            out[base + i * stride] = static_cast<uint8_t>((sum + span / 2) / span);
-            int entering = i + reach + 1;
-            int leaving = i - reach;
-            if (entering < length) sum += in[base + entering * stride];
-            if (leaving >= 0) sum -= in[base + leaving * stride];
+        for (int k = 0; k <= std::min(width - 1, reach); ++k) sum += src[k];
+        for (int x = 0; x < width; ++x) {
+            dst[x] = static_cast<uint16_t>(sum);
+            if (x + reach + 1 < width) sum += src[x + reach + 1];
+            if (x - reach >= 0) sum -= src[x - reach];
         }
+    }
+    std::vector<uint8_t> out(in.size());
+    std::vector<uint32_t> sums(static_cast<size_t>(width), 0);
+    auto addRow = [&](int y, int sign) {
+        const uint16_t* src = &rows[static_cast<size_t>(y) * width];
+        for (int x = 0; x < width; ++x) sums[x] += static_cast<uint32_t>(sign * src[x]);
+    };
+    for (int k = 0; k <= std::min(height - 1, reach); ++k) addRow(k, 1);
+    const uint32_t area = static_cast<uint32_t>(span * span);
+    for (int y = 0; y < height; ++y) {
+        uint8_t* dst = &out[static_cast<size_t>(y) * width];
+        for (int x = 0; x < width; ++x) dst[x] = static_cast<uint8_t>((sums[x] + area / 2) / area);
+        if (y + reach + 1 < height) addRow(y + reach + 1, 1);
+        if (y - reach >= 0) addRow(y - reach, -1);
     }
     return out;
 }
@@ -69,14 +92,7 @@ std::vector<uint8_t> HaloAlpha(const std::vector<uint8_t>& coverage, int width, 
     // `radius` pixels away.
     const int widen = radius / 2;
     const int fade = radius - widen;
-    std::vector<uint8_t> halo = coverage;
-    if (widen > 0) {
-        halo = MaxPass(halo, width, height, widen, true);
-        halo = MaxPass(halo, width, height, widen, false);
-    }
-    halo = BoxPass(halo, width, height, fade, true);
-    halo = BoxPass(halo, width, height, fade, false);
-    return halo;
+    return Blur(widen > 0 ? Widen(coverage, width, height, widen) : coverage, width, height, fade);
 }
 
 void ComposeGlowText(const std::vector<uint8_t>& coverage, int width, int height, int radius,

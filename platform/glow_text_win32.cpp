@@ -119,7 +119,9 @@ HFONT CreateThemeFont(const FontDescription& font, HDC context) {
 }
 
 void DrawGlowText(GlowTextJob& job) {
-    job.styleHandle = OpenThemeData(job.window, L"Window");
+    // The style handle and the font outlive a drawing (ReleaseGlowKept frees them): opening the
+    // theme and mapping the font each time would cost more than the rest of the drawing.
+    if (!job.styleHandle) job.styleHandle = OpenThemeData(job.window, L"Window");
     job.windowContext = GetDC(job.window);
     job.memoryContext = CreateCompatibleDC(job.windowContext);
     job.windowContextState = SaveDC(job.windowContext);
@@ -128,7 +130,14 @@ void DrawGlowText(GlowTextJob& job) {
     job.bitmap = CreateTopDownDib(job.memoryContext, job.width, job.height, &job.bits);
     if (!job.bitmap || !job.bits) return;
     job.replacedBitmap = SelectObject(job.memoryContext, job.bitmap);
-    job.fontHandle = CreateThemeFont(job.font, job.memoryContext);
+    if (job.fontHandle && !(job.fontHandleFor == job.font)) {
+        DeleteObject(job.fontHandle);
+        job.fontHandle = nullptr;
+    }
+    if (!job.fontHandle) {
+        job.fontHandle = CreateThemeFont(job.font, job.memoryContext);
+        job.fontHandleFor = job.font;
+    }
     job.replacedFont = SelectObject(job.memoryContext, job.fontHandle);
 
     std::wstring text = Utf8ToWide(job.text);
@@ -158,8 +167,6 @@ void ReleaseGlowTarget(GlowTextJob& job) {
 }
 
 void ReleaseGlowSurface(GlowTextJob& job) {
-    if (job.styleHandle) CloseThemeData(job.styleHandle);
-    job.styleHandle = nullptr;
     if (job.memoryContext) {
         if (job.replacedBitmap) SelectObject(job.memoryContext, job.replacedBitmap);
         if (job.replacedFont) SelectObject(job.memoryContext, job.replacedFont);
@@ -169,10 +176,16 @@ void ReleaseGlowSurface(GlowTextJob& job) {
     if (job.bitmap) DeleteObject(job.bitmap);
     job.bitmap = nullptr;
     job.bits = nullptr;
-    if (job.fontHandle) DeleteObject(job.fontHandle);
-    job.fontHandle = nullptr;
     if (job.memoryContext) DeleteDC(job.memoryContext);
     job.memoryContext = nullptr;
+}
+
+void ReleaseGlowKept(GlowTextJob& job) {
+    ReleaseGlowSurface(job);  // the font may still be selected into the memory context
+    if (job.styleHandle) CloseThemeData(job.styleHandle);
+    job.styleHandle = nullptr;
+    if (job.fontHandle) DeleteObject(job.fontHandle);
+    job.fontHandle = nullptr;
 }
 
 }  // namespace vantry

@@ -28,6 +28,7 @@ struct GlowTextJob {
 
     // Filled by DrawGlowText; zero until then and after the owner frees them.
     HFONT fontHandle = nullptr;
+    FontDescription fontHandleFor;  // what fontHandle was made from
     HGDIOBJ replacedFont = nullptr;
     HTHEME styleHandle = nullptr;
     HDC windowContext = nullptr;
@@ -50,9 +51,12 @@ void DrawGlowText(GlowTextJob& job);
 // Copies the existing bitmap to the window again.
 void BlitGlowText(const GlowTextJob& job);
 
-// Frees what DrawGlowText made; zero handles are skipped and freed ones zeroed.
+// Free what DrawGlowText made; zero handles are skipped and freed ones zeroed. Target: the window
+// context. Surface: the memory context and the bitmap. Kept: the surface, then the style handle
+// and the font, which otherwise carry over to the next drawing (at destruction or theme change).
 void ReleaseGlowTarget(GlowTextJob& job);
 void ReleaseGlowSurface(GlowTextJob& job);
+void ReleaseGlowKept(GlowTextJob& job);
 
 HFONT CreateThemeFont(const FontDescription& font, HDC context);
 void FontToLogFont(const FontDescription& font, HDC context, LOGFONTW& logFont);
