@@ -1,0 +1,325 @@
+#include "controls/theme_label_win32.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+// Implemented: the child window, its font and background, mouse events and clicks, hover
+// tracking with the shared hook, the fade timer, drawing through the glowing-text service.
+// Not yet: keyboard access (the captions are mouse-only).
+
+namespace vantry {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"VantryThemeLabel";
+constexpr UINT_PTR kBlendTimerId = 1;
+
+int ShiftState(WPARAM wParam) {
+    int shift = 0;
+    if (wParam & MK_SHIFT) shift |= 1;
+    if (wParam & MK_CONTROL) shift |= 2;
+    if (GetKeyState(VK_MENU) < 0) shift |= 4;
+    return shift;
+}
+
+int HeldButtons(WPARAM wParam) {
+    int buttons = 0;
+    if (wParam & MK_LBUTTON) buttons |= 1;
+    if (wParam & MK_RBUTTON) buttons |= 2;
+    if (wParam & MK_MBUTTON) buttons |= 4;
+    return buttons;
+}
+
+MouseEventArgs MouseArgs(int button, WPARAM wParam, LPARAM lParam) {
+    return {button, ShiftState(wParam), static_cast<float>(GET_X_LPARAM(lParam)),
+            static_cast<float>(GET_Y_LPARAM(lParam))};
+}
+
+template <typename... Args, typename Handler>
+void Raise(const Handler& handler, Args&&... args) {
+    if (handler) handler(std::forward<Args>(args)...);
+}
+
+}  // namespace
+
+DWM_Label::DWM_Label() : model_(*this) {}
+
+DWM_Label::~DWM_Label() {
+    // WM_DESTROY frees the drawing and unhooks; a window already destroyed with its parent
+    // has done so.
+    if (window_) DestroyWindow(window_);
+    if (measureContext_) {
+        SelectObject(measureContext_, measureReplacedFont_);
+        DeleteDC(measureContext_);
+    }
+    if (font_) DeleteObject(font_);
+}
+
+void DWM_Label::RegisterWindowClass() {
+    static const bool registered = [] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = &DWM_Label::WindowProc;
+        wc.cbWndExtra = sizeof(LONG_PTR);  // the owner; GWLP_USERDATA belongs to the hook
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.lpszClassName = kClassName;
+        return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    }();
+    (void)registered;
+}
+
+bool DWM_Label::Create(HWND parent, int x, int y, int width, int height) {
+    RegisterWindowClass();
+    // The window's first font is Tahoma 8.25 regular; GDI maps a missing face to the nearest
+    // one, and the stock GUI font covers a failed creation.
+    HDC screen = GetDC(nullptr);
+    font_ = CreateThemeFont(model_.Font(), screen);
+    // Text is measured on a context of our own that holds the window's font, rather than on a
+    // window context fetched for every redraw.
+    measureContext_ = CreateCompatibleDC(screen);
+    measureReplacedFont_ = SelectObject(measureContext_, CaptionFont());
+    ReleaseDC(nullptr, screen);
+    window_ = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y,
+                              width, height, parent, nullptr, GetModuleHandleW(nullptr), this);
+    if (!window_) return false;
+    model_.Create();
+    return true;
+}
+
+LRESULT CALLBACK DWM_Label::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        static_cast<DWM_Label*>(create->lpCreateParams)->window_ = hwnd;
+    }
+    auto* self = reinterpret_cast<DWM_Label*>(GetWindowLongPtrW(hwnd, 0));
+    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    try {
+        return self->HandleMessage(msg, wParam, lParam);
+    } catch (...) {
+        // An event handler of the host threw; the message loop must not see it.
+        return 0;
+    }
+}
+
+LRESULT DWM_Label::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_ERASEBKGND: {
+            RECT rect;
+            GetClientRect(window_, &rect);
+            HBRUSH brush = CreateSolidBrush(background_ & 0x00FFFFFF);
+            FillRect(reinterpret_cast<HDC>(wParam), &rect, brush);
+            DeleteObject(brush);
+            return 1;
+        }
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            BeginPaint(window_, &ps);
+            EndPaint(window_, &ps);
+            model_.RedrawCaption();
+            return 0;
+        }
+        case WM_SIZE:
+            model_.RedrawCaption();
+            return 0;
+        case WM_TIMER:
+            if (wParam == kBlendTimerId) model_.BlendTick();
+            return 0;
+        case WM_MOUSEMOVE:
+            model_.MouseMoved(MouseArgs(HeldButtons(wParam), wParam, lParam));
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+            OnButton(msg, wParam, lParam);
+            return 0;
+        case WM_DESTROY:
+            KillTimer(window_, kBlendTimerId);
+            model_.Destroy();
+            ReleaseGlowKept(job_);
+            return 0;
+        case WM_THEMECHANGED:
+            ReleaseGlowKept(job_);
+            model_.RedrawCaption();
+            return 0;
+        case WM_NCDESTROY:
+            SetWindowLongPtrW(window_, 0, 0);
+            window_ = nullptr;
+            return 0;
+        default:
+            return DefWindowProcW(window_, msg, wParam, lParam);
+    }
+}
+
+void DWM_Label::OnButton(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_LBUTTONDOWN:
+            leftPressed_ = true;
+            Raise(onMouseDown, MouseArgs(1, wParam, lParam));
+            break;
+        case WM_LBUTTONDBLCLK:
+            // The second press of a double click: no Click follows its release.
+            leftPressed_ = false;
+            Raise(onMouseDown, MouseArgs(1, wParam, lParam));
+            Raise(onDblClick);
+            break;
+        case WM_LBUTTONUP: {
+            bool clicked = leftPressed_;
+            leftPressed_ = false;
+            Raise(onMouseUp, MouseArgs(1, wParam, lParam));
+            if (clicked) Raise(onClick);
+            break;
+        }
+        case WM_RBUTTONDOWN:
+            Raise(onMouseDown, MouseArgs(2, wParam, lParam));
+            break;
+        case WM_RBUTTONUP:
+            Raise(onMouseUp, MouseArgs(2, wParam, lParam));
+            break;
+        case WM_MBUTTONDOWN:
+            Raise(onMouseDown, MouseArgs(4, wParam, lParam));
+            break;
+        case WM_MBUTTONUP:
+            Raise(onMouseUp, MouseArgs(4, wParam, lParam));
+            break;
+        default:
+            break;
+    }
+}
+
+int32_t DWM_Label::FA_Handler_WndProc(NativeWindow, uint32_t uMsg, uintptr_t, intptr_t) {
+    if (uMsg == WM_MOUSELEAVE) model_.MouseLeft();
+    return 1;
+}
+
+void DWM_Label::ReleaseTarget() {
+    ReleaseGlowTarget(job_);
+}
+void DWM_Label::ReleaseSurface() {
+    ReleaseGlowSurface(job_);
+}
+
+void DWM_Label::ApplyWindowEnabled(bool enabled) {
+    if (window_) EnableWindow(window_, enabled ? TRUE : FALSE);
+}
+
+void DWM_Label::ApplyWindowFont(const FontDescription& font) {
+    HDC screen = GetDC(nullptr);
+    HFONT created = CreateThemeFont(font, screen);
+    ReleaseDC(nullptr, screen);
+    if (!created) return;
+    if (measureContext_) SelectObject(measureContext_, created);
+    if (font_) DeleteObject(font_);
+    font_ = created;
+}
+
+HGDIOBJ DWM_Label::CaptionFont() const {
+    return font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT);
+}
+
+void DWM_Label::ApplyWindowBackground(uint32_t colour) {
+    background_ = colour;
+}
+
+void DWM_Label::ApplyWindowText(const std::string& text) {
+    if (window_) SetWindowTextW(window_, Utf8ToWide(text).c_str());
+}
+
+TextExtent DWM_Label::MeasureText(const std::string& text) {
+    std::wstring wide = Utf8ToWide(text);
+    SIZE size{};
+    GetTextExtentPoint32W(measureContext_, wide.c_str(), static_cast<int>(wide.size()), &size);
+    return {static_cast<double>(size.cx), static_cast<double>(size.cy)};
+}
+
+int DWM_Label::ClientHeight() {
+    RECT rect{};
+    if (window_) GetClientRect(window_, &rect);
+    return rect.bottom - rect.top;
+}
+
+void DWM_Label::ResizeWindow(int width, int height) {
+    if (!window_) return;
+    RECT rect;
+    GetWindowRect(window_, &rect);
+    if (rect.right - rect.left == width && rect.bottom - rect.top == height) return;
+    SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void DWM_Label::DrawCaption(const CaptionDrawing& drawing) {
+    // After WM_DESTROY there is nothing to draw on; GetDC(nullptr) would be the screen.
+    if (!window_) return;
+    job_.text = drawing.text;
+    job_.colour = drawing.colour;
+    job_.glowSize = drawing.glowSize;
+    job_.font = drawing.font;
+    job_.x = drawing.x;
+    job_.y = drawing.y;
+    job_.width = drawing.width;
+    job_.height = drawing.height;
+    job_.window = window_;
+    DrawGlowText(job_);
+}
+
+void DWM_Label::BlitCaption() {
+    BlitGlowText(job_);
+}
+
+void DWM_Label::SetBlendTimer(bool running) {
+    if (!window_) return;
+    // The fastest period the system allows; each tick redraws the whole caption.
+    if (running) {
+        SetTimer(window_, kBlendTimerId, USER_TIMER_MINIMUM, nullptr);
+    } else {
+        KillTimer(window_, kBlendTimerId);
+    }
+}
+
+void DWM_Label::TrackMouseLeave() {
+    TRACKMOUSEEVENT track{};
+    track.cbSize = sizeof(track);
+    track.dwFlags = TME_LEAVE;
+    track.hwndTrack = window_;
+    _TrackMouseEvent(&track);
+}
+
+void DWM_Label::HookWindow() {
+    vantry::InstallSubclass(window_, this);
+}
+void DWM_Label::UnhookWindow() {
+    vantry::RemoveSubclass(window_);
+}
+
+void DWM_Label::PumpMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // Leave the quit request for the application's own loop.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+void DWM_Label::PropertyChanged(const char* name) {
+    Raise(onPropertyChanged, name);
+}
+void DWM_Label::MouseEnter() {
+    Raise(onMouseEnter);
+}
+void DWM_Label::MouseLeave() {
+    Raise(onMouseLeave);
+}
+void DWM_Label::MouseMove(const MouseEventArgs& args) {
+    Raise(onMouseMove, args);
+}
+
+}  // namespace vantry

@@ -1,0 +1,191 @@
+#include "platform/glow_text_win32.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/glow_halo.h"
+
+// Implemented: visual-style drawing with the platform's glow, our own halo where the platform
+// draws none, font conversion. Not yet: nothing.
+
+namespace vantry {
+
+namespace {
+
+constexpr UINT kTextFlags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+
+DTTOPTS GlowOptions(uint32_t colour, int glowSize) {
+    DTTOPTS options{};
+    options.dwSize = sizeof(options);
+    options.dwFlags = DTT_TEXTCOLOR | DTT_GLOWSIZE | DTT_COMPOSITED;
+    options.crText = colour;
+    options.iGlowSize = glowSize;
+    return options;
+}
+
+HBITMAP CreateTopDownDib(HDC context, int width, int height, uint32_t** bits) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // rows run top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* pixels = nullptr;
+    HBITMAP bitmap = CreateDIBSection(context, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    *bits = static_cast<uint32_t*>(pixels);
+    return bitmap;
+}
+
+// Renders the glyphs white on black with GDI, takes their coverage and lays the text in its
+// colour over our own halo. Used where DrawThemeTextEx would leave the text bare or draw nothing.
+void DrawOwnGlow(const GlowTextJob& job, const std::wstring& text, RECT rect) {
+    const size_t count = static_cast<size_t>(job.width) * static_cast<size_t>(job.height);
+    std::fill(job.bits, job.bits + count, 0u);
+    SetBkMode(job.memoryContext, TRANSPARENT);
+    SetTextColor(job.memoryContext, RGB(255, 255, 255));
+    DrawTextW(job.memoryContext, text.c_str(), -1, &rect, kTextFlags);
+    GdiFlush();  // the bits are read directly below
+    std::vector<uint8_t> coverage = CoverageFromPixels(job.bits, job.width, job.height);
+    ComposeGlowText(coverage, job.width, job.height, job.glowSize, job.colour, job.bits);
+}
+
+bool ProbePlatformGlow() {
+    HTHEME theme = OpenThemeData(nullptr, L"Window");
+    if (!theme) return false;
+    constexpr int kSide = 48;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    uint32_t* bits = nullptr;
+    HBITMAP bitmap = CreateTopDownDib(memory, kSide, kSide, &bits);
+    bool glows = false;
+    if (bitmap && bits) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        RECT rect{0, 0, kSide, kSide};
+        DTTOPTS options = GlowOptions(0, 12);
+        DrawThemeTextEx(theme, memory, 0, 0, L"I", -1, DT_SINGLELINE | DT_CENTER | DT_VCENTER,
+                        &rect, &options);
+        GdiFlush();
+        // A bare "I" is a thin column at the centre; a glow of radius 12 lights the columns a
+        // few pixels beside it, so alpha there can only come from a glow.
+        for (int row = 0; row < kSide && !glows; ++row) {
+            for (int col = kSide / 2 - 10; col < kSide / 2 - 5 && !glows; ++col) {
+                glows = (bits[row * kSide + col] >> 24) != 0;
+            }
+        }
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    CloseThemeData(theme);
+    return glows;
+}
+
+}  // namespace
+
+std::wstring Utf8ToWide(const std::string& utf8) {
+    if (utf8.empty()) return {};
+    int size =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
+    return wide;
+}
+
+bool PlatformDrawsGlow() {
+    static const bool glows = ProbePlatformGlow();
+    return glows;
+}
+
+void FontToLogFont(const FontDescription& font, HDC context, LOGFONTW& logFont) {
+    logFont = LOGFONTW{};
+    std::wstring face = Utf8ToWide(font.face);
+    size_t length = std::min<size_t>(face.size(), LF_FACESIZE - 1);
+    std::copy_n(face.begin(), length, logFont.lfFaceName);
+    LogFontFields fields = ComputeLogFontFields(font, GetDeviceCaps(context, LOGPIXELSY));
+    logFont.lfHeight = fields.height;
+    logFont.lfWeight = fields.weight;
+    logFont.lfItalic = fields.italic;
+    logFont.lfUnderline = fields.underline;
+    logFont.lfStrikeOut = fields.strikeOut;
+    logFont.lfCharSet = fields.charSet;
+}
+
+HFONT CreateThemeFont(const FontDescription& font, HDC context) {
+    LOGFONTW logFont;
+    FontToLogFont(font, context, logFont);
+    return CreateFontIndirectW(&logFont);
+}
+
+void DrawGlowText(GlowTextJob& job) {
+    // The style handle and the font outlive a drawing (ReleaseGlowKept frees them): opening the
+    // theme and mapping the font each time would cost more than the rest of the drawing.
+    if (!job.styleHandle) job.styleHandle = OpenThemeData(job.window, L"Window");
+    job.windowContext = GetDC(job.window);
+    job.memoryContext = CreateCompatibleDC(job.windowContext);
+    job.windowContextState = SaveDC(job.windowContext);
+    if (job.windowContextState == 0 || SaveDC(job.memoryContext) == 0) return;
+    if (job.width <= 0 || job.height <= 0) return;
+    job.bitmap = CreateTopDownDib(job.memoryContext, job.width, job.height, &job.bits);
+    if (!job.bitmap || !job.bits) return;
+    job.replacedBitmap = SelectObject(job.memoryContext, job.bitmap);
+    if (job.fontHandle && !(job.fontHandleFor == job.font)) {
+        DeleteObject(job.fontHandle);
+        job.fontHandle = nullptr;
+    }
+    if (!job.fontHandle) {
+        job.fontHandle = CreateThemeFont(job.font, job.memoryContext);
+        job.fontHandleFor = job.font;
+    }
+    job.replacedFont = SelectObject(job.memoryContext, job.fontHandle);
+
+    std::wstring text = Utf8ToWide(job.text);
+    RECT rect{job.glowSize, 0, job.width, job.height};
+    if (job.styleHandle && PlatformDrawsGlow()) {
+        DTTOPTS options = GlowOptions(job.colour, job.glowSize);
+        DrawThemeTextEx(job.styleHandle, job.memoryContext, 0, 0, text.c_str(), -1, kTextFlags,
+                        &rect, &options);
+    } else {
+        DrawOwnGlow(job, text, rect);
+    }
+    BlitGlowText(job);
+}
+
+void BlitGlowText(const GlowTextJob& job) {
+    if (!job.windowContext || !job.memoryContext || !job.bitmap) return;
+    BitBlt(job.windowContext, job.x, job.y, job.width, job.height, job.memoryContext, 0, 0,
+           SRCCOPY);
+}
+
+void ReleaseGlowTarget(GlowTextJob& job) {
+    if (!job.windowContext) return;
+    if (job.windowContextState != 0) RestoreDC(job.windowContext, job.windowContextState);
+    ReleaseDC(job.window, job.windowContext);
+    job.windowContext = nullptr;
+    job.windowContextState = 0;
+}
+
+void ReleaseGlowSurface(GlowTextJob& job) {
+    if (job.memoryContext) {
+        if (job.replacedBitmap) SelectObject(job.memoryContext, job.replacedBitmap);
+        if (job.replacedFont) SelectObject(job.memoryContext, job.replacedFont);
+    }
+    job.replacedBitmap = nullptr;
+    job.replacedFont = nullptr;
+    if (job.bitmap) DeleteObject(job.bitmap);
+    job.bitmap = nullptr;
+    job.bits = nullptr;
+    if (job.memoryContext) DeleteDC(job.memoryContext);
+    job.memoryContext = nullptr;
+}
+
+void ReleaseGlowKept(GlowTextJob& job) {
+    ReleaseGlowSurface(job);  // the font may still be selected into the memory context
+    if (job.styleHandle) CloseThemeData(job.styleHandle);
+    job.styleHandle = nullptr;
+    if (job.fontHandle) DeleteObject(job.fontHandle);
+    job.fontHandle = nullptr;
+}
+
+}  // namespace vantry

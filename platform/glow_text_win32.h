@@ -1,0 +1,70 @@
+#pragma once
+// Draws one line of glowing text into a 32-bit top-down bitmap with per-pixel alpha and copies
+// it onto a window. The job record keeps every handle the drawing makes; its owner frees them
+// (ReleaseTarget / ReleaseSurface of the Theme Label) before the next drawing.
+
+#include <windows.h>
+// <uxtheme.h> needs the types of <windows.h> first.
+#include <uxtheme.h>
+
+#include <cstdint>
+#include <string>
+
+#include "platform/glow_text.h"
+
+namespace vantry {
+
+struct GlowTextJob {
+    // Filled by the caller.
+    std::string text;  // UTF-8, one line
+    uint32_t colour = 0;
+    int16_t glowSize = 0;
+    FontDescription font;
+    int16_t y = 0;
+    int16_t x = 0;
+    int16_t width = 0;
+    int16_t height = 0;
+    HWND window = nullptr;
+
+    // Filled by DrawGlowText; zero until then and after the owner frees them.
+    HFONT fontHandle = nullptr;
+    FontDescription fontHandleFor;  // what fontHandle was made from
+    HGDIOBJ replacedFont = nullptr;
+    HTHEME styleHandle = nullptr;
+    HDC windowContext = nullptr;
+    HDC memoryContext = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ replacedBitmap = nullptr;
+    uint32_t* bits = nullptr;    // the bitmap's pixels, premultiplied BGRA
+    int windowContextState = 0;  // SaveDC's id, restored before the context goes back
+
+    GlowTextJob() = default;
+    // A copy would free every handle twice.
+    GlowTextJob(const GlowTextJob&) = delete;
+    GlowTextJob& operator=(const GlowTextJob&) = delete;
+};
+
+// Makes the platform objects, draws the text (left edge at glowSize, centred vertically, single
+// line, "&" drawn as itself) with its glow and copies the bitmap to (x, y) on the window.
+void DrawGlowText(GlowTextJob& job);
+
+// Copies the existing bitmap to the window again.
+void BlitGlowText(const GlowTextJob& job);
+
+// Free what DrawGlowText made; zero handles are skipped and freed ones zeroed. Target: the window
+// context. Surface: the memory context and the bitmap. Kept: the surface, then the style handle
+// and the font, which otherwise carry over to the next drawing (at destruction or theme change).
+void ReleaseGlowTarget(GlowTextJob& job);
+void ReleaseGlowSurface(GlowTextJob& job);
+void ReleaseGlowKept(GlowTextJob& job);
+
+HFONT CreateThemeFont(const FontDescription& font, HDC context);
+void FontToLogFont(const FontDescription& font, HDC context, LOGFONTW& logFont);
+
+// Whether the visual-style renderer draws a glow here. Decided once per process by a probe
+// drawing; false under Wine and whenever visual styles are off.
+bool PlatformDrawsGlow();
+
+std::wstring Utf8ToWide(const std::string& utf8);
+
+}  // namespace vantry
