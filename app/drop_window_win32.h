@@ -1,0 +1,41 @@
+#pragma once
+// The drop window on screen (`Form1`, "Drop Here"): a small glass window with the hint text and
+// the two style captions. Closing it destroys it; showing it again creates it anew.
+
+#include <windows.h>
+
+#include <functional>
+
+#include "app/drop_window.h"
+#include "app/glass_form_win32.h"
+#include "controls/theme_label_win32.h"
+
+namespace vantry {
+
+class DropWindowWin32 final : public GlassForm, public DropWindowView {
+  public:
+    DropWindowWin32() = default;
+    ~DropWindowWin32() override;
+
+    // Creates the hidden window; the style captions call styleClick with "large" or "small".
+    bool Create(std::function<void(const std::string&)> styleClick);
+    void Close();
+
+    DWM_Label& Hint() { return hint_; }
+    DWM_Label& LargeCaption() { return large_; }
+    DWM_Label& SmallCaption() { return small_; }
+
+    // DropWindowView
+    void SetVisible(bool visible) override;
+
+  private:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+    HWND strip_ = nullptr;
+    DWM_Label hint_;
+    DWM_Label large_;
+    DWM_Label small_;
+    HICON icon_ = nullptr;
+};
+
+}  // namespace vantry

@@ -1,0 +1,145 @@
+#include "app/glass_form_win32.h"
+
+#include "platform/dpi_win32.h"
+#include "platform/glass_frame.h"
+#include "platform/units.h"
+
+namespace vantry {
+
+namespace {
+
+void RegisterClassOnce(const wchar_t* className, WNDPROC procedure, HICON icon) {
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof(existing);
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), className, &existing)) return;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = procedure;
+    // The owner lives in the first extra slot: GWLP_USERDATA belongs to the shared hook.
+    wc.cbWndExtra = sizeof(LONG_PTR);
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    wc.hIcon = icon;
+    wc.hIconSm = icon;
+    wc.lpszClassName = className;
+    RegisterClassExW(&wc);
+}
+
+}  // namespace
+
+GlassForm::~GlassForm() {
+    DestroyForm();
+}
+
+int GlassForm::ToPixels(int twips) const {
+    return TwipsToPixels(twips, dpi_);
+}
+
+RECT GlassForm::ChildRect(const TwipsRect& twips) const {
+    int left = ToPixels(twips.left);
+    int top = ToPixels(twips.top);
+    return {left, top, left + ToPixels(twips.width), top + ToPixels(twips.height)};
+}
+
+bool GlassForm::CreateForm(const wchar_t* className, const std::wstring& title, DWORD style,
+                           DWORD exStyle, int clientWidthTwips, int clientHeightTwips, HICON icon) {
+    RegisterClassOnce(className, &GlassForm::WindowProc, icon);
+    glassExtended_ = false;
+    CreateWindowExW(exStyle, className, title.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT, 100,
+                    100, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    if (!hwnd_) return false;
+    dpi_ = WindowDpi(hwnd_);
+    RECT outer{0, 0, ToPixels(clientWidthTwips), ToPixels(clientHeightTwips)};
+    AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+    SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InstallSubclass(hwnd_, this);
+    return true;
+}
+
+void GlassForm::DestroyForm() {
+    if (!hwnd_) return;
+    RemoveSubclass(hwnd_);
+    DestroyWindow(hwnd_);
+}
+
+int32_t GlassForm::FA_Handler_WndProc(NativeWindow hwnd, uint32_t uMsg, uintptr_t, intptr_t) {
+    if (uMsg == WM_ACTIVATE && !glassExtended_) {
+        ExtendGlassFrame(hwnd, -1, -1, -1, -1);
+        glassExtended_ = true;
+        return 0;
+    }
+    return 1;
+}
+
+LRESULT CALLBACK GlassForm::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* owner =
+            static_cast<GlassForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        owner->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(owner));
+    }
+    auto* self = reinterpret_cast<GlassForm*>(GetWindowLongPtrW(hwnd, 0));
+    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, 0, 0);
+        self->hwnd_ = nullptr;
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+    try {
+        return self->HandleMessage(msg, wParam, lParam);
+    } catch (...) {
+        return 0;  // nothing may unwind through the system's dispatch
+    }
+}
+
+LRESULT GlassForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(hwnd_, msg, wParam, lParam);
+}
+
+HWND CreateStrip(HWND parent, const RECT& pixels) {
+    static const bool registered = [] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+        wc.lpszClassName = L"VantryStrip";
+        return RegisterClassExW(&wc) != 0;
+    }();
+    (void)registered;
+    return CreateWindowExW(0, L"VantryStrip", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
+                           pixels.left, pixels.top, pixels.right - pixels.left,
+                           pixels.bottom - pixels.top, parent, nullptr, GetModuleHandleW(nullptr),
+                           nullptr);
+}
+
+}  // namespace vantry
+
+namespace vantry {
+
+void CreateCaption(DWM_Label& label, HWND parent, const RECT& pixels,
+                   const CaptionSettings& settings) {
+    label.Create(parent, pixels.left, pixels.top, pixels.right - pixels.left,
+                 pixels.bottom - pixels.top);
+    PropertyBag bag;
+    bag.Write("caption", settings.caption);
+    bag.Write("hovercolor", static_cast<int32_t>(0x00FFFFFF));
+    if (settings.fade) {
+        bag.Write("usehover", true);
+    } else {
+        bag.Write("useblend", false);
+    }
+    bag.Write("font", FontDescription{});
+    if (!settings.autoSize) bag.Write("autosize", false);
+    label.LoadStoredProperties(bag);
+    // Creation sized the label to its default caption; a label made from layout data takes its
+    // stored size (auto-size then fits it to its own caption when the label is shown).
+    SetWindowPos(label.Window(), nullptr, 0, 0, pixels.right - pixels.left,
+                 pixels.bottom - pixels.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    label.Show();
+}
+
+}  // namespace vantry

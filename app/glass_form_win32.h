@@ -1,0 +1,78 @@
+#pragma once
+// A top-level glass window of the program (the drop window and the list windows): black client
+// area, hooked into the shared window procedure from creation, glass extended over the whole
+// client area on its first activation (that WM_ACTIVATE consumed, later ones passed on).
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/subclass_win32.h"
+
+namespace vantry {
+
+struct TwipsRect {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+class GlassForm : public FA_Handler {
+  public:
+    GlassForm() = default;
+    virtual ~GlassForm();
+    GlassForm(const GlassForm&) = delete;
+    GlassForm& operator=(const GlassForm&) = delete;
+
+    HWND Window() const { return hwnd_; }
+    bool GlassExtended() const { return glassExtended_; }
+    int Dpi() const { return dpi_; }
+    int ToPixels(int twips) const;
+
+    int32_t FA_Handler_WndProc(NativeWindow hwnd, uint32_t uMsg, uintptr_t wParam,
+                               intptr_t lParam) override;
+
+  protected:
+    // Creates the hidden window with a client area of the given twips and hooks it.
+    bool CreateForm(const wchar_t* className, const std::wstring& title, DWORD style, DWORD exStyle,
+                    int clientWidthTwips, int clientHeightTwips, HICON icon);
+    void DestroyForm();
+    // Messages reaching the window's own procedure (after the hook passed them on).
+    virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    // A child rectangle in pixels from its twips.
+    RECT ChildRect(const TwipsRect& twips) const;
+
+    HWND hwnd_ = nullptr;
+
+  private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+    bool glassExtended_ = false;
+    int dpi_ = 96;
+};
+
+// A child area with a black background and no behaviour of its own (the bottom bar, the drop
+// window's strip).
+HWND CreateStrip(HWND parent, const RECT& pixels);
+
+}  // namespace vantry
+
+#include "controls/theme_label_win32.h"
+
+namespace vantry {
+
+// The stored settings of a caption on a glass window: its text, hover colour white, Tahoma 8.25
+// and, for the list windows, hover with fading (the stored default) or, for the drop window,
+// without fading.
+struct CaptionSettings {
+    std::string caption;
+    bool autoSize = true;
+    bool fade = true;
+};
+
+// Creates the label at its pixel rectangle, loads its stored settings and shows it.
+void CreateCaption(DWM_Label& label, HWND parent, const RECT& pixels,
+                   const CaptionSettings& settings);
+
+}  // namespace vantry

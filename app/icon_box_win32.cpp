@@ -1,0 +1,97 @@
+#include "app/icon_box_win32.h"
+
+namespace vantry {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"VantryIconBox";
+
+void RegisterIconBoxClass(WNDPROC procedure) {
+    static const bool registered = [procedure] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = procedure;
+        wc.cbWndExtra = sizeof(LONG_PTR);
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+        wc.lpszClassName = kClassName;
+        return RegisterClassExW(&wc) != 0;
+    }();
+    (void)registered;
+}
+
+}  // namespace
+
+IconBox::~IconBox() {
+    if (window_) DestroyWindow(window_);
+}
+
+bool IconBox::Create(HWND parent, int x, int y, int size) {
+    RegisterIconBoxClass(&IconBox::WindowProc);
+    CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, x, y, size, size, parent, nullptr,
+                    GetModuleHandleW(nullptr), this);
+    return window_ != nullptr;
+}
+
+void IconBox::SetIcon(UniqueIcon icon) {
+    if (!icon && !icon_) return;
+    icon_ = std::move(icon);
+    if (window_) {
+        InvalidateRect(window_, nullptr, TRUE);
+        UpdateWindow(window_);
+    }
+}
+
+LRESULT CALLBACK IconBox::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* owner =
+            static_cast<IconBox*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        owner->window_ = hwnd;
+        SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(owner));
+    }
+    if (msg == WM_NCDESTROY) {
+        if (auto* owner = reinterpret_cast<IconBox*>(GetWindowLongPtrW(hwnd, 0)))
+            owner->window_ = nullptr;
+        SetWindowLongPtrW(hwnd, 0, 0);
+    }
+    auto* self = reinterpret_cast<IconBox*>(GetWindowLongPtrW(hwnd, 0));
+    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    try {
+        return self->HandleMessage(hwnd, msg, wParam, lParam);
+    } catch (...) {
+        return 0;  // nothing may unwind through the system's dispatch
+    }
+}
+
+LRESULT IconBox::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(hwnd, &ps);
+            if (icon_) DrawIconEx(dc, 0, 0, icon_.Get(), 0, 0, 0, nullptr, DI_NORMAL);
+            EndPaint(hwnd, &ps);
+            return 0;
+        }
+        case WM_LBUTTONDOWN:
+            leftPressed_ = true;
+            if (onMouseDown) onMouseDown(1);
+            return 0;
+        case WM_LBUTTONUP:
+            if (leftPressed_) {
+                leftPressed_ = false;
+                if (onClick) onClick();
+            }
+            return 0;
+        case WM_RBUTTONDOWN:
+            if (onMouseDown) onMouseDown(2);
+            return 0;
+        case WM_MBUTTONDOWN:
+            if (onMouseDown) onMouseDown(4);
+            return 0;
+        default:
+            return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+}
+
+}  // namespace vantry

@@ -1,0 +1,39 @@
+#pragma once
+// An item's icon box (`Image1(i)`): a small child window that shows one shell icon, or none,
+// on black, and reports a left click and the mouse button pressed on it.
+
+#include <windows.h>
+
+#include <functional>
+
+#include "store/file_icons_win32.h"
+
+namespace vantry {
+
+class IconBox {
+  public:
+    IconBox() = default;
+    ~IconBox();
+    IconBox(const IconBox&) = delete;
+    IconBox& operator=(const IconBox&) = delete;
+
+    bool Create(HWND parent, int x, int y, int size);
+    HWND Window() const { return window_; }
+
+    // Shows the icon (the box owns it); an empty icon clears the box. The previous icon is freed.
+    void SetIcon(UniqueIcon icon);
+    HICON Icon() const { return icon_.Get(); }
+
+    std::function<void()> onClick;
+    std::function<void(int button)> onMouseDown;  // 1 left, 2 right, 4 middle
+
+  private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+    HWND window_ = nullptr;
+    UniqueIcon icon_;
+    bool leftPressed_ = false;
+};
+
+}  // namespace vantry

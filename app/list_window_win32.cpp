@@ -1,0 +1,178 @@
+#include "app/list_window_win32.h"
+
+#include "platform/message_pump_win32.h"
+#include "platform/units.h"
+#include "store/file_icons_win32.h"
+#include "store/taskbar_height.h"
+
+// Implemented: both layouts, placement above the taskbar, tabs, items with shell icons, the
+// bottom bar, glass on first activation, closing. Not yet: moving to another monitor's DPI
+// while open (the layout is made at the DPI of creation).
+
+namespace vantry {
+
+const ListLayout kLargeLayout{
+    L"VantryLargeList", kLargeStyle, 10890, 600, 480, 300, 495, true, 495, 10620, false};
+const ListLayout kSmallLayout{
+    L"VantrySmallList", kSmallStyle, 7995, 480, 360, 3900, 255, false, 255, 7725, true};
+
+namespace {
+
+constexpr int kClientWidth = 4560;
+constexpr int kFirstRowTop = 480;
+constexpr int kIconLeft = 120;
+constexpr int kTabStep = 720;
+constexpr int kTabWidth = 900;
+constexpr int kTabHeight = 495;
+constexpr int kBarHeight = 270;
+constexpr int kBarCaptionHeight = 255;
+constexpr int kScreenLeft = 1024;
+
+}  // namespace
+
+ListWindowWin32::ListWindowWin32(const ListLayout& layout, const std::string& useList,
+                                 ItemFiles& files, UserDialogs& dialogs, AppServices& app,
+                                 ActionGuard& guard)
+    : layout_(layout),
+      useList_(useList),
+      logic_(layout.styleWord, useList, files, dialogs, *this, app, guard) {}
+
+ListWindowWin32::~ListWindowWin32() {
+    Close();
+}
+
+bool ListWindowWin32::Create() {
+    // No caption text and no title bar: the whole client area becomes glass.
+    if (!CreateForm(layout_.className, L"", WS_POPUP | WS_DLGFRAME | WS_CLIPCHILDREN,
+                    WS_EX_APPWINDOW, kClientWidth, layout_.clientHeight, nullptr)) {
+        return false;
+    }
+    for (int k = 0; k < kTabCount; ++k) {
+        auto& tab = tabs_[static_cast<std::size_t>(k)];
+        CreateCaption(tab, hwnd_, ChildRect({kTabStep * k, 0, kTabWidth, kTabHeight}),
+                      {kDefaultTabName, true, true});
+        tab.onClick = [this, k] { logic_.TabClick(k); };
+    }
+    for (int i = 0; i < kSlotCount; ++i) {
+        int top = kFirstRowTop + layout_.rowStep * i;
+        auto& caption = captions_[static_cast<std::size_t>(i)];
+        CreateCaption(
+            caption, hwnd_,
+            ChildRect({layout_.captionLeft, top, layout_.captionWidth, layout_.captionHeight}),
+            {"", layout_.captionAutoSize, true});
+        caption.onClick = [this, i] { logic_.ItemClick(i); };
+        caption.onMouseDown = [this, i](const MouseEventArgs& args) {
+            logic_.ItemMouseDown(i, args.button);
+        };
+        auto& icon = icons_[static_cast<std::size_t>(i)];
+        RECT box = ChildRect({kIconLeft, top, layout_.iconSize, layout_.iconSize});
+        icon.Create(hwnd_, box.left, box.top, box.right - box.left);
+        icon.onClick = [this, i] { logic_.ItemClick(i); };
+        icon.onMouseDown = [this, i](int button) { logic_.ItemMouseDown(i, button); };
+    }
+    bar_ = CreateStrip(hwnd_, ChildRect({0, layout_.barTop, kClientWidth, kBarHeight}));
+    CreateCaption(dropTarget_, bar_, ChildRect({0, 0, 1200, kBarCaptionHeight}),
+                  {"Drop Target", false, true});
+    CreateCaption(config_, bar_, ChildRect({1320, 0, 1200, kBarCaptionHeight}),
+                  {"Config", false, true});
+    CreateCaption(close_, bar_, ChildRect({3840, 0, 720, kBarCaptionHeight}),
+                  {"Close", false, true});
+    dropTarget_.onClick = [this] { logic_.DropTargetClick(); };
+    config_.onClick = [this] { logic_.ConfigClick(); };
+    close_.onClick = [this] { logic_.CloseClick(); };
+    PlaceAboveTaskbar();
+    return true;
+}
+
+void ListWindowWin32::PlaceAboveTaskbar() {
+    RECT outer;
+    GetWindowRect(hwnd_, &outer);
+    int outerHeight = outer.bottom - outer.top;
+    int top = GetSystemMetrics(SM_CYSCREEN) - outerHeight - ToPixels(TaskbarHeight());
+    SetWindowPos(hwnd_, nullptr, ToPixels(kScreenLeft), top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ListWindowWin32::Close() {
+    if (!hwnd_) return;
+    // Unhooked on the close request, then once more while the window goes (a no-op then).
+    RemoveSubclass(hwnd_);
+    DestroyForm();
+}
+
+LRESULT ListWindowWin32::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_CLOSE:
+            // Closed from outside (Alt+F4, the taskbar): end the program as "Close" does, rather
+            // than leave it running without a window the user can reach.
+            logic_.CloseClick();
+            return 0;
+        case WM_SHOWWINDOW:
+            if (wParam) {
+                for (auto& tab : tabs_) tab.Show();
+                for (auto& caption : captions_) caption.Show();
+                dropTarget_.Show();
+                config_.Show();
+                close_.Show();
+            }
+            break;
+        case WM_DESTROY:
+            RemoveSubclass(hwnd_);
+            return 0;
+        default:
+            break;
+    }
+    return GlassForm::HandleMessage(msg, wParam, lParam);
+}
+
+void ListWindowWin32::ShowCaption(int slot, const std::string& caption) {
+    auto& label = captions_[static_cast<std::size_t>(slot)];
+    if (!label.Window()) return;
+    label.SetCaption(caption);
+    ShowWindow(label.Window(), SW_SHOWNA);
+    // A shorter caption leaves the old glow outside the new text block: repaint the whole box.
+    InvalidateRect(label.Window(), nullptr, TRUE);
+    label.Refresh();
+}
+
+void ListWindowWin32::ShowIcon(int slot, const std::string& path) {
+    auto& box = icons_[static_cast<std::size_t>(slot)];
+    if (path.empty()) {
+        box.SetIcon({});
+        return;
+    }
+    box.SetIcon(LoadFileIcon(path, useList_ == kSmallStyle));
+    ShowWindow(box.Window(), SW_SHOWNA);
+}
+
+void ListWindowWin32::PumpMessages() {
+    PumpPendingMessages();
+}
+
+void ListWindowWin32::ShowTabCaption(int k, const std::string& caption) {
+    auto& tab = tabs_[static_cast<std::size_t>(k)];
+    tab.SetCaption(caption);
+    tab.Refresh();
+}
+
+int ListWindowWin32::TabWidthTwips(int k) {
+    RECT rect{};
+    GetWindowRect(tabs_[static_cast<std::size_t>(k)].Window(), &rect);
+    return PixelsToTwips(rect.right - rect.left, Dpi());
+}
+
+void ListWindowWin32::MoveTab(int k, int leftTwips) {
+    SetWindowPos(tabs_[static_cast<std::size_t>(k)].Window(), nullptr, ToPixels(leftTwips), 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ListWindowWin32::SetVisible(bool visible) {
+    if (!hwnd_) return;
+    ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
+}
+
+bool ListWindowWin32::Visible() const {
+    return hwnd_ && IsWindowVisible(hwnd_);
+}
+
+}  // namespace vantry

@@ -1,0 +1,80 @@
+#pragma once
+// A list window on screen: the large list (`Form2`) or the small list (`Form2a`), one
+// implementation with two layouts. It shows what ListWindow decides and forwards its events.
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+
+#include "app/glass_form_win32.h"
+#include "app/icon_box_win32.h"
+#include "app/list_window.h"
+#include "controls/theme_label_win32.h"
+
+namespace vantry {
+
+// Twips figures of one layout.
+struct ListLayout {
+    const wchar_t* className;
+    const char* styleWord;
+    int clientHeight;
+    int captionLeft;
+    int rowStep;
+    int captionWidth;
+    int captionHeight;
+    bool captionAutoSize;
+    int iconSize;
+    int barTop;
+    bool smallIcons;
+};
+
+extern const ListLayout kLargeLayout;
+extern const ListLayout kSmallLayout;
+
+class ListWindowWin32 final : public GlassForm, public ListWindowView {
+  public:
+    ListWindowWin32(const ListLayout& layout, const std::string& useList, ItemFiles& files,
+                    UserDialogs& dialogs, AppServices& app, ActionGuard& guard);
+    ~ListWindowWin32() override;
+
+    // Creates the hidden window and its controls, placed above the taskbar, hooked.
+    bool Create();
+    // Closes the window: unhooked on the request and again while closing.
+    void Close();
+
+    ListWindow& Logic() { return logic_; }
+    DWM_Label& ItemCaption(int slot) { return captions_[static_cast<std::size_t>(slot)]; }
+    IconBox& ItemIcon(int slot) { return icons_[static_cast<std::size_t>(slot)]; }
+    DWM_Label& Tab(int k) { return tabs_[static_cast<std::size_t>(k)]; }
+    DWM_Label& DropTargetCaption() { return dropTarget_; }
+    DWM_Label& ConfigCaption() { return config_; }
+    DWM_Label& CloseCaption() { return close_; }
+
+    // ListWindowView
+    void ShowCaption(int slot, const std::string& caption) override;
+    void ShowIcon(int slot, const std::string& path) override;
+    void PumpMessages() override;
+    void ShowTabCaption(int k, const std::string& caption) override;
+    int TabWidthTwips(int k) override;
+    void MoveTab(int k, int leftTwips) override;
+    void SetVisible(bool visible) override;
+    bool Visible() const override;
+
+  private:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void PlaceAboveTaskbar();
+
+    const ListLayout& layout_;
+    const std::string& useList_;
+    ListWindow logic_;
+    std::array<DWM_Label, kTabCount> tabs_;
+    std::array<DWM_Label, kSlotCount> captions_;
+    std::array<IconBox, kSlotCount> icons_;
+    HWND bar_ = nullptr;
+    DWM_Label dropTarget_;
+    DWM_Label config_;
+    DWM_Label close_;
+};
+
+}  // namespace vantry

@@ -1,0 +1,72 @@
+#pragma once
+// The running program: its folder and files, the style word, the drop window and both list
+// windows, and the services the windows' logic asks for (showing the other windows, the shell,
+// the message loop).
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/app_services.h"
+#include "app/drop_window.h"
+#include "app/drop_window_win32.h"
+#include "app/list_window_win32.h"
+#include "store/item_files.h"
+
+namespace vantry {
+
+class Program final : public AppServices {
+  public:
+    Program(ProgramFolder& folder, UserDialogs& dialogs);
+    ~Program() override;
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // Creates the windows and runs the start-up.
+    void Start();
+    // The message loop, until the last window has closed.
+    int Run();
+
+    // AppServices
+    void ShowDropWindow() override;
+    void ShowConfigWindow() override;
+    void CloseAllWindows() override;
+    void Launch(const std::string& path, int showCommand) override;
+    void PumpMessages() override;
+
+    ListWindowWin32& Large() { return large_; }
+    ListWindowWin32& Small() { return small_; }
+    DropWindowWin32* DropForm() { return dropForm_.get(); }
+    DropWindow& Drop() { return drop_; }
+    ItemFiles& Files() { return files_; }
+    bool Closed() const { return closed_; }
+
+    // Where launches go; the shell by default, a recorder in tests.
+    std::function<void(const std::string&, int)> launcher;
+
+  private:
+    // The drop window's view, which follows the window object as it is re-created.
+    class DropView : public DropWindowView {
+      public:
+        explicit DropView(Program& program) : program_(program) {}
+        void SetVisible(bool visible) override;
+
+      private:
+        Program& program_;
+    };
+
+    void CreateDropForm();
+
+    ItemFiles files_;
+    UserDialogs& dialogs_;
+    std::string useList_ = kSmallStyle;
+    ActionGuard guard_;
+    ListWindowWin32 large_;
+    ListWindowWin32 small_;
+    DropView dropView_{*this};
+    DropWindow drop_;
+    std::unique_ptr<DropWindowWin32> dropForm_;
+    bool closed_ = false;
+};
+
+}  // namespace vantry

@@ -1,0 +1,42 @@
+#pragma once
+// The shell's icon for an item path, owned by a move-only handle.
+
+#include <windows.h>
+
+#include <string>
+
+namespace vantry {
+
+class UniqueIcon {
+  public:
+    UniqueIcon() = default;
+    explicit UniqueIcon(HICON icon) : icon_(icon) {}
+    ~UniqueIcon() { Reset(); }
+    UniqueIcon(UniqueIcon&& other) noexcept : icon_(other.icon_) { other.icon_ = nullptr; }
+    UniqueIcon& operator=(UniqueIcon&& other) noexcept {
+        if (this != &other) {
+            Reset();
+            icon_ = other.icon_;
+            other.icon_ = nullptr;
+        }
+        return *this;
+    }
+    UniqueIcon(const UniqueIcon&) = delete;
+    UniqueIcon& operator=(const UniqueIcon&) = delete;
+
+    HICON Get() const { return icon_; }
+    explicit operator bool() const { return icon_ != nullptr; }
+    void Reset() {
+        if (icon_) DestroyIcon(icon_);
+        icon_ = nullptr;
+    }
+
+  private:
+    HICON icon_ = nullptr;
+};
+
+// The shell's small (16 x 16) or large (32 x 32) icon for the path, surrounding spaces removed;
+// no icon for an empty path or one the shell does not know.
+UniqueIcon LoadFileIcon(const std::string& path, bool smallIcon);
+
+}  // namespace vantry
