@@ -235,6 +235,12 @@ TextExtent DWM_Label::MeasureText(const std::string& text) {
     std::wstring wide = Utf8ToWide(text);
     SIZE size{};
     GetTextExtentPoint32W(measureContext_, wide.c_str(), static_cast<int>(wide.size()), &size);
+    if (wide.empty()) {
+        // An empty line is still one line high; only its width is zero.
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(measureContext_, &metrics);
+        size.cy = metrics.tmHeight;
+    }
     return {static_cast<double>(size.cx), static_cast<double>(size.cy)};
 }
 

@@ -48,6 +48,15 @@ vantry_start_wine() {
     # nowhere: started by a test instead, they would inherit its output pipe and keep CTest
     # waiting until they end.
     wine wineboot -i >/dev/null 2>&1 </dev/null || true
+    # Without a window manager (our own Xvfb), Wine waits two seconds for one to confirm that a
+    # hidden window is withdrawn; unmanaged windows are hidden at once. On the user's own display
+    # the window manager keeps managing them.
+    local key='HKCU\Software\Wine\X11 Driver'
+    if [ -n "$VANTRY_STARTED_XVFB" ]; then
+        wine reg add "$key" /v Managed /d N /f >/dev/null 2>&1 </dev/null || true
+    else
+        wine reg delete "$key" /v Managed /f >/dev/null 2>&1 </dev/null || true
+    fi
 }
 
 vantry_stop_services() {

@@ -1,0 +1,223 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "app/program_win32.h"
+#include "platform/text_win32.h"
+#include "store/program_folder_win32.h"
+#include "tests/native/support/fakes.h"
+#include "tests/win32/support/temp_folder.h"
+
+namespace vantry {
+namespace {
+
+std::string WindowText(HWND window) {
+    wchar_t text[512] = {};
+    GetWindowTextW(window, text, 512);
+    return Narrow(text);
+}
+
+RECT RectIn(HWND child, HWND parent) {
+    RECT rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+void Click(HWND window) {
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+}
+
+class ProgramTest : public ::testing::Test {
+  protected:
+    void Start() {
+        program = std::make_unique<Program>(folder, dialogs);
+        program->launcher = [this](const std::string& path, int show) {
+            launched.push_back(path + "|" + std::to_string(show));
+        };
+        program->Start();
+    }
+    void Write(const std::string& name, const std::string& bytes) {
+        test::WriteBytes(temp.File(name), bytes);
+    }
+    std::string Read(const std::string& name) { return test::ReadBytes(temp.File(name)); }
+
+    test::TempFolder temp;
+    Win32ProgramFolder folder{temp.Path()};
+    test::RecordingDialogs dialogs;
+    std::vector<std::string> launched;
+    std::unique_ptr<Program> program;
+};
+
+TEST_F(ProgramTest, AFirstStartShowsTheSmallListAndCreatesNoFile) {
+    Start();
+    EXPECT_TRUE(IsWindowVisible(program->Small().Window()));
+    EXPECT_FALSE(IsWindowVisible(program->Large().Window()));
+    ASSERT_TRUE(program->DropForm()->Window());
+    EXPECT_FALSE(IsWindowVisible(program->DropForm()->Window()));
+    EXPECT_EQ(WindowText(program->Small().Tab(0).Window()), "Main |");
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(Widen(temp.File("*.txt")).c_str(), &found);
+    EXPECT_EQ(search, INVALID_HANDLE_VALUE);
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+}
+
+TEST_F(ProgramTest, AStoredLargeStyleShowsTheLargeListWithItsItemsAndIcons) {
+    Write("listtype.txt", "large\r\n");
+    Write("VantryList0.txt", "C:\\windows\\\r\nC:\\nothing here.txt\r\n");
+    Start();
+    EXPECT_TRUE(IsWindowVisible(program->Large().Window()));
+    EXPECT_FALSE(IsWindowVisible(program->Small().Window()));
+    EXPECT_EQ(WindowText(program->Large().ItemCaption(0).Window()), "windows");
+    EXPECT_EQ(WindowText(program->Large().ItemCaption(1).Window()), "nothing here");
+    EXPECT_NE(program->Large().ItemIcon(0).Icon(), nullptr);
+    EXPECT_EQ(program->Large().ItemIcon(1).Icon(), nullptr);  // the shell knows no such file
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(program->Large().ItemIcon(0).Icon(), &info));
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
+    EXPECT_EQ(bitmap.bmWidth, 32);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+}
+
+TEST_F(ProgramTest, TheFirstActivationExtendsTheGlassOnce) {
+    Start();
+    EXPECT_TRUE(program->Small().GlassExtended());  // shown, hence activated
+    EXPECT_FALSE(program->Large().GlassExtended());
+    SendMessageW(program->Large().Window(), WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_TRUE(program->Large().GlassExtended());
+}
+
+TEST_F(ProgramTest, ListWindowsMatchTheirLayoutTablesAt96Dpi) {
+    Write("VantryList0.txt", "C:\\a.txt\r\n");
+    Start();
+    struct Expected {
+        ListWindowWin32* window;
+        int height, captionLeft, step, captionWidth, captionHeight, icon, bar;
+    };
+    for (const Expected& e : {Expected{&program->Large(), 726, 40, 32, -1, 33, 33, 708},
+                              Expected{&program->Small(), 533, 32, 24, 260, 17, 17, 515}}) {
+        HWND window = e.window->Window();
+        RECT client;
+        GetClientRect(window, &client);
+        EXPECT_EQ(client.right, 304);
+        EXPECT_EQ(client.bottom, e.height);
+        for (int i : {0, 19}) {
+            RECT icon = RectIn(e.window->ItemIcon(i).Window(), window);
+            EXPECT_EQ(icon.left, 8);
+            EXPECT_EQ(icon.top, 32 + e.step * i);
+            EXPECT_EQ(icon.right - icon.left, e.icon);
+            RECT caption = RectIn(e.window->ItemCaption(i).Window(), window);
+            EXPECT_EQ(caption.left, e.captionLeft);
+            EXPECT_EQ(caption.top, 32 + e.step * i);
+            EXPECT_EQ(caption.bottom - caption.top, e.captionHeight);
+            if (e.captionWidth > 0) {
+                EXPECT_EQ(caption.right - caption.left, e.captionWidth);
+            }
+        }
+        RECT close = RectIn(e.window->CloseCaption().Window(), window);
+        EXPECT_EQ(close.left, 256);
+        EXPECT_EQ(close.top, e.bar);
+        EXPECT_EQ(close.right - close.left, 48);
+        RECT tab1 = RectIn(e.window->Tab(1).Window(), window);
+        RECT tab0 = RectIn(e.window->Tab(0).Window(), window);
+        EXPECT_EQ(tab0.left, 0);
+        EXPECT_EQ(tab1.left, tab0.right);  // edge to edge
+        RECT outer;
+        GetWindowRect(window, &outer);
+        RECT work{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        EXPECT_EQ(outer.left, 68);
+        EXPECT_EQ(outer.bottom, work.bottom);
+    }
+}
+
+TEST_F(ProgramTest, AClickedItemIsHandedOverLaunchedAndEndsTheProgram) {
+    Write("VantryList0.txt", "C:\\a.txt\r\nC:\\some where\\b.doc\r\n");
+    Start();
+    Click(program->Small().ItemCaption(1).Window());
+    EXPECT_EQ(Read("shfile.txt"), "C:\\some where\\b.doc\r\n");
+    EXPECT_EQ(launched, std::vector<std::string>{"C:\\some where\\b.doc|1"});
+    EXPECT_TRUE(program->Closed());
+    EXPECT_EQ(program->Small().Window(), nullptr);
+    EXPECT_EQ(program->Large().Window(), nullptr);
+    EXPECT_EQ(Read("VantryList0.txt"), "C:\\a.txt\r\nC:\\some where\\b.doc\r\n");
+    MSG msg;
+    EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+TEST_F(ProgramTest, TabClicksSaveTheTabLeftAndLoadTheOneChosen) {
+    Write("VantryTabs.txt", "Main |\r\nWork |\r\n\r\n\r\n\r\n");
+    Write("VantryList0.txt", "C:\\a.txt\r\n\r\nC:\\b.txt\r\n");
+    Write("VantryList1.txt", "D:\\work.txt\r\n");
+    Start();
+    EXPECT_EQ(WindowText(program->Small().Tab(1).Window()), "Work |");
+    Click(program->Small().Tab(1).Window());
+    EXPECT_EQ(Read("VantryList0.txt"), "C:\\a.txt\r\nC:\\b.txt\r\n");
+    EXPECT_EQ(WindowText(program->Small().ItemCaption(0).Window()), "work");
+    EXPECT_EQ(WindowText(program->Small().ItemCaption(1).Window()), "");
+    Click(program->Small().Tab(3).Window());  // no name: nothing happens
+    EXPECT_EQ(program->Small().Logic().Model().List, 1);
+}
+
+TEST_F(ProgramTest, ARightPressOnAnIconAsksAboutItsItemAndDeletesOnYes) {
+    Write("VantryList0.txt", "C:\\A.txt\r\nC:\\B.txt\r\nC:\\C.txt\r\n");
+    Start();
+    SendMessageW(program->Small().ItemIcon(2).Window(), WM_RBUTTONDOWN, MK_RBUTTON, 0);
+    EXPECT_EQ(dialogs.questions, std::vector<std::string>{"Delete the item 'C'?"});
+    EXPECT_EQ(Read("VantryList0.txt"), "C:\\A.txt\r\nC:\\B.txt\r\n");
+    EXPECT_EQ(WindowText(program->Small().ItemCaption(2).Window()), "");
+}
+
+TEST_F(ProgramTest, TheDropWindowComesBackAnewAfterItWasClosed) {
+    Start();
+    Click(program->Small().DropTargetCaption().Window());
+    HWND first = program->DropForm()->Window();
+    ASSERT_TRUE(first);
+    EXPECT_TRUE(IsWindowVisible(first));
+    EXPECT_EQ(WindowText(first), "Drop Here");
+    EXPECT_TRUE(program->DropForm()->GlassExtended());
+    SendMessageW(first, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(first));
+    Click(program->Small().DropTargetCaption().Window());
+    ASSERT_TRUE(program->DropForm()->Window());
+    EXPECT_TRUE(IsWindowVisible(program->DropForm()->Window()));
+    EXPECT_EQ(WindowText(program->DropForm()->Hint().Window()),
+              "Drag items from Explorer to this window");
+}
+
+// While a list window is being destroyed, its procedure must already be its own again.
+HWND watchedWindows[2];
+int unhookedAtDestroy = 0;
+
+LRESULT CALLBACK WatchDestroy(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_DESTROYWND) {
+        HWND window = reinterpret_cast<HWND>(wParam);
+        for (HWND watched : watchedWindows) {
+            if (window == watched && !GetPropW(window, L"FA_ExWndProcPtr") &&
+                GetWindowLongPtrW(window, GWLP_WNDPROC) !=
+                    reinterpret_cast<LONG_PTR>(&SubclassProc)) {
+                ++unhookedAtDestroy;
+            }
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(ProgramTest, CloseSavesTheChosenStylesTabAndUnhooksEveryListWindow) {
+    Write("VantryList0.txt", "C:\\a.txt\r\n\r\n");
+    Start();
+    watchedWindows[0] = program->Large().Window();
+    watchedWindows[1] = program->Small().Window();
+    EXPECT_TRUE(GetPropW(watchedWindows[0], L"FA_ExWndProcPtr"));
+    HHOOK hook = SetWindowsHookExW(WH_CBT, WatchDestroy, nullptr, GetCurrentThreadId());
+    Click(program->Small().CloseCaption().Window());
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(unhookedAtDestroy, 2);
+    EXPECT_EQ(Read("VantryList0.txt"), "C:\\a.txt\r\n");
+    EXPECT_TRUE(program->Closed());
+}
+
+}  // namespace
+}  // namespace vantry
