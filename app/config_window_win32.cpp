@@ -20,6 +20,7 @@ constexpr int kClientHeightTwips = 2580;
 constexpr int kTabHeightTwips = 210;
 // 8.25 points: the size whose line height fits the tab labels' 210 twips.
 constexpr int kFontHeightTwips = 165;
+constexpr int kSmallestFontHeightTwips = 120;
 
 struct ControlSpec {
     int id;
@@ -120,11 +121,32 @@ const wchar_t* FaceName() {
     return face;
 }
 
+bool CaptionsFit(HFONT font, int dpi) {
+    HDC screen = GetDC(nullptr);
+    bool fit = true;
+    {
+        SelectScope select(screen, font);
+        for (const ControlSpec& spec : kFixedControls) {
+            if (lstrcmpW(spec.className, L"STATIC") != 0) continue;
+            SIZE extent{};
+            GetTextExtentPoint32W(screen, spec.text, lstrlenW(spec.text), &extent);
+            if (extent.cx > TwipsToPixels(spec.width, dpi)) fit = false;
+        }
+    }
+    ReleaseDC(nullptr, screen);
+    return fit;
+}
+
+// The fixed label widths were made for Calibri, a narrow face. A wider stand-in would cut the
+// captions off, so it is made smaller, a pixel at a time, until every caption fits.
 UniqueFont CreateUiFont(int dpi) {
-    return UniqueFont(CreateFontW(-TwipsToPixels(kFontHeightTwips, dpi), 0, 0, 0, FW_NORMAL, FALSE,
-                                  FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                  CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH,
-                                  FaceName()));
+    const int smallest = TwipsToPixels(kSmallestFontHeightTwips, dpi);
+    for (int height = TwipsToPixels(kFontHeightTwips, dpi);; --height) {
+        UniqueFont font(CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                    DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                    CLEARTYPE_QUALITY, DEFAULT_PITCH, FaceName()));
+        if (height <= smallest || CaptionsFit(font.Get(), dpi)) return font;
+    }
 }
 
 bool RegisterWindowClass(HINSTANCE instance, WNDPROC proc) {
