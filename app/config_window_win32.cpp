@@ -267,11 +267,14 @@ class ConfigWindowHost::Form final : public ConfigWindowView {
                 SetFocus(target);
                 return 0;
             }
-            case WM_DPICHANGED:
+            case WM_DPICHANGED: {
+                // The controls keep the old font until FitWindow hands them the new one.
+                UniqueFont old = std::move(font_);
                 dpi_ = HIWORD(wParam);
                 font_ = CreateUiFont(dpi_);
                 FitWindow(reinterpret_cast<const RECT*>(lParam));
                 return 0;
+            }
             case WM_CLOSE:
                 // Closing in the middle of an action (a switch pumping messages) would destroy the
                 // logic under it; the user can close again a moment later.
