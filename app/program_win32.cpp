@@ -32,6 +32,8 @@ void Program::Start() {
 int Program::Run() {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        // The configuration window handles its keyboard like a dialog (Tab, Enter).
+        if (config_.TranslateDialogMessage(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
@@ -48,7 +50,7 @@ void Program::ShowDropWindow() {
     dropForm_->SetVisible(true);
 }
 
-void Program::ShowConfigWindow() {}
+void Program::ShowConfigWindow() { config_.Show(); }
 
 void Program::CloseAllWindows() {
     if (closed_) return;
@@ -56,6 +58,7 @@ void Program::CloseAllWindows() {
     if (dropForm_) dropForm_->Close();
     large_.Close();
     small_.Close();
+    config_.Close();
     PostQuitMessage(0);
 }
 

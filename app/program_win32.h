@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/app_services.h"
+#include "app/config_window_win32.h"
 #include "app/drop_window.h"
 #include "app/drop_window_win32.h"
 #include "app/list_window_win32.h"
@@ -38,6 +39,7 @@ class Program final : public AppServices {
     ListWindowWin32& Small() { return small_; }
     DropWindowWin32* DropForm() { return dropForm_.get(); }
     DropWindow& Drop() { return drop_; }
+    ConfigWindowHost& Config() { return config_; }
     ItemFiles& Files() { return files_; }
     bool Closed() const { return closed_; }
 
@@ -66,6 +68,7 @@ class Program final : public AppServices {
     DropView dropView_{*this};
     DropWindow drop_;
     std::unique_ptr<DropWindowWin32> dropForm_;
+    ConfigWindowHost config_{drop_};
     bool closed_ = false;
 };
 
