@@ -134,18 +134,6 @@ class DropIntakeTest : public ::testing::Test {
     DropIntake intake{p.drop, p.dialogs};
 };
 
-TEST_F(DropIntakeTest, OneFileOntoThreeItemsIsSavedAndShownInSlotThree) {
-    StoreItems(0, 3);
-    p.drop.Start();
-    EXPECT_EQ(DropItems({Item(7)}), DropIntake::Outcome::Added);
-    EXPECT_EQ(p.folder.files["VantryList0.txt"],
-              Item(0) + "\r\n" + Item(1) + "\r\n" + Item(2) + "\r\n" + Item(7) + "\r\n\r\n");
-    EXPECT_EQ(p.small.Model().Path(3), Item(7));
-    EXPECT_EQ(p.smallView.captions[3], "item7");
-    EXPECT_FALSE(p.small.Model().Occupied(4));
-    EXPECT_TRUE(p.dialogs.errors.empty());
-}
-
 TEST_F(DropIntakeTest, TheLowestFreeSlotOfAVisibleWindowWinsAndTheLargeWindowFirst) {
     StoreItems(0, 3);
     StoreItems(1, 1);
