@@ -15,7 +15,8 @@ DropWindowWin32::~DropWindowWin32() {
     Close();
 }
 
-bool DropWindowWin32::Create(std::function<void(const std::string&)> styleClick) {
+bool DropWindowWin32::Create(std::function<void(const std::string&)> styleClick,
+                             DropIntake& intake) {
     icon_ = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VANTRY),
                                           IMAGE_ICON, 32, 32, LR_SHARED));
     if (!CreateForm(L"VantryDropWindow", L"Drop Here",
@@ -24,6 +25,7 @@ bool DropWindowWin32::Create(std::function<void(const std::string&)> styleClick)
         return false;
     }
     if (icon_) SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    registration_ = std::make_unique<DropRegistration>(hwnd_, intake);
     strip_ = CreateStrip(hwnd_, ChildRect({0, 2610, kClientWidth, 495}));
     CreateCaption(hint_, strip_, ChildRect({0, 0, 4185, 495}),
                   {"Drag items from Explorer to this window", true, false});
@@ -36,6 +38,7 @@ bool DropWindowWin32::Create(std::function<void(const std::string&)> styleClick)
 }
 
 void DropWindowWin32::Close() {
+    registration_.reset();
     if (hwnd_) DestroyForm();
 }
 
@@ -49,6 +52,7 @@ LRESULT DropWindowWin32::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_CLOSE:
             RemoveSubclass(hwnd_);
+            registration_.reset();
             DestroyWindow(hwnd_);
             return 0;
         case WM_SHOWWINDOW:

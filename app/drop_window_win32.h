@@ -5,7 +5,10 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 
+#include "app/drop_intake.h"
+#include "app/drop_target_win32.h"
 #include "app/drop_window.h"
 #include "app/glass_form_win32.h"
 #include "controls/theme_label_win32.h"
@@ -17,13 +20,15 @@ class DropWindowWin32 final : public GlassForm, public DropWindowView {
     DropWindowWin32() = default;
     ~DropWindowWin32() override;
 
-    // Creates the hidden window; the style captions call styleClick with "large" or "small".
-    bool Create(std::function<void(const std::string&)> styleClick);
+    // Creates the hidden window, registered as the target for drops that intake takes in; the
+    // style captions call styleClick with "large" or "small".
+    bool Create(std::function<void(const std::string&)> styleClick, DropIntake& intake);
     void Close();
 
     DWM_Label& Hint() { return hint_; }
     DWM_Label& LargeCaption() { return large_; }
     DWM_Label& SmallCaption() { return small_; }
+    DropRegistration* Registration() { return registration_.get(); }
 
     // DropWindowView
     void SetVisible(bool visible) override;
@@ -36,6 +41,7 @@ class DropWindowWin32 final : public GlassForm, public DropWindowView {
     DWM_Label large_;
     DWM_Label small_;
     HICON icon_ = nullptr;
+    std::unique_ptr<DropRegistration> registration_;
 };
 
 }  // namespace vantry

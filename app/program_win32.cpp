@@ -19,7 +19,7 @@ Program::~Program() {
 
 void Program::CreateDropForm() {
     dropForm_ = std::make_unique<DropWindowWin32>();
-    dropForm_->Create([this](const std::string& word) { drop_.StyleClick(word); });
+    dropForm_->Create([this](const std::string& word) { drop_.StyleClick(word); }, intake_);
 }
 
 void Program::Start() {
@@ -50,7 +50,9 @@ void Program::ShowDropWindow() {
     dropForm_->SetVisible(true);
 }
 
-void Program::ShowConfigWindow() { config_.Show(); }
+void Program::ShowConfigWindow() {
+    config_.Show();
+}
 
 void Program::CloseAllWindows() {
     if (closed_) return;

@@ -9,6 +9,7 @@
 
 #include "app/app_services.h"
 #include "app/config_window_win32.h"
+#include "app/drop_intake.h"
 #include "app/drop_window.h"
 #include "app/drop_window_win32.h"
 #include "app/list_window_win32.h"
@@ -40,6 +41,7 @@ class Program final : public AppServices {
     DropWindowWin32* DropForm() { return dropForm_.get(); }
     DropWindow& Drop() { return drop_; }
     ConfigWindowHost& Config() { return config_; }
+    DropIntake& Intake() { return intake_; }
     ItemFiles& Files() { return files_; }
     bool Closed() const { return closed_; }
 
@@ -69,6 +71,7 @@ class Program final : public AppServices {
     DropWindow drop_;
     std::unique_ptr<DropWindowWin32> dropForm_;
     ConfigWindowHost config_{drop_};
+    DropIntake intake_{drop_, dialogs_};
     bool closed_ = false;
 };
 

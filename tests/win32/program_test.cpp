@@ -5,6 +5,7 @@
 #include "platform/text_win32.h"
 #include "store/program_folder_win32.h"
 #include "tests/native/support/fakes.h"
+#include "tests/win32/support/data_object.h"
 #include "tests/win32/support/temp_folder.h"
 
 namespace vantry {
@@ -217,6 +218,28 @@ TEST_F(ProgramTest, CloseSavesTheChosenStylesTabAndUnhooksEveryListWindow) {
     EXPECT_EQ(unhookedAtDestroy, 2);
     EXPECT_EQ(Read("VantryList0.txt"), "C:\\a.txt\r\n");
     EXPECT_TRUE(program->Closed());
+}
+
+TEST_F(ProgramTest, TheDropWindowTakesDropsIntoTheShownList) {
+    OleInitialize(nullptr);
+    Write("VantryList0.txt", "C:\\A.txt\r\n");
+    Start();
+    Click(program->Small().DropTargetCaption().Window());
+    ASSERT_TRUE(program->DropForm()->Registration());
+    EXPECT_TRUE(program->DropForm()->Registration()->Registered());
+    test::WriteBytes(temp.File("new one.txt"), "x");
+    auto* data =
+        new test::TestDataObject({{CF_HDROP, test::FileListBlock({temp.File("new one.txt")})}});
+    DWORD effect = DROPEFFECT_COPY;
+    EXPECT_EQ(
+        program->DropForm()->Registration()->Target()->Drop(data, MK_LBUTTON, {0, 0}, &effect),
+        S_OK);
+    data->Release();
+    // The drop's block is saved with the line its entry ends with; the next save drops it.
+    EXPECT_EQ(Read("VantryList0.txt"), "C:\\A.txt\r\n" + temp.File("new one.txt") + "\r\n\r\n");
+    EXPECT_EQ(WindowText(program->Small().ItemCaption(1).Window()), "new one");
+    program.reset();
+    OleUninitialize();
 }
 
 }  // namespace

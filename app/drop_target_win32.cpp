@@ -1,0 +1,190 @@
+#include "app/drop_target_win32.h"
+
+// shellapi.h and shlobj.h after windows.h (included by the header).
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include "platform/text_win32.h"
+
+namespace vantry {
+
+namespace {
+
+DropFailure FailureOf(HRESULT result) {
+    return {static_cast<long>(result), SystemMessage(static_cast<unsigned long>(result))};
+}
+
+// GetFileAttributesW reports some drive roots as hidden and system; a root is still a folder.
+bool IsDriveRoot(const std::string& path) {
+    return path.size() == 3 && path[1] == ':' && path[2] == '\\';
+}
+
+bool MeansAbsent(DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_NAME:
+        case ERROR_BAD_PATHNAME:
+        case ERROR_INVALID_DRIVE:
+            return true;
+        default:
+            return false;
+    }
+}
+
+FORMATETC FileListFormat() {
+    return {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+}
+
+bool CarriesFileList(IDataObject* data) {
+    FORMATETC format = FileListFormat();
+    return data && data->QueryGetData(&format) == S_OK;
+}
+
+}  // namespace
+
+Probed<DropProbe::Kind> Win32DropProbe::Look(const std::string& path) {
+    DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        DWORD error = GetLastError();
+        if (MeansAbsent(error)) return {Kind::Absent, std::nullopt};
+        return {Kind::Absent, FailureOf(HRESULT_FROM_WIN32(error))};
+    }
+    bool folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (folder && IsDriveRoot(path)) return {Kind::Folder, std::nullopt};
+    if (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) {
+        return {Kind::Absent, std::nullopt};
+    }
+    return {folder ? Kind::Folder : Kind::File, std::nullopt};
+}
+
+Probed<std::string> Win32DropProbe::ResolveShortcut(const std::string& path) {
+    if (path.empty()) return {};
+    Probed<Kind> kind = Look(path);
+    if (kind.failure) return {"", kind.failure};
+    if (kind.value != Kind::File) return {};
+
+    ComPtr<IShellLinkW> link;
+    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                      IID_PPV_ARGS(link.GetAddressOf()));
+    if (FAILED(result)) return {"", FailureOf(result)};
+    ComPtr<IPersistFile> file;
+    result = link.As(&file);
+    if (FAILED(result)) return {"", FailureOf(result)};
+    result = file->Load(Widen(path).c_str(), STGM_READ);
+    if (FAILED(result)) return {"", FailureOf(result)};
+
+    // GetPath gives S_FALSE and an empty buffer for a link to something outside the file
+    // system (a printer, the control panel). It does not follow a target that is itself a link.
+    wchar_t target[MAX_PATH] = {};
+    WIN32_FIND_DATAW unused;
+    result = link->GetPath(target, MAX_PATH, &unused, SLGP_UNCPRIORITY);
+    if (FAILED(result)) return {"", FailureOf(result)};
+    return {Narrow(target), std::nullopt};
+}
+
+DroppedFiles ReadDropData(IDataObject* data) {
+    DroppedFiles files;
+    FORMATETC format = FileListFormat();
+    STGMEDIUM medium = {};
+    if (!data || FAILED(data->GetData(&format, &medium))) return files;
+    if (medium.tymed != TYMED_HGLOBAL || !medium.hGlobal) {
+        ReleaseStgMedium(&medium);
+        return files;
+    }
+    files.hasFileList = true;
+    HDROP drop = static_cast<HDROP>(medium.hGlobal);
+    UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        UINT length = DragQueryFileW(drop, i, nullptr, 0);
+        std::wstring entry(length, L'\0');
+        if (length == 0 || DragQueryFileW(drop, i, entry.data(), length + 1) != length) {
+            files.entries.push_back(std::nullopt);
+            continue;
+        }
+        files.entries.push_back(Narrow(entry));
+    }
+    ReleaseStgMedium(&medium);
+    return files;
+}
+
+ComPtr<DropTarget> DropTarget::Create(DropIntake& intake) {
+    ComPtr<DropTarget> target;
+    target.Attach(new DropTarget(intake));
+    return target;
+}
+
+HRESULT DropTarget::QueryInterface(REFIID iid, void** object) {
+    if (!object) return E_POINTER;
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDropTarget)) {
+        *object = static_cast<IDropTarget*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG DropTarget::AddRef() {
+    return static_cast<ULONG>(InterlockedIncrement(&references_));
+}
+
+ULONG DropTarget::Release() {
+    LONG left = InterlockedDecrement(&references_);
+    if (left == 0) delete this;
+    return static_cast<ULONG>(left);
+}
+
+DWORD DropTarget::Effect() const {
+    // While another action runs the drop would be ignored; saying so lets the source keep its
+    // data instead of believing it was copied.
+    return dragHasFiles_ && !intake_.Busy() ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+}
+
+HRESULT DropTarget::DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) {
+    if (!effect) return E_INVALIDARG;
+    dragHasFiles_ = CarriesFileList(data);
+    *effect = Effect();
+    return S_OK;
+}
+
+HRESULT DropTarget::DragOver(DWORD, POINTL, DWORD* effect) {
+    if (!effect) return E_INVALIDARG;
+    *effect = Effect();
+    return S_OK;
+}
+
+HRESULT DropTarget::DragLeave() {
+    dragHasFiles_ = false;
+    return S_OK;
+}
+
+HRESULT DropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) {
+    if (!effect) return E_INVALIDARG;
+    dragHasFiles_ = false;
+    // No exception may cross into OLE's drag loop; a failure here is a failed drop.
+    try {
+        if (intake_.Busy()) {
+            *effect = DROPEFFECT_NONE;
+            return S_OK;
+        }
+        Win32DropProbe probe;
+        DropIntake::Outcome outcome = intake_.Drop(ReadDropData(data), probe);
+        *effect = outcome == DropIntake::Outcome::Added ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+        return S_OK;
+    } catch (...) {
+        *effect = DROPEFFECT_NONE;
+        return E_UNEXPECTED;
+    }
+}
+
+DropRegistration::DropRegistration(HWND window, DropIntake& intake)
+    : window_(window), target_(DropTarget::Create(intake)) {
+    result_ = RegisterDragDrop(window_, target_.Get());
+}
+
+DropRegistration::~DropRegistration() {
+    if (Registered()) RevokeDragDrop(window_);
+}
+
+}  // namespace vantry

@@ -1,0 +1,247 @@
+#include "app/drop_intake.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+
+#include "tests/native/support/app_fakes.h"
+
+namespace vantry {
+namespace {
+
+using Kind = DropProbe::Kind;
+
+// A file system of named files and folders, and shortcut files with their targets.
+class FakeProbe : public DropProbe {
+  public:
+    Probed<Kind> Look(const std::string& path) override {
+        looked.push_back(path);
+        if (auto failure = failures.find(path); failure != failures.end()) {
+            return {Kind::Absent, failure->second};
+        }
+        auto item = items.find(path);
+        return {item == items.end() ? Kind::Absent : item->second, std::nullopt};
+    }
+    Probed<std::string> ResolveShortcut(const std::string& path) override {
+        resolved.push_back(path);
+        if (auto failure = failures.find(path); failure != failures.end()) {
+            return {"", failure->second};
+        }
+        auto link = links.find(path);
+        return {link == links.end() ? "" : link->second, std::nullopt};
+    }
+
+    std::map<std::string, Kind> items;
+    std::map<std::string, std::string> links;
+    std::map<std::string, DropFailure> failures;
+    std::vector<std::string> looked;
+    std::vector<std::string> resolved;
+};
+
+DroppedFiles Files(std::vector<std::optional<std::string>> entries) {
+    return {true, std::move(entries)};
+}
+
+TEST(ReadDroppedPaths, KeepsFilesAndFoldersInDropOrderAndSkipsWhatIsAbsent) {
+    FakeProbe probe;
+    probe.items = {{"C:\\a.txt", Kind::File},
+                   {"D:\\Music", Kind::Folder},
+                   {"C:\\", Kind::Folder},
+                   {"C:\\Games\\", Kind::Folder}};
+    DropReading reading = ReadDroppedPaths(
+        Files({"D:\\Music", "C:\\gone.txt", "C:\\a.txt", "C:\\", "C:\\Games\\"}), probe);
+    EXPECT_EQ(reading.paths,
+              (std::vector<std::string>{"D:\\Music\\", "C:\\a.txt", "C:\\", "C:\\Games\\"}));
+    EXPECT_TRUE(reading.messages.empty());
+    EXPECT_EQ(PathText(reading.paths), "D:\\Music\\\r\nC:\\a.txt\r\nC:\\\r\nC:\\Games\\\r\n");
+}
+
+TEST(ReadDroppedPaths, ResolvesShortcutsOfAnyCaseOnceAndSkipsAnEmptyTarget) {
+    FakeProbe probe;
+    probe.items = {{"C:\\App.exe", Kind::File},
+                   {"C:\\l\\inner.lnk", Kind::File},
+                   {"C:\\l\\Mail.LNK", Kind::File},
+                   {"C:\\l\\outer.lnk", Kind::File},
+                   {"C:\\l\\notes.lnkx", Kind::File}};
+    probe.links = {{"C:\\l\\Mail.LNK", "C:\\App.exe"},
+                   {"C:\\l\\outer.lnk", "C:\\l\\inner.lnk"},
+                   {"C:\\l\\inner.lnk", "C:\\App.exe"}};
+    DropReading reading = ReadDroppedPaths(
+        Files({"C:\\l\\Mail.LNK", "C:\\l\\control.lnk", "C:\\l\\outer.lnk", "C:\\l\\notes.lnkx"}),
+        probe);
+    EXPECT_EQ(reading.paths,
+              (std::vector<std::string>{"C:\\App.exe", "C:\\l\\inner.lnk", "C:\\l\\notes.lnkx"}));
+    EXPECT_EQ(probe.resolved, (std::vector<std::string>{"C:\\l\\Mail.LNK", "C:\\l\\control.lnk",
+                                                        "C:\\l\\outer.lnk"}));
+    EXPECT_TRUE(reading.messages.empty());
+}
+
+TEST(ReadDroppedPaths, WithoutAFileListShowsTheErrorAndGivesNothing) {
+    FakeProbe probe;
+    DropReading reading = ReadDroppedPaths(DroppedFiles{}, probe);
+    EXPECT_TRUE(reading.paths.empty());
+    ASSERT_EQ(reading.messages.size(), 1u);
+    EXPECT_TRUE(reading.messages[0].errorIcon);
+    EXPECT_EQ(reading.messages[0].text, kCantGetFilesMessage);
+}
+
+TEST(ReadDroppedPaths, AnUnreadableEntryIsReportedAndTheOthersKept) {
+    FakeProbe probe;
+    probe.items = {{"C:\\a.txt", Kind::File}, {"C:\\b.txt", Kind::File}};
+    DropReading reading =
+        ReadDroppedPaths(Files({"C:\\a.txt", std::nullopt, "C:\\b.txt", std::nullopt}), probe);
+    EXPECT_EQ(reading.paths, (std::vector<std::string>{"C:\\a.txt", "C:\\b.txt"}));
+    ASSERT_EQ(reading.messages.size(), 2u);
+    EXPECT_TRUE(reading.messages[1].errorIcon);
+    EXPECT_EQ(reading.messages[1].text, kCantGetFilesMessage);
+}
+
+TEST(ReadDroppedPaths, AFailureEndsTheReadingAndDropsWhatWasAcceptedBefore) {
+    for (const char* failing : {"C:\\broken.lnk", "Z:\\x.txt"}) {
+        FakeProbe probe;
+        probe.items = {{"C:\\a.txt", Kind::File}, {"C:\\b.txt", Kind::File}};
+        probe.failures[failing] = {-2147024891, "Access is denied."};
+        DropReading reading = ReadDroppedPaths(Files({"C:\\a.txt", failing, "C:\\b.txt"}), probe);
+        EXPECT_TRUE(reading.paths.empty()) << failing;
+        ASSERT_EQ(reading.messages.size(), 1u) << failing;
+        EXPECT_FALSE(reading.messages[0].errorIcon);
+        EXPECT_EQ(reading.messages[0].text, "-2147024891 - Access is denied.");
+        EXPECT_EQ(std::count(probe.looked.begin(), probe.looked.end(), "C:\\b.txt"), 0) << failing;
+    }
+}
+
+class DropIntakeTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        for (int i = 0; i < 30; ++i) {
+            probe.items["C:\\f\\item" + std::to_string(i) + ".txt"] = Kind::File;
+        }
+    }
+    static std::string Item(int i) { return "C:\\f\\item" + std::to_string(i) + ".txt"; }
+    // The list file of the tab with the first n items.
+    void StoreItems(int tab, int n) {
+        std::string content;
+        for (int i = 0; i < n; ++i) content += Item(i) + "\r\n";
+        p.folder.files[ListFileName(tab)] = content;
+    }
+    DropIntake::Outcome DropItems(std::vector<std::optional<std::string>> entries) {
+        return intake.Drop(Files(std::move(entries)), probe);
+    }
+
+    test::FakeProgram p;
+    FakeProbe probe;
+    DropIntake intake{p.drop, p.dialogs};
+};
+
+TEST_F(DropIntakeTest, TheLowestFreeSlotOfAVisibleWindowWinsAndTheLargeWindowFirst) {
+    StoreItems(0, 3);
+    StoreItems(1, 1);
+    p.drop.Start();
+    // large (loaded at start) holds tab 0's 3 items; small shows tab 1 with 1 item
+    p.small.Model().ResetDWM();
+    p.small.Model().List = 1;
+    p.small.Model().LoadListfile();
+    p.largeView.SetVisible(true);
+    DropItems({Item(9)});
+    EXPECT_EQ(p.small.Model().Path(1), Item(9));
+    EXPECT_FALSE(p.large.Model().Occupied(3));
+
+    p.small.Model().ResetDWM();  // every slot of small free, but small is hidden
+    p.smallView.SetVisible(false);
+    DropItems({Item(8)});
+    EXPECT_EQ(p.large.Model().Path(3), Item(8));
+}
+
+TEST_F(DropIntakeTest, AFullWindowOrNoVisibleWindowAddsNothingAndSaysNothing) {
+    StoreItems(0, 20);
+    p.drop.Start();
+    std::string before = p.folder.files["VantryList0.txt"];
+    EXPECT_EQ(DropItems({Item(25)}), DropIntake::Outcome::Nothing);
+    p.smallView.SetVisible(false);
+    p.small.Model().ResetDWM();
+    EXPECT_EQ(DropItems({Item(25)}), DropIntake::Outcome::Nothing);
+    EXPECT_EQ(p.folder.files["VantryList0.txt"], before);
+    EXPECT_EQ(p.folder.writes["VantryList0.txt"], 0);
+    EXPECT_TRUE(p.dialogs.errors.empty());
+    EXPECT_TRUE(p.dialogs.plain.empty());
+}
+
+// Paths whose DisplayName is empty used to leave the transient caption empty, so the save
+// skipped the slot and the reload lost the drop.
+TEST_F(DropIntakeTest, PathsWithAnEmptyDisplayNameReachTheListFileAndAreShown) {
+    probe.items = {{"C:\\Data\\NO FILE here.txt", Kind::File}, {"C:\\x\\.profile", Kind::File}};
+    p.drop.Start();
+    for (const char* path : {"C:\\x\\.profile", "C:\\Data\\NO FILE here.txt"}) {
+        DropItems({path});
+    }
+    EXPECT_EQ(p.folder.files["VantryList0.txt"],
+              "C:\\x\\.profile\r\nC:\\Data\\NO FILE here.txt\r\n\r\n");
+    EXPECT_EQ(p.smallView.captions[0], ".profile");
+    EXPECT_EQ(p.smallView.captions[1], "NO FILE here.txt");
+}
+
+TEST_F(DropIntakeTest, MorePathsThanFreeSlotsAreAllKeptAndTheFirstTwentyShown) {
+    StoreItems(0, 18);
+    p.drop.Start();
+    DropItems({Item(20), Item(21), Item(22), Item(23), Item(24)});
+    auto lines = p.files.ReadListLines(0);
+    ASSERT_TRUE(lines);
+    std::vector<std::string> expected;
+    for (int i : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 20, 21, 22, 23, 24})
+        expected.push_back(Item(i));
+    expected.push_back("");
+    EXPECT_EQ(*lines, expected);
+    EXPECT_EQ(p.small.Model().Path(19), Item(21));
+    EXPECT_EQ(p.small.Model().Overflow(), (std::vector<std::string>{Item(22), Item(23), Item(24)}));
+    // The next save of the tab keeps the lines without a slot.
+    p.small.Model().SaveListFile();
+    expected.pop_back();
+    EXPECT_EQ(*p.files.ReadListLines(0), expected);
+}
+
+TEST_F(DropIntakeTest, APathTheFilesCannotHoldGoesInShortOrIsRefusedWithoutLosingTheOthers) {
+    std::string unholdable = "C:\\f\\\x7f.txt";
+    std::string longName = "C:\\f\\\x7f long name.txt";
+    probe.items[unholdable] = Kind::File;
+    probe.items[longName] = Kind::File;
+    p.folder.shortForms[longName] = "C:\\f\\LONGNA~1.TXT";
+    p.drop.Start();
+    EXPECT_EQ(DropItems({Item(1), unholdable, longName, Item(2)}), DropIntake::Outcome::Added);
+    EXPECT_EQ(p.folder.files["VantryList0.txt"],
+              Item(1) + "\r\n" + "C:\\f\\LONGNA~1.TXT\r\n" + Item(2) + "\r\n\r\n");
+    ASSERT_EQ(p.dialogs.errors.size(), 1u);
+    EXPECT_NE(p.dialogs.errors[0].find(unholdable), std::string::npos);
+}
+
+TEST_F(DropIntakeTest, ADropDuringAnotherActionIsIgnoredUntouched) {
+    p.drop.Start();
+    {
+        auto running = p.guard.TryEnter();
+        EXPECT_TRUE(intake.Busy());
+        EXPECT_EQ(DropItems({Item(1)}), DropIntake::Outcome::Ignored);
+    }
+    EXPECT_TRUE(probe.looked.empty());
+    EXPECT_EQ(p.folder.files.count("VantryList0.txt"), 0u);
+    EXPECT_FALSE(intake.Busy());
+}
+
+TEST_F(DropIntakeTest, ADropOrATabClickArrivingWhileADropPumpsIsNotInterleaved) {
+    StoreItems(1, 2);
+    p.drop.Start();
+    std::vector<DropIntake::Outcome> nested;
+    p.app.onPump = [&] {
+        if (!nested.empty()) return;
+        nested.push_back(DropItems({Item(5)}));
+        p.small.TabClick(1);
+    };
+    EXPECT_EQ(DropItems({Item(4)}), DropIntake::Outcome::Added);
+    EXPECT_EQ(nested, std::vector<DropIntake::Outcome>{DropIntake::Outcome::Ignored});
+    EXPECT_EQ(p.small.Model().List, 0);
+    EXPECT_EQ(p.folder.files["VantryList0.txt"], Item(4) + "\r\n\r\n");
+    EXPECT_EQ(p.small.Model().Path(0), Item(4));
+    EXPECT_FALSE(p.small.Model().Occupied(1));
+}
+
+}  // namespace
+}  // namespace vantry

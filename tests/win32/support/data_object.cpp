@@ -1,0 +1,71 @@
+#include "tests/win32/support/data_object.h"
+
+// shlobj.h after windows.h (included by the header).
+#include <shlobj.h>
+
+#include <cstring>
+
+#include "platform/text_win32.h"
+
+namespace vantry::test {
+
+HRESULT TestDataObject::QueryInterface(REFIID iid, void** object) {
+    if (!object) return E_POINTER;
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDataObject)) {
+        *object = static_cast<IDataObject*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG TestDataObject::AddRef() {
+    return static_cast<ULONG>(InterlockedIncrement(&references_));
+}
+
+ULONG TestDataObject::Release() {
+    LONG left = InterlockedDecrement(&references_);
+    if (left == 0) delete this;
+    return static_cast<ULONG>(left);
+}
+
+const std::string* TestDataObject::Find(const FORMATETC* format) const {
+    if (!format || !(format->tymed & TYMED_HGLOBAL)) return nullptr;
+    for (const auto& [clip, bytes] : formats_) {
+        if (clip == format->cfFormat) return &bytes;
+    }
+    return nullptr;
+}
+
+HRESULT TestDataObject::GetData(FORMATETC* format, STGMEDIUM* medium) {
+    if (!medium) return E_INVALIDARG;
+    const std::string* bytes = Find(format);
+    if (!bytes) return DV_E_FORMATETC;
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes->size());
+    if (!block) return E_OUTOFMEMORY;
+    std::memcpy(GlobalLock(block), bytes->data(), bytes->size());
+    GlobalUnlock(block);
+    medium->tymed = TYMED_HGLOBAL;
+    medium->hGlobal = block;
+    medium->pUnkForRelease = nullptr;
+    return S_OK;
+}
+
+HRESULT TestDataObject::QueryGetData(FORMATETC* format) {
+    return Find(format) ? S_OK : DV_E_FORMATETC;
+}
+
+std::string FileListBlock(const std::vector<std::string>& paths) {
+    std::wstring list;
+    for (const auto& path : paths) list += Widen(path) + L'\0';
+    list += L'\0';
+    DROPFILES header = {};
+    header.pFiles = sizeof header;
+    header.fWide = TRUE;
+    std::string block(reinterpret_cast<const char*>(&header), sizeof header);
+    block.append(reinterpret_cast<const char*>(list.data()), list.size() * sizeof(wchar_t));
+    return block;
+}
+
+}  // namespace vantry::test
