@@ -5,6 +5,28 @@
 
 namespace vantry {
 
+namespace {
+
+constexpr int kGapPixels = 8;
+
+// Opens a window beside the list window on screen (right of it, or left where the screen ends),
+// its top or its bottom level with the list's, rather than at the screen's corner.
+void PlaceBeside(HWND window, HWND list, bool alignTop) {
+    if (!window || !list) return;
+    RECT listRect;
+    RECT own;
+    GetWindowRect(list, &listRect);
+    GetWindowRect(window, &own);
+    int width = own.right - own.left;
+    int height = own.bottom - own.top;
+    int left = listRect.right + kGapPixels;
+    if (left + width > GetSystemMetrics(SM_CXSCREEN)) left = listRect.left - kGapPixels - width;
+    int top = alignTop ? listRect.top : listRect.bottom - height;
+    SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
 Program::Program(ProgramFolder& folder, UserDialogs& dialogs)
     : launcher(LaunchPath),
       files_(folder, dialogs),
@@ -44,14 +66,24 @@ void Program::DropView::SetVisible(bool visible) {
     if (program_.dropForm_) program_.dropForm_->SetVisible(visible);
 }
 
+HWND Program::ShownListWindow() const {
+    if (large_.Visible()) return large_.Window();
+    return small_.Visible() ? small_.Window() : nullptr;
+}
+
 void Program::ShowDropWindow() {
     // A drop window the user has closed is gone; showing it creates a new one.
     if (!dropForm_ || !dropForm_->Window()) CreateDropForm();
+    if (!IsWindowVisible(dropForm_->Window())) {
+        PlaceBeside(dropForm_->Window(), ShownListWindow(), true);
+    }
     dropForm_->SetVisible(true);
 }
 
 void Program::ShowConfigWindow() {
+    bool wasOpen = config_.IsOpen();
     config_.Show();
+    if (!wasOpen) PlaceBeside(config_.Window(), ShownListWindow(), false);
 }
 
 void Program::CloseAllWindows() {

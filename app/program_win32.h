@@ -60,6 +60,7 @@ class Program final : public AppServices {
     };
 
     void CreateDropForm();
+    HWND ShownListWindow() const;
 
     ItemFiles files_;
     UserDialogs& dialogs_;
