@@ -3,30 +3,9 @@
 #include "platform/dpi_win32.h"
 #include "platform/glass_frame.h"
 #include "platform/units.h"
+#include "platform/window_class_win32.h"
 
 namespace vantry {
-
-namespace {
-
-void RegisterClassOnce(const wchar_t* className, WNDPROC procedure, HICON icon) {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (GetClassInfoExW(GetModuleHandleW(nullptr), className, &existing)) return;
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = procedure;
-    // The owner lives in the first extra slot: GWLP_USERDATA belongs to the shared hook.
-    wc.cbWndExtra = sizeof(LONG_PTR);
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    wc.hIcon = icon;
-    wc.hIconSm = icon;
-    wc.lpszClassName = className;
-    RegisterClassExW(&wc);
-}
-
-}  // namespace
 
 GlassForm::~GlassForm() {
     DestroyForm();
@@ -44,7 +23,8 @@ RECT GlassForm::ChildRect(const TwipsRect& twips) const {
 
 bool GlassForm::CreateForm(const wchar_t* className, const std::wstring& title, DWORD style,
                            DWORD exStyle, int clientWidthTwips, int clientHeightTwips, HICON icon) {
-    RegisterClassOnce(className, &GlassForm::WindowProc, icon);
+    RegisterWindowClassOnce(className, &GlassForm::WindowProc,
+                            static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)), icon);
     glassExtended_ = false;
     CreateWindowExW(exStyle, className, title.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT, 100,
                     100, nullptr, nullptr, GetModuleHandleW(nullptr), this);
@@ -99,17 +79,8 @@ LRESULT GlassForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 HWND CreateStrip(HWND parent, const RECT& pixels) {
-    static const bool registered = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-        wc.lpszClassName = L"VantryStrip";
-        return RegisterClassExW(&wc) != 0;
-    }();
-    (void)registered;
+    RegisterWindowClassOnce(L"VantryStrip", DefWindowProcW,
+                            static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     return CreateWindowExW(0, L"VantryStrip", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
                            pixels.left, pixels.top, pixels.right - pixels.left,
                            pixels.bottom - pixels.top, parent, nullptr, GetModuleHandleW(nullptr),

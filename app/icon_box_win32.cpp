@@ -1,25 +1,12 @@
 #include "app/icon_box_win32.h"
 
+#include "platform/window_class_win32.h"
+
 namespace vantry {
 
 namespace {
 
 constexpr wchar_t kClassName[] = L"VantryIconBox";
-
-void RegisterIconBoxClass(WNDPROC procedure) {
-    static const bool registered = [procedure] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = procedure;
-        wc.cbWndExtra = sizeof(LONG_PTR);
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-        wc.lpszClassName = kClassName;
-        return RegisterClassExW(&wc) != 0;
-    }();
-    (void)registered;
-}
 
 }  // namespace
 
@@ -28,7 +15,8 @@ IconBox::~IconBox() {
 }
 
 bool IconBox::Create(HWND parent, int x, int y, int size) {
-    RegisterIconBoxClass(&IconBox::WindowProc);
+    RegisterWindowClassOnce(kClassName, &IconBox::WindowProc,
+                            static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, x, y, size, size, parent, nullptr,
                     GetModuleHandleW(nullptr), this);
     return window_ != nullptr;

@@ -12,20 +12,11 @@
 #include "store/item_files.h"
 #include "store/path_helpers.h"
 #include "store/program_folder_posix.h"
+#include "tests/native/support/fakes.h"
 
 namespace {
 
 using namespace vantry;
-
-class Quiet : public UserDialogs, public ListView {
-  public:
-    void ShowError(const std::string&) override {}
-    void ShowPlain(const std::string&) override {}
-    bool AskYesNo(const std::string&) override { return true; }
-    void ShowCaption(int, const std::string&) override {}
-    void ShowIcon(int, const std::string&) override {}
-    void PumpMessages() override {}
-};
 
 std::filesystem::path BenchFolder() {
     static std::filesystem::path dir = [] {
@@ -49,9 +40,10 @@ std::string FullTab() {
 void LoadAndSaveFullTab(benchmark::State& state) {
     PosixProgramFolder folder(BenchFolder().string());
     folder.Replace("VantryList0.txt", FullTab());
-    Quiet quiet;
-    ItemFiles files(folder, quiet);
-    ListModel model(files, quiet);
+    test::RecordingDialogs dialogs;
+    ItemFiles files(folder, dialogs);
+    test::RecordingListView view;
+    ListModel model(files, view);
     for (auto _ : state) {
         model.ResetDWM();
         model.LoadListfile();
