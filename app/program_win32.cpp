@@ -35,8 +35,9 @@ Program::Program(ProgramFolder& folder, UserDialogs& dialogs)
       small_(kSmallLayout, useList_, files_, dialogs, *this, guard_),
       drop_(useList_, files_, large_.Logic(), small_.Logic(), dropView_, *this, guard_) {}
 
+// Destroyed without the close action (a test, or after the loop has ended): no quit request.
 Program::~Program() {
-    CloseAllWindows();
+    DestroyWindows();
 }
 
 void Program::CreateDropForm() {
@@ -88,12 +89,16 @@ void Program::ShowConfigWindow() {
 
 void Program::CloseAllWindows() {
     if (closed_) return;
+    DestroyWindows();
+    PostQuitMessage(0);
+}
+
+void Program::DestroyWindows() {
     closed_ = true;
     if (dropForm_) dropForm_->Close();
     large_.Close();
     small_.Close();
     config_.Close();
-    PostQuitMessage(0);
 }
 
 void Program::Launch(const std::string& path, int showCommand) {

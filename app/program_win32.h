@@ -60,6 +60,7 @@ class Program final : public AppServices {
     };
 
     void CreateDropForm();
+    void DestroyWindows();
     HWND ShownListWindow() const;
 
     ItemFiles files_;
