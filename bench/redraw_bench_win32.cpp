@@ -1,6 +1,7 @@
-// Cost of one Theme Label redraw (measure, free the last drawing, make the objects, draw with
-// glow, copy to the window) next to the floor of one DrawThemeTextEx into a bitmap that already
-// exists. Run by hand under Wine or Windows; not part of the test run.
+// Cost of Theme Label redraws next to the floor of one DrawThemeTextEx into a bitmap that already
+// exists: a repaint of an unchanged caption, a fade tick (only the colour changes, the hot path
+// of hover fades), and a caption change (text rendered and halo blurred again). Run by hand
+// under Wine or Windows; not part of the test run.
 
 #include <windows.h>
 // <uxtheme.h> needs the types of <windows.h> first.
@@ -34,10 +35,26 @@ int main() {
     RegisterClassW(&wc);
     HWND host = CreateWindowExW(0, wc.lpszClassName, L"bench", WS_OVERLAPPEDWINDOW, 0, 0, 400, 100,
                                 nullptr, nullptr, wc.hInstance, nullptr);
+    // Shown, so every copy reaches the screen rather than an empty visible region.
+    ShowWindow(host, SW_SHOWNOACTIVATE);
+    UpdateWindow(host);
     vantry::DWM_Label label;
     label.Create(host, 0, 0, 10, 10);
     label.SetCaption("Twenty characters ok");
     double redraw = MicrosecondsPerCall([&] { label.RedrawCaption(); });
+    uint32_t shade = 0;
+    double fadeTick = MicrosecondsPerCall([&] {
+        shade = (shade + 0x010101) & 0x7F7F7F;
+        label.SetForeColor(shade);
+    });
+    // The same letters in another order: as wide as before, so the text is rendered and the
+    // halo blurred again but the window keeps its size.
+    bool other = false;
+    double captionChange = MicrosecondsPerCall([&] {
+        other = !other;
+        label.SetCaption(other ? "ok Twenty characters" : "Twenty characters ok");
+    });
+    label.SetCaption("Twenty characters ok");
 
     const vantry::GlowTextJob& job = label.Job();
     HTHEME theme = OpenThemeData(label.Window(), L"Window");
@@ -72,9 +89,15 @@ int main() {
 
     std::printf("caption %dx%d, theme handle %s, platform glow %s\n", job.width, job.height,
                 theme ? "yes" : "none", vantry::PlatformDrawsGlow() ? "yes" : "no (own halo)");
-    std::printf("RedrawCaption          %8.1f us\n", redraw);
-    std::printf("DrawThemeTextEx floor  %8.1f us  ratio %.2f\n", floor, redraw / floor);
-    std::printf("DrawTextW floor        %8.1f us  ratio %.2f\n", gdiText, redraw / gdiText);
+    std::printf("DrawThemeTextEx floor  %8.1f us\n", floor);
+    std::printf("DrawTextW floor        %8.1f us\n", gdiText);
+    auto row = [&](const char* name, double value) {
+        std::printf("%-22s %8.1f us  ratio %5.2f (DrawThemeTextEx)  %5.2f (DrawTextW)\n", name,
+                    value, value / floor, value / gdiText);
+    };
+    row("RedrawCaption", redraw);
+    row("fade tick", fadeTick);
+    row("caption change", captionChange);
 
     SelectObject(memory, oldFont);
     SelectObject(memory, oldBitmap);

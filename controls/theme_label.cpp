@@ -71,6 +71,8 @@ void ThemeLabelModel::Show() {
 void ThemeLabelModel::Destroy() {
     view_.ReleaseSurface();
     view_.ReleaseTarget();
+    drawnWidth_ = -1;
+    drawnHeight_ = -1;
     RemoveSubclass();
 }
 
@@ -180,9 +182,19 @@ uint32_t ThemeLabelModel::DisplayColor() const {
     return BlendColor(foreColor_, hoverColor_, t);
 }
 
+TextExtent ThemeLabelModel::CaptionExtent() {
+    // Every fade tick and paint redraws; the text block only changes with caption or font.
+    if (!measured_ || measuredCaption_ != caption_ || !(measuredFont_ == font_)) {
+        measuredExtent_ = view_.MeasureText(caption_);
+        measuredCaption_ = caption_;
+        measuredFont_ = font_;
+        measured_ = true;
+    }
+    return measuredExtent_;
+}
+
 void ThemeLabelModel::RedrawCaption() {
     if (!ready_) return;
-    view_.SetBlendTimer(false);
     if (!useBlend_) blendLevel_ = kBlendFinished;
 
     CaptionDrawing drawing;
@@ -190,7 +202,7 @@ void ThemeLabelModel::RedrawCaption() {
     drawing.font = font_;
     drawing.glowSize = GlowSize();
     const auto margin = static_cast<int16_t>(2 * drawing.glowSize);
-    TextExtent extent = view_.MeasureText(caption_);
+    TextExtent extent = CaptionExtent();
     drawing.width = RoundToInt16(extent.width + margin);
     drawing.height = RoundToInt16(extent.height + margin);
     // A real change of size re-enters this routine from the resize notification; this run
@@ -199,11 +211,19 @@ void ThemeLabelModel::RedrawCaption() {
     drawing.x = 0;
     drawing.y = RoundToInt16(view_.ClientHeight() / 2.0 - drawing.height / 2.0);
 
-    view_.ReleaseTarget();
-    view_.ReleaseSurface();
+    // The window keeps its drawing objects for the next drawing of the same size, so a fade
+    // tick only recolours; a new size needs new ones.
+    if (drawing.width != drawnWidth_ || drawing.height != drawnHeight_) {
+        view_.ReleaseTarget();
+        view_.ReleaseSurface();
+    }
     drawing.colour = DisplayColor();
     view_.DrawCaption(drawing);
-    if (blendLevel_ < kBlendFinished) view_.SetBlendTimer(true);
+    drawnWidth_ = drawing.width;
+    drawnHeight_ = drawing.height;
+    // Switched once, at the end: no message can be dispatched while this runs, so the fade
+    // timer never sees the drawing, and stopping and restarting a system timer is costly.
+    view_.SetBlendTimer(blendLevel_ < kBlendFinished);
 }
 
 void ThemeLabelModel::Refresh() {

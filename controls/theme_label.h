@@ -49,10 +49,12 @@ class ThemeLabelView {
     virtual int ClientHeight() = 0;
     // May re-enter RedrawCaption through the window's resize notification.
     virtual void ResizeWindow(int width, int height) = 0;
+    // Free the drawing objects: before a drawing of another size, and at destruction.
     virtual void ReleaseTarget() = 0;
     virtual void ReleaseSurface() = 0;
     virtual void DrawCaption(const CaptionDrawing& drawing) = 0;
     virtual void BlitCaption() = 0;
+    // Called at the end of every redraw with the state the fade needs, mostly unchanged.
     virtual void SetBlendTimer(bool running) = 0;
     virtual void TrackMouseLeave() = 0;
     virtual void HookWindow() = 0;
@@ -140,6 +142,7 @@ class ThemeLabelModel {
 
   private:
     void Notify(const char* name) { view_.PropertyChanged(name); }
+    TextExtent CaptionExtent();
     void InstallSubclass();
     void RemoveSubclass();
 
@@ -163,6 +166,13 @@ class ThemeLabelModel {
     int32_t blendLevel_ = kBlendFinished;
     bool subclassed_ = false;
     bool inTick_ = false;
+    // The last measurement and drawing, so redraws of an unchanged caption skip that work.
+    bool measured_ = false;
+    std::string measuredCaption_;
+    FontDescription measuredFont_;
+    TextExtent measuredExtent_;
+    int drawnWidth_ = -1;
+    int drawnHeight_ = -1;
 };
 
 }  // namespace vantry

@@ -4,7 +4,8 @@
 #include <windowsx.h>
 
 // Implemented: the child window, its font and background, mouse events and clicks, hover
-// tracking with the shared hook, the fade timer, drawing through the glowing-text service.
+// tracking with the shared hook, the fade timer, drawing through the glowing-text service with
+// its objects kept between drawings of one size (the window context is the class's own).
 // Not yet: keyboard access (the captions are mouse-only).
 
 namespace vantry {
@@ -59,7 +60,9 @@ void DWM_Label::RegisterWindowClass() {
     static const bool registered = [] {
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof(wc);
-        wc.style = CS_DBLCLKS;
+        // An own context can be held from one drawing to the next: a fade tick then costs no
+        // GetDC/ReleaseDC, which under Wine are round trips to the server.
+        wc.style = CS_DBLCLKS | CS_OWNDC;
         wc.lpfnWndProc = &DWM_Label::WindowProc;
         wc.cbWndExtra = sizeof(LONG_PTR);  // the owner; GWLP_USERDATA belongs to the hook
         wc.hInstance = GetModuleHandleW(nullptr);
@@ -141,6 +144,7 @@ LRESULT DWM_Label::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_DESTROY:
             KillTimer(window_, kBlendTimerId);
+            timerRunning_ = false;
             model_.Destroy();
             ReleaseGlowKept(job_);
             return 0;
@@ -279,6 +283,10 @@ void DWM_Label::BlitCaption() {
 
 void DWM_Label::SetBlendTimer(bool running) {
     if (!window_) return;
+    // Every redraw reports the state; only a change reaches the system, whose KillTimer is
+    // slow under Wine even for a timer that is not running.
+    if (running == timerRunning_) return;
+    timerRunning_ = running;
     // The fastest period the system allows; each tick redraws the whole caption.
     if (running) {
         SetTimer(window_, kBlendTimerId, USER_TIMER_MINIMUM, nullptr);

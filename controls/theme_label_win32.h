@@ -100,6 +100,7 @@ class DWM_Label final : public FA_Handler, private ThemeLabelView {
     HGDIOBJ measureReplacedFont_ = nullptr;
     uint32_t background_ = 0;
     bool leftPressed_ = false;
+    bool timerRunning_ = false;
 };
 
 }  // namespace vantry

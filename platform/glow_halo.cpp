@@ -1,38 +1,56 @@
 #include "platform/glow_halo.h"
 
 #include <algorithm>
+#include <array>
 
 namespace vantry {
 
 namespace {
 
-bool RowIsEmpty(const uint8_t* row, int width) {
-    for (int x = 0; x < width; ++x) {
-        if (row[x]) return false;
-    }
-    return true;
+// Rows [first, last) that hold any coverage; first == last when none does.
+struct RowSpan {
+    int first = 0;
+    int last = 0;
+};
+
+RowSpan CoveredRows(const std::vector<uint8_t>& mask, int width, int height) {
+    auto rowIsEmpty = [&](int y) {
+        const uint8_t* row = &mask[static_cast<size_t>(y) * width];
+        return std::all_of(row, row + width, [](uint8_t v) { return v == 0; });
+    };
+    RowSpan span;
+    while (span.first < height && rowIsEmpty(span.first)) ++span.first;
+    span.last = height;
+    while (span.last > span.first && rowIsEmpty(span.last - 1)) --span.last;
+    return span;
+}
+
+RowSpan Grow(RowSpan span, int reach, int height) {
+    if (span.first == span.last) return span;
+    return {std::max(0, span.first - reach), std::min(height, span.last + reach)};
 }
 
 // Square max filter, widening the glyphs so the halo is fully opaque right at their edges.
-// Rows without glyphs are skipped; the column pass runs row by row so it vectorises.
-std::vector<uint8_t> Widen(const std::vector<uint8_t>& in, int width, int height, int reach) {
+// Each pass runs along whole rows (one shift at a time) so the compiler vectorises it; rows
+// out of reach of every glyph stay zero.
+std::vector<uint8_t> Widen(const std::vector<uint8_t>& in, int width, int height, int reach,
+                           RowSpan covered) {
     std::vector<uint8_t> rows(in.size(), 0);
-    for (int y = 0; y < height; ++y) {
+    for (int y = covered.first; y < covered.last; ++y) {
         const uint8_t* src = &in[static_cast<size_t>(y) * width];
-        if (RowIsEmpty(src, width)) continue;
         uint8_t* dst = &rows[static_cast<size_t>(y) * width];
-        for (int x = 0; x < width; ++x) {
-            uint8_t best = 0;
-            const int last = std::min(width - 1, x + reach);
-            for (int k = std::max(0, x - reach); k <= last; ++k) best = std::max(best, src[k]);
-            dst[x] = best;
+        std::copy(src, src + width, dst);
+        for (int k = 1; k <= std::min(reach, width - 1); ++k) {
+            for (int x = 0; x < width - k; ++x) dst[x] = std::max(dst[x], src[x + k]);
+            for (int x = k; x < width; ++x) dst[x] = std::max(dst[x], src[x - k]);
         }
     }
     std::vector<uint8_t> out(in.size(), 0);
-    for (int y = 0; y < height; ++y) {
+    const RowSpan grown = Grow(covered, reach, height);
+    for (int y = grown.first; y < grown.last; ++y) {
         uint8_t* dst = &out[static_cast<size_t>(y) * width];
-        const int last = std::min(height - 1, y + reach);
-        for (int k = std::max(0, y - reach); k <= last; ++k) {
+        const int last = std::min(covered.last - 1, y + reach);
+        for (int k = std::max(covered.first, y - reach); k <= last; ++k) {
             const uint8_t* src = &rows[static_cast<size_t>(k) * width];
             for (int x = 0; x < width; ++x) dst[x] = std::max(dst[x], src[x]);
         }
@@ -40,36 +58,52 @@ std::vector<uint8_t> Widen(const std::vector<uint8_t>& in, int width, int height
     return out;
 }
 
-// Box blur with running sums; pixels outside the buffer count as zero so the halo fades out
-// at the bitmap's edges rather than piling up there.
-std::vector<uint8_t> Blur(const std::vector<uint8_t>& in, int width, int height, int reach) {
-    const int span = 2 * reach + 1;
+// Box blur; pixels outside the buffer count as zero so the halo fades out at the bitmap's
+// edges rather than piling up there. Row sums fit 16 bits up to a reach of 128, which is why
+// the reach is capped there; the column pass keeps running sums per column.
+std::vector<uint8_t> Blur(const std::vector<uint8_t>& in, int width, int height, int reach,
+                          RowSpan covered) {
+    reach = std::min(reach, 128);
     std::vector<uint16_t> rows(in.size(), 0);
-    for (int y = 0; y < height; ++y) {
+    for (int y = covered.first; y < covered.last; ++y) {
         const uint8_t* src = &in[static_cast<size_t>(y) * width];
-        if (RowIsEmpty(src, width)) continue;
         uint16_t* dst = &rows[static_cast<size_t>(y) * width];
-        int sum = 0;
-        for (int k = 0; k <= std::min(width - 1, reach); ++k) sum += src[k];
-        for (int x = 0; x < width; ++x) {
-            dst[x] = static_cast<uint16_t>(sum);
-            if (x + reach + 1 < width) sum += src[x + reach + 1];
-            if (x - reach >= 0) sum -= src[x - reach];
+        for (int x = 0; x < width; ++x) dst[x] = src[x];
+        for (int k = 1; k <= std::min(reach, width - 1); ++k) {
+            for (int x = 0; x < width - k; ++x) dst[x] = static_cast<uint16_t>(dst[x] + src[x + k]);
+            for (int x = k; x < width; ++x) dst[x] = static_cast<uint16_t>(dst[x] + src[x - k]);
         }
     }
-    std::vector<uint8_t> out(in.size());
+    std::vector<uint8_t> out(in.size(), 0);
+    const RowSpan grown = Grow(covered, reach, height);
+    if (grown.first == grown.last) return out;
+    // Rounded division by the area as a multiply: the reciprocal rounded up is exact for every
+    // sum a reach up to 31 can make, and off by at most one above that.
+    const uint64_t area =
+        static_cast<uint64_t>(2 * reach + 1) * static_cast<uint64_t>(2 * reach + 1);
+    const uint64_t reciprocal = (uint64_t{1} << 32) / area + 1;
+    const uint64_t half = area / 2;
     std::vector<uint32_t> sums(static_cast<size_t>(width), 0);
-    auto addRow = [&](int y, int sign) {
-        const uint16_t* src = &rows[static_cast<size_t>(y) * width];
-        for (int x = 0; x < width; ++x) sums[x] += static_cast<uint32_t>(sign * src[x]);
+    auto row = [&](int y) -> const uint16_t* {
+        if (y < covered.first || y >= covered.last) return nullptr;
+        return &rows[static_cast<size_t>(y) * width];
     };
-    for (int k = 0; k <= std::min(height - 1, reach); ++k) addRow(k, 1);
-    const uint32_t area = static_cast<uint32_t>(span * span);
-    for (int y = 0; y < height; ++y) {
+    auto addRow = [&](int y) {
+        if (const uint16_t* src = row(y)) {
+            for (int x = 0; x < width; ++x) sums[x] += src[x];
+        }
+    };
+    for (int k = grown.first - reach; k < grown.first + reach; ++k) addRow(k);
+    for (int y = grown.first; y < grown.last; ++y) {
+        addRow(y + reach);
         uint8_t* dst = &out[static_cast<size_t>(y) * width];
-        for (int x = 0; x < width; ++x) dst[x] = static_cast<uint8_t>((sums[x] + area / 2) / area);
-        if (y + reach + 1 < height) addRow(y + reach + 1, 1);
-        if (y - reach >= 0) addRow(y - reach, -1);
+        for (int x = 0; x < width; ++x) {
+            const uint64_t q = ((sums[x] + half) * reciprocal) >> 32;
+            dst[x] = static_cast<uint8_t>(std::min<uint64_t>(q, 255));
+        }
+        if (const uint16_t* src = row(y - reach)) {
+            for (int x = 0; x < width; ++x) sums[x] -= src[x];
+        }
     }
     return out;
 }
@@ -92,22 +126,43 @@ std::vector<uint8_t> HaloAlpha(const std::vector<uint8_t>& coverage, int width, 
     // `radius` pixels away.
     const int widen = radius / 2;
     const int fade = radius - widen;
-    return Blur(widen > 0 ? Widen(coverage, width, height, widen) : coverage, width, height, fade);
+    const RowSpan covered = CoveredRows(coverage, width, height);
+    if (widen == 0) return Blur(coverage, width, height, fade, covered);
+    return Blur(Widen(coverage, width, height, widen, covered), width, height, fade,
+                Grow(covered, widen, height));
+}
+
+void BuildGlowLayers(std::vector<uint8_t> coverage, int width, int height, int radius,
+                     GlowLayers& layers) {
+    std::vector<uint8_t> halo = HaloAlpha(coverage, width, height, radius);
+    layers.width = width;
+    layers.height = height;
+    layers.base.resize(coverage.size());
+    for (size_t i = 0; i < coverage.size(); ++i) {
+        const uint32_t c = coverage[i];
+        const uint32_t under = (halo[i] * (255 - c) + 127) / 255;
+        layers.base[i] = ((c + under) << 24) | (under * 0x010101u);
+    }
+    layers.coverage = std::move(coverage);
+}
+
+void ComposeGlowLayers(const GlowLayers& layers, uint32_t colour, uint32_t* out) {
+    // The colour's share for each coverage value. A channel's share is at most the coverage
+    // and `under` at most 255 minus it, so adding the two never carries into the next channel.
+    std::array<uint32_t, 256> share;
+    for (uint32_t c = 0; c < 256; ++c) {
+        auto mix = [&](int shift) { return (((colour >> shift) & 0xFF) * c + 127) / 255; };
+        share[c] = (mix(0) << 16) | (mix(8) << 8) | mix(16);
+    }
+    const size_t count = layers.coverage.size();
+    for (size_t i = 0; i < count; ++i) out[i] = layers.base[i] + share[layers.coverage[i]];
 }
 
 void ComposeGlowText(const std::vector<uint8_t>& coverage, int width, int height, int radius,
                      uint32_t colour, uint32_t* out) {
-    std::vector<uint8_t> halo = HaloAlpha(coverage, width, height, radius);
-    const uint32_t red = colour & 0xFF;
-    const uint32_t green = (colour >> 8) & 0xFF;
-    const uint32_t blue = (colour >> 16) & 0xFF;
-    for (size_t i = 0; i < coverage.size(); ++i) {
-        const uint32_t c = coverage[i];
-        // The white halo, premultiplied, seen through what the glyph leaves uncovered.
-        const uint32_t under = (halo[i] * (255 - c) + 127) / 255;
-        auto mix = [&](uint32_t channel) { return (channel * c + 127) / 255 + under; };
-        out[i] = ((c + under) << 24) | (mix(red) << 16) | (mix(green) << 8) | mix(blue);
-    }
+    GlowLayers layers;
+    BuildGlowLayers(coverage, width, height, radius, layers);
+    ComposeGlowLayers(layers, colour, out);
 }
 
 }  // namespace vantry

@@ -3,6 +3,10 @@
 // styles): from the coverage of the glyphs, a soft white halo of the given radius is built and
 // the text is laid over it in its colour. Pixels are premultiplied BGRA, top-down rows, one
 // uint32_t per pixel laid out 0xAARRGGBB (the byte order of a 32-bit DIB).
+//
+// Implemented: coverage, halo (max filter then box blur, integer passes that vectorise), the
+// colour-free layers kept between drawings so a colour change redoes only the composite.
+// Not yet: nothing.
 
 #include <cstdint>
 #include <vector>
@@ -18,7 +22,25 @@ std::vector<uint8_t> CoverageFromPixels(const uint32_t* pixels, int width, int h
 std::vector<uint8_t> HaloAlpha(const std::vector<uint8_t>& coverage, int width, int height,
                                int radius);
 
-// Writes the text in `colour` (0x00BBGGRR) over a white halo into `out` (width * height pixels).
+// Everything of a glowing caption that does not depend on its colour. A fade changes only the
+// colour, so its ticks reuse these and skip the text rendering and the blur.
+struct GlowLayers {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> coverage;
+    // The halo seen through what the glyph leaves uncovered, premultiplied white, with the
+    // pixel's alpha: 0xAA000000 | under * 0x010101.
+    std::vector<uint32_t> base;
+};
+
+// Fills `layers` from the coverage of the glyphs and the halo radius.
+void BuildGlowLayers(std::vector<uint8_t> coverage, int width, int height, int radius,
+                     GlowLayers& layers);
+
+// Writes the text in `colour` (0x00BBGGRR) over the layers' halo into `out` (width * height).
+void ComposeGlowLayers(const GlowLayers& layers, uint32_t colour, uint32_t* out);
+
+// BuildGlowLayers and ComposeGlowLayers in one go.
 void ComposeGlowText(const std::vector<uint8_t>& coverage, int width, int height, int radius,
                      uint32_t colour, uint32_t* out);
 

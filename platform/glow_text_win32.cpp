@@ -6,7 +6,8 @@
 #include "platform/glow_halo.h"
 
 // Implemented: visual-style drawing with the platform's glow, our own halo where the platform
-// draws none, font conversion. Not yet: nothing.
+// draws none (its colour-free layers kept so a fade tick only recolours), contexts, bitmap, font
+// and style handle kept between drawings of one size, font conversion. Not yet: nothing.
 
 namespace vantry {
 
@@ -37,17 +38,81 @@ HBITMAP CreateTopDownDib(HDC context, int width, int height, uint32_t** bits) {
     return bitmap;
 }
 
+bool LayersFit(const GlowTextJob& job) {
+    return job.layersGlowSize == job.glowSize && job.layers.width == job.width &&
+           job.layers.height == job.height && job.layersText == job.text &&
+           job.layersFont == job.font;
+}
+
 // Renders the glyphs white on black with GDI, takes their coverage and lays the text in its
 // colour over our own halo. Used where DrawThemeTextEx would leave the text bare or draw nothing.
-void DrawOwnGlow(const GlowTextJob& job, const std::wstring& text, RECT rect) {
-    const size_t count = static_cast<size_t>(job.width) * static_cast<size_t>(job.height);
-    std::fill(job.bits, job.bits + count, 0u);
-    SetBkMode(job.memoryContext, TRANSPARENT);
-    SetTextColor(job.memoryContext, RGB(255, 255, 255));
-    DrawTextW(job.memoryContext, text.c_str(), -1, &rect, kTextFlags);
-    GdiFlush();  // the bits are read directly below
-    std::vector<uint8_t> coverage = CoverageFromPixels(job.bits, job.width, job.height);
-    ComposeGlowText(coverage, job.width, job.height, job.glowSize, job.colour, job.bits);
+// Rendering and blurring are skipped while the text, font, glow and size are those of the last
+// drawing, which is every tick of a fade.
+void DrawOwnGlow(GlowTextJob& job, const std::wstring& text, RECT rect) {
+    if (!LayersFit(job)) {
+        const size_t count = static_cast<size_t>(job.width) * static_cast<size_t>(job.height);
+        GdiFlush();  // a pending copy from the bitmap must not see the pixels change
+        std::fill(job.bits, job.bits + count, 0u);
+        SetBkMode(job.memoryContext, TRANSPARENT);
+        SetTextColor(job.memoryContext, RGB(255, 255, 255));
+        DrawTextW(job.memoryContext, text.c_str(), -1, &rect, kTextFlags);
+        GdiFlush();  // the bits are read directly below
+        BuildGlowLayers(CoverageFromPixels(job.bits, job.width, job.height), job.width, job.height,
+                        job.glowSize, job.layers);
+        job.layersText = job.text;
+        job.layersFont = job.font;
+        job.layersGlowSize = job.glowSize;
+    }
+    GdiFlush();
+    ComposeGlowLayers(job.layers, job.colour, job.bits);
+}
+
+void ForgetLayers(GlowTextJob& job) {
+    job.layers = GlowLayers{};
+    job.layersText.clear();
+    job.layersGlowSize = -1;
+}
+
+// Brings the job's window context, memory context and bitmap into being where it holds none,
+// each made once for as long as the owner keeps them. False when drawing cannot go on.
+bool AcquireSurface(GlowTextJob& job) {
+    if (job.bitmap && (job.bitmapWidth != job.width || job.bitmapHeight != job.height)) {
+        ReleaseGlowSurface(job);
+    }
+    if (!job.windowContext) {
+        job.windowContext = GetDC(job.window);
+        // Saved once per context: a context held across drawings must not pile up states.
+        job.windowContextState = job.windowContext ? SaveDC(job.windowContext) : 0;
+    }
+    if (!job.memoryContext) {
+        job.memoryContext = CreateCompatibleDC(job.windowContext);
+        job.memoryContextState = job.memoryContext ? SaveDC(job.memoryContext) : 0;
+    }
+    if (job.windowContextState == 0 || job.memoryContextState == 0) return false;
+    if (job.width <= 0 || job.height <= 0) return false;
+    if (!job.bitmap) {
+        job.bitmap = CreateTopDownDib(job.memoryContext, job.width, job.height, &job.bits);
+        if (!job.bitmap || !job.bits) return false;
+        job.bitmapWidth = job.width;
+        job.bitmapHeight = job.height;
+        job.replacedBitmap = SelectObject(job.memoryContext, job.bitmap);
+    }
+    return true;
+}
+
+void SelectCaptionFont(GlowTextJob& job) {
+    if (job.fontHandle && !(job.fontHandleFor == job.font)) {
+        // A font still selected into a context cannot be deleted.
+        if (job.replacedFont) SelectObject(job.memoryContext, job.replacedFont);
+        job.replacedFont = nullptr;
+        DeleteObject(job.fontHandle);
+        job.fontHandle = nullptr;
+    }
+    if (!job.fontHandle) {
+        job.fontHandle = CreateThemeFont(job.font, job.memoryContext);
+        job.fontHandleFor = job.font;
+    }
+    if (!job.replacedFont) job.replacedFont = SelectObject(job.memoryContext, job.fontHandle);
 }
 
 bool ProbePlatformGlow() {
@@ -122,27 +187,15 @@ void DrawGlowText(GlowTextJob& job) {
     // The style handle and the font outlive a drawing (ReleaseGlowKept frees them): opening the
     // theme and mapping the font each time would cost more than the rest of the drawing.
     if (!job.styleHandle) job.styleHandle = OpenThemeData(job.window, L"Window");
-    job.windowContext = GetDC(job.window);
-    job.memoryContext = CreateCompatibleDC(job.windowContext);
-    job.windowContextState = SaveDC(job.windowContext);
-    if (job.windowContextState == 0 || SaveDC(job.memoryContext) == 0) return;
-    if (job.width <= 0 || job.height <= 0) return;
-    job.bitmap = CreateTopDownDib(job.memoryContext, job.width, job.height, &job.bits);
-    if (!job.bitmap || !job.bits) return;
-    job.replacedBitmap = SelectObject(job.memoryContext, job.bitmap);
-    if (job.fontHandle && !(job.fontHandleFor == job.font)) {
-        DeleteObject(job.fontHandle);
-        job.fontHandle = nullptr;
-    }
-    if (!job.fontHandle) {
-        job.fontHandle = CreateThemeFont(job.font, job.memoryContext);
-        job.fontHandleFor = job.font;
-    }
-    job.replacedFont = SelectObject(job.memoryContext, job.fontHandle);
+    if (!AcquireSurface(job)) return;
+    SelectCaptionFont(job);
 
     std::wstring text = Utf8ToWide(job.text);
     RECT rect{job.glowSize, 0, job.width, job.height};
     if (job.styleHandle && PlatformDrawsGlow()) {
+        // The bitmap holds the last drawing; the composited text needs a clear one under it.
+        GdiFlush();
+        std::fill(job.bits, job.bits + static_cast<size_t>(job.width) * job.height, 0u);
         DTTOPTS options = GlowOptions(job.colour, job.glowSize);
         DrawThemeTextEx(job.styleHandle, job.memoryContext, 0, 0, text.c_str(), -1, kTextFlags,
                         &rect, &options);
@@ -176,12 +229,17 @@ void ReleaseGlowSurface(GlowTextJob& job) {
     if (job.bitmap) DeleteObject(job.bitmap);
     job.bitmap = nullptr;
     job.bits = nullptr;
+    job.bitmapWidth = 0;
+    job.bitmapHeight = 0;
     if (job.memoryContext) DeleteDC(job.memoryContext);
     job.memoryContext = nullptr;
+    job.memoryContextState = 0;
 }
 
 void ReleaseGlowKept(GlowTextJob& job) {
     ReleaseGlowSurface(job);  // the font may still be selected into the memory context
+    ReleaseGlowTarget(job);
+    ForgetLayers(job);
     if (job.styleHandle) CloseThemeData(job.styleHandle);
     job.styleHandle = nullptr;
     if (job.fontHandle) DeleteObject(job.fontHandle);

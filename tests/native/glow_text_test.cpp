@@ -91,6 +91,50 @@ TEST_F(HaloTest, TextColourLiesOverAWhitePremultipliedHalo) {
     EXPECT_EQ(out[0], 0u);
 }
 
+TEST_F(HaloTest, KeptLayersRecolourExactlyLikeAFreshDrawing) {
+    mask[kCentre * kSide + kCentre + 1] = 128;
+    GlowLayers layers;
+    BuildGlowLayers(mask, kSide, kSide, 6, layers);
+    std::vector<uint32_t> kept(mask.size()), fresh(mask.size());
+    uint32_t first = 0;
+    for (uint32_t colour : {0x00336699u, 0x00FFFFFFu, 0x00000000u}) {
+        ComposeGlowLayers(layers, colour, kept.data());
+        ComposeGlowText(mask, kSide, kSide, 6, colour, fresh.data());
+        EXPECT_EQ(kept, fresh) << std::hex << colour;
+        if (colour == 0x00336699u) first = kept[kCentre * kSide + kCentre];
+    }
+    // Only the colour moved: the glyph changed, the halo beside it did not.
+    EXPECT_NE(kept[kCentre * kSide + kCentre], first);
+    ComposeGlowLayers(layers, 0x00336699u, fresh.data());
+    EXPECT_EQ(kept[kCentre * kSide + kCentre - 3], fresh[kCentre * kSide + kCentre - 3]);
+}
+
+// Rows and columns are filtered by separate passes; a wide buffer and its transpose must give
+// transposed halos, also with glyphs touching the edges.
+TEST(HaloAlpha, WideBuffersBlurRowsAndColumnsAlike) {
+    constexpr int kWidth = 40, kHeight = 9;
+    std::vector<uint8_t> wide(kWidth * kHeight, 0), tall(wide.size(), 0);
+    auto set = [&](int x, int y, uint8_t value) {
+        wide[y * kWidth + x] = value;
+        tall[x * kHeight + y] = value;
+    };
+    set(20, 4, 255);
+    set(0, 0, 200);
+    set(39, 8, 90);
+    set(7, 8, 30);
+    std::vector<uint8_t> wideHalo = HaloAlpha(wide, kWidth, kHeight, 7);
+    std::vector<uint8_t> tallHalo = HaloAlpha(tall, kHeight, kWidth, 7);
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            ASSERT_EQ(wideHalo[y * kWidth + x], tallHalo[x * kHeight + y]) << x << "," << y;
+        }
+    }
+    // Nine rows are fewer than the halo needs, so even its centre is not opaque; it is the peak.
+    EXPECT_GT(wideHalo[4 * kWidth + 20], wideHalo[4 * kWidth + 23]);
+    EXPECT_GT(wideHalo[0 * kWidth + 20], 0);  // rows without glyphs still get the halo
+    EXPECT_EQ(wideHalo[4 * kWidth + 29], 0);  // beyond the radius of every glyph
+}
+
 TEST(CoverageFromPixels, TakesTheBrightestChannel) {
     const uint32_t pixels[] = {0x00000000, 0x00102030, 0x00FF0000, 0xFF000001};
     EXPECT_EQ(CoverageFromPixels(pixels, 2, 2), (std::vector<uint8_t>{0, 0x30, 0xFF, 1}));

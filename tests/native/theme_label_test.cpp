@@ -18,6 +18,7 @@ class FakeView : public ThemeLabelView {
     void ApplyWindowBackground(uint32_t colour) override { background = colour; }
     void ApplyWindowText(const std::string& text) override { windowText = text; }
     TextExtent MeasureText(const std::string& text) override {
+        ++measures;
         return {charWidth * static_cast<double>(text.size()), textHeight};
     }
     int ClientHeight() override { return clientHeight; }
@@ -58,6 +59,7 @@ class FakeView : public ThemeLabelView {
     int clientWidth = 0;
     int clientHeight = 0;
     bool timerRunning = false;
+    int measures = 0;
     std::vector<std::string> log;
     std::vector<CaptionDrawing> drawings;
 };
@@ -125,6 +127,41 @@ TEST_F(ThemeLabelTest, AppliedChangeNotifiesAfterStoringAndBeforeTheRedraw) {
                                                   "ReleaseSurface", "Draw"}));
     EXPECT_EQ(view.windowText, "Close");
     EXPECT_EQ(view.drawings.back().text, "Close");
+}
+
+TEST_F(ThemeLabelTest, FadeTicksReuseTheMeasurementAndTheDrawingObjects) {
+    label.SetUseBlend(true);
+    label.SetHoverColor(0xFFFFFF);
+    view.Clear();
+    view.measures = 0;
+    label.MouseMoved({});
+    EXPECT_EQ(Ticks(), 11);
+    EXPECT_EQ(view.measures, 0);
+    EXPECT_EQ(std::count(view.log.begin(), view.log.end(), "ReleaseSurface"), 0);
+    EXPECT_EQ(std::count(view.log.begin(), view.log.end(), "Draw"), 12);
+    EXPECT_EQ(view.drawings.back().colour, 0xFFFFFFu);
+}
+
+TEST_F(ThemeLabelTest, NewCaptionFontOrSizeIsMeasuredAndDrawnAfresh) {
+    view.measures = 0;
+    label.SetCaption("Close");
+    EXPECT_EQ(view.measures, 1);
+    EXPECT_EQ(view.drawings.back().width, 5 * 5 + 20);
+    FontDescription other = label.Font();
+    other.face = "Verdana";
+    label.SetFont(other);
+    EXPECT_EQ(view.measures, 2);
+    EXPECT_EQ(view.drawings.back().font.face, "Verdana");
+    // Same text block: the objects are kept; another glow size makes a new block.
+    view.Clear();
+    label.SetForeColor(0x123456);
+    EXPECT_EQ(view.log, (std::vector<std::string>{"Changed:ForeColor", "Draw"}));
+    view.Clear();
+    label.SetGlowSize(12);
+    EXPECT_EQ(view.log, (std::vector<std::string>{"Changed:GlowSize", "ReleaseTarget",
+                                                  "ReleaseSurface", "Draw"}));
+    EXPECT_EQ(view.drawings.back().width, 5 * 5 + 24);
+    EXPECT_EQ(view.measures, 2);
 }
 
 TEST_F(ThemeLabelTest, BackColorCopiesTheOldBitmapWithoutRedrawing) {

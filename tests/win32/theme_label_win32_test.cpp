@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -37,6 +39,12 @@ class ThemeLabelWindowTest : public ::testing::Test {
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
     }
     bool Hooked() { return GetPropW(label.Window(), L"FA_ExWndProcPtr") != nullptr; }
+    std::vector<uint32_t> Pixels() {
+        const GlowTextJob& job = label.Job();
+        EXPECT_NE(job.bits, nullptr);
+        if (!job.bits) return {};
+        return {job.bits, job.bits + static_cast<size_t>(job.width) * job.height};
+    }
 
     HWND host = nullptr;
     DWM_Label label;
@@ -126,6 +134,43 @@ TEST_F(ThemeLabelWindowTest, TimerFadesToTheHoverColour) {
     Send(WM_MOUSELEAVE, 0, 0);
 }
 
+TEST_F(ThemeLabelWindowTest, NewCaptionOfTheSameWidthReplacesTheKeptDrawing) {
+    label.SetCaption("Twenty characters ok");
+    std::vector<uint32_t> before = Pixels();
+    int width = label.Job().width;
+    label.SetCaption("ok Twenty characters");  // same letters: the bitmap keeps its size
+    ASSERT_EQ(label.Job().width, width);
+    EXPECT_NE(Pixels(), before);
+    label.SetCaption("Twenty characters ok");
+    EXPECT_EQ(Pixels(), before);
+}
+
+TEST_F(ThemeLabelWindowTest, FadeTickRecoloursTheTextAndKeepsTheHalo) {
+    label.SetUseBlend(true);
+    label.SetHoverColor(0x00FFFFFF);
+    label.SetFadeInStep(100);
+    Send(WM_MOUSEMOVE);
+    std::vector<uint32_t> atRest = Pixels();
+    Send(WM_TIMER, 1, 0);
+    ASSERT_EQ(label.State().BlendLevel(), 100);
+    std::vector<uint32_t> ticked = Pixels();
+    const GlowTextJob& job = label.Job();
+    // The glow's margin left of the text holds only halo; the text block itself changes.
+    for (int y = 0; y < job.height; ++y) {
+        for (int x = 0; x < job.glowSize / 2; ++x) {
+            ASSERT_EQ(ticked[y * job.width + x], atRest[y * job.width + x]) << x << "," << y;
+        }
+    }
+    EXPECT_NE(ticked, atRest);
+    // The same colour drawn from scratch (new text, then the old text again) gives the same
+    // pixels as the recoloured tick.
+    std::string caption = label.Caption();
+    label.SetCaption(caption + "x");
+    label.SetCaption(caption);
+    EXPECT_EQ(Pixels(), ticked);
+    Send(WM_MOUSELEAVE, 0, 0);
+}
+
 // Slot of the next GDI object in the handle table. Wine reports no object counts but hands out
 // freed slots again first, so a leak shows as a slot far above the one taken before.
 unsigned NextGdiSlot() {
@@ -156,6 +201,29 @@ TEST_F(ThemeLabelWindowTest, RedrawsAndHoversLeakNoHandles) {
     }
     ASSERT_NE(label.Job().bits, nullptr);
     EXPECT_NE(label.Job().bits[(label.Job().height / 2) * label.Job().width + 4], 0u);
+}
+
+TEST_F(ThemeLabelWindowTest, ResizesAndThemeChangesLeakNoHandles) {
+    label.RedrawCaption();
+    Pump();
+    HANDLE process = GetCurrentProcess();
+    DWORD gdiBefore = GetGuiResources(process, GR_GDIOBJECTS);
+    unsigned slotBefore = NextGdiSlot();
+    for (int i = 0; i < 500; ++i) {
+        label.SetGlowSize(i % 2 ? 12 : 10);  // a new bitmap size each time
+        FontDescription font;
+        font.face = i % 2 ? "Verdana" : "Tahoma";
+        label.SetFont(font);
+        Send(WM_THEMECHANGED);
+    }
+    Pump();
+    EXPECT_EQ(GetGuiResources(process, GR_GDIOBJECTS), gdiBefore);
+    if (gdiBefore == 0) {
+        EXPECT_LE(NextGdiSlot(), slotBefore + 16);
+    }
+    std::vector<uint32_t> pixels = Pixels();
+    EXPECT_GT(std::count_if(pixels.begin(), pixels.end(), [](uint32_t p) { return p >> 24; }),
+              static_cast<std::ptrdiff_t>(pixels.size() / 4));
 }
 
 }  // namespace
