@@ -154,8 +154,31 @@ void ComposeGlowLayers(const GlowLayers& layers, uint32_t colour, uint32_t* out)
         auto mix = [&](int shift) { return (((colour >> shift) & 0xFF) * c + 127) / 255; };
         share[c] = (mix(0) << 16) | (mix(8) << 8) | mix(16);
     }
+    // White text on a white halo cannot be read (the hover colour is white): the halo stays
+    // white behind dark and middle colours and darkens towards black as the text turns light.
+    uint32_t shade = HaloShade(colour);
     const size_t count = layers.coverage.size();
-    for (size_t i = 0; i < count; ++i) out[i] = layers.base[i] + share[layers.coverage[i]];
+    if (shade == 255) {
+        for (size_t i = 0; i < count; ++i) out[i] = layers.base[i] + share[layers.coverage[i]];
+        return;
+    }
+    std::array<uint32_t, 256> shaded;
+    for (uint32_t under = 0; under < 256; ++under) {
+        shaded[under] = ((under * shade + 127) / 255) * 0x010101u;
+    }
+    for (size_t i = 0; i < count; ++i) {
+        uint32_t base = layers.base[i];
+        out[i] = (base & 0xFF000000u) + shaded[base & 0xFF] + share[layers.coverage[i]];
+    }
+}
+
+uint32_t HaloShade(uint32_t colour) {
+    uint32_t red = colour & 0xFF;
+    uint32_t green = (colour >> 8) & 0xFF;
+    uint32_t blue = (colour >> 16) & 0xFF;
+    uint32_t luminance = (299 * red + 587 * green + 114 * blue) / 1000;
+    if (luminance <= 128) return 255;
+    return 255 - std::min<uint32_t>(255, (luminance - 128) * 2);
 }
 
 void ComposeGlowText(const std::vector<uint8_t>& coverage, int width, int height, int radius,

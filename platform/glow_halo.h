@@ -37,6 +37,10 @@ struct GlowLayers {
 void BuildGlowLayers(std::vector<uint8_t> coverage, int width, int height, int radius,
                      GlowLayers& layers);
 
+// The halo's grey level behind text of `colour` (0x00BBGGRR): 255 (white) for dark and middle
+// colours, falling to 0 (black) as the colour nears white, so light text stays readable.
+uint32_t HaloShade(uint32_t colour);
+
 // Writes the text in `colour` (0x00BBGGRR) over the layers' halo into `out` (width * height).
 void ComposeGlowLayers(const GlowLayers& layers, uint32_t colour, uint32_t* out);
 

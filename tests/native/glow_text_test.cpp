@@ -109,6 +109,20 @@ TEST_F(HaloTest, KeptLayersRecolourExactlyLikeAFreshDrawing) {
     EXPECT_EQ(kept[kCentre * kSide + kCentre - 3], fresh[kCentre * kSide + kCentre - 3]);
 }
 
+TEST_F(HaloTest, LightTextGetsADarkHaloSoThatItStaysReadable) {
+    EXPECT_EQ(HaloShade(0x00000000), 255u);
+    EXPECT_EQ(HaloShade(0x00764521), 255u);  // the default hover colour keeps a white halo
+    EXPECT_EQ(HaloShade(0x00FFFFFF), 1u);
+    EXPECT_GT(HaloShade(0x00A0A0A0), HaloShade(0x00E0E0E0));
+    std::vector<uint32_t> out(mask.size());
+    ComposeGlowText(mask, kSide, kSide, 6, 0x00FFFFFF, out.data());
+    EXPECT_EQ(out[kCentre * kSide + kCentre], 0xFFFFFFFFu);  // the glyph itself: white
+    uint32_t near = out[kCentre * kSide + kCentre - 3];
+    EXPECT_GT(near >> 24, 0u);   // the halo is still there, opaque enough to cover glass
+    EXPECT_LE(near & 0xFF, 1u);  // but dark behind white text
+    EXPECT_LE((near >> 16) & 0xFF, 1u);
+}
+
 // Rows and columns are filtered by separate passes; a wide buffer and its transpose must give
 // transposed halos, also with glyphs touching the edges.
 TEST(HaloAlpha, WideBuffersBlurRowsAndColumnsAlike) {
