@@ -11,6 +11,7 @@
 #include <cstdio>
 
 #include "controls/theme_label_win32.h"
+#include "platform/text_win32.h"
 
 namespace {
 
@@ -71,7 +72,7 @@ int main() {
     HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
     HFONT font = vantry::CreateThemeFont(job.font, memory);
     HGDIOBJ oldFont = SelectObject(memory, font);
-    std::wstring text = vantry::Utf8ToWide(job.text);
+    std::wstring text = vantry::Widen(job.text);
     RECT rect{job.glowSize, 0, job.width, job.height};
     DTTOPTS options{};
     options.dwSize = sizeof(options);

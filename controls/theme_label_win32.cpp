@@ -3,6 +3,9 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "platform/message_pump_win32.h"
+#include "platform/text_win32.h"
+
 // Implemented: the child window, its font and background, mouse events and clicks, hover
 // tracking with the shared hook, the fade timer, drawing through the glowing-text service with
 // its objects kept between drawings of one size (the window context is the class's own).
@@ -232,11 +235,11 @@ void DWM_Label::ApplyWindowBackground(uint32_t colour) {
 }
 
 void DWM_Label::ApplyWindowText(const std::string& text) {
-    if (window_) SetWindowTextW(window_, Utf8ToWide(text).c_str());
+    if (window_) SetWindowTextW(window_, Widen(text).c_str());
 }
 
 TextExtent DWM_Label::MeasureText(const std::string& text) {
-    std::wstring wide = Utf8ToWide(text);
+    std::wstring wide = Widen(text);
     SIZE size{};
     GetTextExtentPoint32W(measureContext_, wide.c_str(), static_cast<int>(wide.size()), &size);
     if (wide.empty()) {
@@ -311,16 +314,7 @@ void DWM_Label::UnhookWindow() {
 }
 
 void DWM_Label::PumpMessages() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            // Leave the quit request for the application's own loop.
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+    PumpPendingMessages();
 }
 
 void DWM_Label::PropertyChanged(const char* name) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/glow_halo.h"
+#include "platform/text_win32.h"
 
 // Implemented: visual-style drawing with the platform's glow, our own halo where the platform
 // draws none (its colour-free layers kept so a fade tick only recolours), contexts, bitmap, font
@@ -149,15 +150,6 @@ bool ProbePlatformGlow() {
 
 }  // namespace
 
-std::wstring Utf8ToWide(const std::string& utf8) {
-    if (utf8.empty()) return {};
-    int size =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
-    return wide;
-}
-
 bool PlatformDrawsGlow() {
     static const bool glows = ProbePlatformGlow();
     return glows;
@@ -165,7 +157,7 @@ bool PlatformDrawsGlow() {
 
 void FontToLogFont(const FontDescription& font, HDC context, LOGFONTW& logFont) {
     logFont = LOGFONTW{};
-    std::wstring face = Utf8ToWide(font.face);
+    std::wstring face = Widen(font.face);
     size_t length = std::min<size_t>(face.size(), LF_FACESIZE - 1);
     std::copy_n(face.begin(), length, logFont.lfFaceName);
     LogFontFields fields = ComputeLogFontFields(font, GetDeviceCaps(context, LOGPIXELSY));
@@ -190,7 +182,7 @@ void DrawGlowText(GlowTextJob& job) {
     if (!AcquireSurface(job)) return;
     SelectCaptionFont(job);
 
-    std::wstring text = Utf8ToWide(job.text);
+    std::wstring text = Widen(job.text);
     RECT rect{job.glowSize, 0, job.width, job.height};
     if (job.styleHandle && PlatformDrawsGlow()) {
         // The bitmap holds the last drawing; the composited text needs a clear one under it.

@@ -78,6 +78,4 @@ void FontToLogFont(const FontDescription& font, HDC context, LOGFONTW& logFont);
 // drawing; false under Wine and whenever visual styles are off.
 bool PlatformDrawsGlow();
 
-std::wstring Utf8ToWide(const std::string& utf8);
-
 }  // namespace vantry
