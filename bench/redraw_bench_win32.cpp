@@ -1,14 +1,18 @@
 // Cost of Theme Label redraws next to the floor of one DrawThemeTextEx into a bitmap that already
 // exists: a repaint of an unchanged caption, a fade tick (only the colour changes, the hot path
-// of hover fades), and a caption change (text rendered and halo blurred again). Run by hand
-// under Wine or Windows; not part of the test run.
+// of hover fades; measured both by calling the redraw and through the blend timer's own
+// message), and a caption change (text rendered and halo blurred again). Run by scripts/bench
+// under Wine, or by hand on Windows; not part of the test run. Lines starting with "result "
+// are read by scripts/bench.
 
 #include <windows.h>
 // <uxtheme.h> needs the types of <windows.h> first.
 #include <uxtheme.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <vector>
 
 #include "controls/theme_label_win32.h"
 #include "platform/text_win32.h"
@@ -24,6 +28,46 @@ double MicrosecondsPerCall(Body body) {
     for (int i = 0; i < kRounds; ++i) body();
     std::chrono::duration<double, std::micro> elapsed = std::chrono::steady_clock::now() - start;
     return elapsed.count() / kRounds;
+}
+
+// Every tick of a hover fade one step at a time: the timer's message, a full redraw in which only
+// the colour changes. When a fade ends the pointer leaves or comes back, untimed, so that the next
+// tick fades again.
+struct FadeTicks {
+    double medianUs = 0;
+    int colourChanges = 0;
+};
+
+FadeTicks TimeFadeTicks(vantry::DWM_Label& label) {
+    constexpr UINT_PTR kBlendTimer = 1;
+    label.SetUseHover(true);
+    label.SetUseBlend(true);
+    label.SetForeColor(RGB(255, 255, 255));
+    label.SetHoverColor(RGB(0, 160, 255));
+    label.SetFadeInStep(1);
+    label.SetFadeOutStep(1);
+    HWND window = label.Window();
+    std::vector<double> ticks;
+    FadeTicks result;
+    for (int i = 0; i < kRounds; ++i) {
+        if (label.State().BlendLevel() >= vantry::kBlendFinished) {
+            if (label.State().Hovered()) {
+                SendMessageW(window, WM_MOUSELEAVE, 0, 0);
+            } else {
+                SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+            }
+        }
+        uint32_t before = label.State().DisplayColor();
+        auto start = std::chrono::steady_clock::now();
+        SendMessageW(window, WM_TIMER, kBlendTimer, 0);
+        ticks.push_back(
+            std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
+                .count());
+        if (label.State().DisplayColor() != before) ++result.colourChanges;
+    }
+    std::sort(ticks.begin(), ticks.end());
+    result.medianUs = ticks[ticks.size() / 2];
+    return result;
 }
 
 }  // namespace
@@ -99,6 +143,12 @@ int main() {
     row("RedrawCaption", redraw);
     row("fade tick", fadeTick);
     row("caption change", captionChange);
+    FadeTicks fade = TimeFadeTicks(label);
+    std::printf(
+        "timer fade tick        %8.1f us  ratio %.2f  (median of %d; colour changed in %d)\n",
+        fade.medianUs, fade.medianUs / floor, kRounds, fade.colourChanges);
+    std::printf("result redraw_us %.1f\nresult fade_tick_us %.1f\nresult text_floor_us %.1f\n",
+                redraw, fade.medianUs, floor);
 
     SelectObject(memory, oldFont);
     SelectObject(memory, oldBitmap);
