@@ -27,6 +27,7 @@ constexpr int kTabHeight = 495;
 constexpr int kBarHeight = 270;
 constexpr int kBarCaptionHeight = 255;
 constexpr int kScreenLeft = 1024;
+constexpr UINT kCatchUpMessage = WM_APP + 1;
 
 }  // namespace
 
@@ -116,6 +117,9 @@ LRESULT ListWindowWin32::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 close_.Show();
             }
             break;
+        case kCatchUpMessage:
+            for (int slot = 0; slot < kSlotCount; ++slot) ApplySlot(slot);
+            return 0;
         case WM_DESTROY:
             RemoveSubclass(hwnd_);
             return 0;
@@ -125,24 +129,42 @@ LRESULT ListWindowWin32::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return GlassForm::HandleMessage(msg, wParam, lParam);
 }
 
+// While the window is hidden its slots only record what they should show; the window catches up
+// when it is shown. Start-up and every style switch load the hidden windows, then show one and
+// empty and reload it at once, so most of that catching up is never needed.
 void ListWindowWin32::ShowCaption(int slot, const std::string& caption) {
-    auto& label = captions_[static_cast<std::size_t>(slot)];
-    if (!label.Window()) return;
-    label.SetCaption(caption);
-    ShowWindow(label.Window(), SW_SHOWNA);
-    // A shorter caption leaves the old glow outside the new text block: repaint the whole box.
-    InvalidateRect(label.Window(), nullptr, TRUE);
-    label.Refresh();
+    wanted_[static_cast<std::size_t>(slot)].caption = caption;
+    if (Visible()) ApplySlot(slot);
 }
 
 void ListWindowWin32::ShowIcon(int slot, const std::string& path) {
-    auto& box = icons_[static_cast<std::size_t>(slot)];
-    if (path.empty()) {
-        box.SetIcon({});
-        return;
+    auto& wanted = wanted_[static_cast<std::size_t>(slot)];
+    wanted.iconPath = path;
+    wanted.smallIcon = useList_ == kSmallStyle;
+    if (Visible()) ApplySlot(slot);
+}
+
+void ListWindowWin32::ApplySlot(int slot) {
+    const SlotContent& wanted = wanted_[static_cast<std::size_t>(slot)];
+    SlotContent& shown = shown_[static_cast<std::size_t>(slot)];
+    auto& label = captions_[static_cast<std::size_t>(slot)];
+    if (label.Window() && wanted.caption != shown.caption) {
+        label.SetCaption(wanted.caption);
+        ShowWindow(label.Window(), SW_SHOWNA);
+        // A shorter caption leaves the old glow outside the new text block: repaint the box.
+        InvalidateRect(label.Window(), nullptr, TRUE);
+        label.Refresh();
+        shown.caption = wanted.caption;
     }
-    box.SetIcon(LoadFileIcon(path, useList_ == kSmallStyle));
-    ShowWindow(box.Window(), SW_SHOWNA);
+    auto& box = icons_[static_cast<std::size_t>(slot)];
+    if (box.Window() &&
+        (wanted.iconPath != shown.iconPath || wanted.smallIcon != shown.smallIcon)) {
+        box.SetIcon(wanted.iconPath.empty() ? UniqueIcon()
+                                            : LoadFileIcon(wanted.iconPath, wanted.smallIcon));
+        if (!wanted.iconPath.empty()) ShowWindow(box.Window(), SW_SHOWNA);
+        shown.iconPath = wanted.iconPath;
+        shown.smallIcon = wanted.smallIcon;
+    }
 }
 
 void ListWindowWin32::PumpMessages() {
@@ -169,6 +191,8 @@ void ListWindowWin32::MoveTab(int k, int leftTwips) {
 void ListWindowWin32::SetVisible(bool visible) {
     if (!hwnd_) return;
     ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
+    // Caught up from the message loop, after whatever the caller does next.
+    if (visible) PostMessageW(hwnd_, kCatchUpMessage, 0, 0);
 }
 
 bool ListWindowWin32::Visible() const {

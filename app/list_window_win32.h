@@ -62,8 +62,17 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView {
     bool Visible() const override;
 
   private:
+    // What a slot shows: its caption and the icon of a path at one size.
+    struct SlotContent {
+        std::string caption;
+        std::string iconPath;
+        bool smallIcon = false;
+    };
+
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void PlaceAboveTaskbar();
+    // Brings the slot's caption and icon to what it should show, where they differ.
+    void ApplySlot(int slot);
 
     const ListLayout& layout_;
     const std::string& useList_;
@@ -71,6 +80,8 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView {
     std::array<DWM_Label, kTabCount> tabs_;
     std::array<DWM_Label, kSlotCount> captions_;
     std::array<IconBox, kSlotCount> icons_;
+    std::array<SlotContent, kSlotCount> wanted_;
+    std::array<SlotContent, kSlotCount> shown_;
     HWND bar_ = nullptr;
     DWM_Label dropTarget_;
     DWM_Label config_;

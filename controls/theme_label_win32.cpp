@@ -3,7 +3,6 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "platform/message_pump_win32.h"
 #include "platform/text_win32.h"
 
 // Implemented: the child window, its font and background, mouse events and clicks, hover
@@ -313,9 +312,10 @@ void DWM_Label::UnhookWindow() {
     vantry::RemoveSubclass(window_);
 }
 
-void DWM_Label::PumpMessages() {
-    PumpPendingMessages();
-}
+// The fade tick arrives as WM_TIMER, which the system hands out only when no other message is
+// waiting: by then the waiting messages have run, and pumping again would only cost a round trip
+// to the window server (under Wine about as long as the whole redraw).
+void DWM_Label::PumpMessages() {}
 
 void DWM_Label::PropertyChanged(const char* name) {
     Raise(onPropertyChanged, name);
