@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "app/program_win32.h"
+#include "platform/message_pump_win32.h"
 #include "platform/text_win32.h"
 #include "store/program_folder_win32.h"
 #include "tests/native/support/fakes.h"
@@ -80,6 +81,18 @@ TEST_F(ProgramTest, AStoredLargeStyleShowsTheLargeListWithItsItemsAndIcons) {
     EXPECT_EQ(bitmap.bmWidth, 32);
     if (info.hbmColor) DeleteObject(info.hbmColor);
     if (info.hbmMask) DeleteObject(info.hbmMask);
+}
+
+TEST_F(ProgramTest, AHiddenListWindowShowsWhatItLoadedOnceItIsShown) {
+    Write("VantryList0.txt", "C:\\windows\\\r\nC:\\b.txt\r\n");
+    Start();
+    ListWindowWin32& hidden = program->Large();
+    EXPECT_EQ(WindowText(hidden.ItemCaption(0).Window()), "");  // loaded, not yet drawn
+    hidden.SetVisible(true);
+    PumpPendingMessages();
+    EXPECT_EQ(WindowText(hidden.ItemCaption(0).Window()), "windows");
+    EXPECT_EQ(WindowText(hidden.ItemCaption(1).Window()), "b");
+    EXPECT_NE(hidden.ItemIcon(0).Icon(), nullptr);
 }
 
 TEST_F(ProgramTest, TheFirstActivationExtendsTheGlassOnce) {
