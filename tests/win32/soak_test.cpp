@@ -68,8 +68,25 @@ Levels Measure() {
             memory.PrivateUsage ? memory.PrivateUsage : memory.WorkingSetSize};
 }
 
-constexpr int kWarmUp = 100;
 constexpr unsigned kSlotSlack = 16;
+
+// The probes themselves: objects kept alive push the next slot up, so the soak's checks can fail.
+TEST(SlotProbeTest, HeldIconsAndBrushesRaiseTheNextSlot) {
+    unsigned userBefore = NextUserSlot();
+    unsigned gdiBefore = NextGdiSlot();
+    std::vector<HICON> icons;
+    std::vector<HBRUSH> brushes;
+    for (int i = 0; i < 64; ++i) {
+        icons.push_back(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION)));
+        brushes.push_back(CreateSolidBrush(static_cast<COLORREF>(i)));
+    }
+    EXPECT_GT(NextUserSlot(), userBefore + kSlotSlack);
+    EXPECT_GT(NextGdiSlot(), gdiBefore + kSlotSlack);
+    for (HICON icon : icons) DestroyIcon(icon);
+    for (HBRUSH brush : brushes) DeleteObject(brush);
+}
+
+constexpr int kWarmUp = 100;
 constexpr std::size_t kMemorySlack = 8u << 20;
 
 class SoakTest : public ::testing::Test {
