@@ -1,0 +1,215 @@
+// One program, many cycles of what a user does all day: hover fades, tab switches, style
+// switches, deletes and drops. After the first hundred cycles of each, handle tables and memory
+// stay level, and the files hold exactly what they should.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+// After <windows.h>, which it needs.
+#include <psapi.h>
+
+#include <chrono>
+#include <cstdio>
+
+#include "app/program_win32.h"
+#include "platform/text_win32.h"
+#include "store/program_folder_win32.h"
+#include "tests/native/support/fakes.h"
+#include "tests/win32/support/data_object.h"
+#include "tests/win32/support/temp_folder.h"
+
+namespace vantry {
+namespace {
+
+void Click(HWND window) {
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+}
+
+std::string WindowText(HWND window) {
+    wchar_t text[512] = {};
+    GetWindowTextW(window, text, 512);
+    return Narrow(text);
+}
+
+// Wine reports no GDI or USER object counts, but hands out freed handle-table slots again first:
+// the slot the next new object gets rises with every object leaked.
+unsigned NextGdiSlot() {
+    HBRUSH probe = CreateSolidBrush(0);
+    auto slot = static_cast<unsigned>(reinterpret_cast<uintptr_t>(probe) & 0xFFFF);
+    DeleteObject(probe);
+    return slot;
+}
+
+unsigned NextUserSlot() {
+    HWND probe =
+        CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    auto slot = static_cast<unsigned>(reinterpret_cast<uintptr_t>(probe) & 0xFFFF);
+    DestroyWindow(probe);
+    return slot;
+}
+
+struct Levels {
+    DWORD gdiObjects, userObjects;  // zero under Wine
+    unsigned gdiSlot, userSlot;
+    std::size_t privateBytes;
+};
+
+Levels Measure() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    memory.cb = sizeof(memory);
+    K32GetProcessMemoryInfo(GetCurrentProcess(),
+                            reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof(memory));
+    HANDLE process = GetCurrentProcess();
+    // Wine may leave PrivateUsage at zero; the working set stands in for it then.
+    return {GetGuiResources(process, GR_GDIOBJECTS), GetGuiResources(process, GR_USEROBJECTS),
+            NextGdiSlot(), NextUserSlot(),
+            memory.PrivateUsage ? memory.PrivateUsage : memory.WorkingSetSize};
+}
+
+constexpr unsigned kSlotSlack = 16;
+
+// The GDI probe itself: brushes kept alive push the next slot up, so the soak's check can fail.
+// (USER handles live in one table for the whole Wine session, where other processes take and
+// free slots too; that probe is only as quiet as the session.)
+TEST(SlotProbeTest, HeldBrushesRaiseTheNextGdiSlot) {
+    unsigned before = NextGdiSlot();
+    std::vector<HBRUSH> brushes;
+    for (int i = 0; i < 64; ++i) brushes.push_back(CreateSolidBrush(static_cast<COLORREF>(i)));
+    EXPECT_GT(NextGdiSlot(), before + kSlotSlack);
+    for (HBRUSH brush : brushes) DeleteObject(brush);
+}
+
+constexpr int kWarmUp = 100;
+constexpr std::size_t kMemorySlack = 8u << 20;
+
+class SoakTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        OleInitialize(nullptr);
+        for (const char* name : {"a", "b", "c", "d", "e", "w", "x"}) {
+            test::WriteBytes(temp.File(std::string(name) + ".txt"), name);
+        }
+        test::WriteBytes(temp.File("VantryTabs.txt"), "Main |\r\nWork |\r\n\r\n\r\n\r\n");
+        test::WriteBytes(temp.File("VantryList0.txt"), list0);
+        test::WriteBytes(temp.File("VantryList1.txt"), list1);
+        program = std::make_unique<Program>(folder, dialogs);
+        program->launcher = [](const std::string&, int) {};
+        program->Start();
+    }
+    void TearDown() override {
+        program.reset();
+        OleUninitialize();
+    }
+
+    // Runs cycles of one kind: the levels are taken after the warm-up and again at the end.
+    template <typename Cycle>
+    void Soak(const char* what, int cycles, double budgetSeconds, Cycle cycle) {
+        auto started = std::chrono::steady_clock::now();
+        auto elapsed = [&] {
+            return std::chrono::duration<double>(std::chrono::steady_clock::now() - started)
+                .count();
+        };
+        int done = 0;
+        for (; done < kWarmUp; ++done) cycle(done);
+        Levels before = Measure();
+        for (; done < cycles && elapsed() < budgetSeconds; ++done) cycle(done);
+        Levels after = Measure();
+        std::printf(
+            "%s: %d cycles in %.1f s; GDI %lu->%lu, USER %lu->%lu, GDI slot %u->%u, USER "
+            "slot %u->%u, memory %zu KB->%zu KB\n",
+            what, done, elapsed(), before.gdiObjects, after.gdiObjects, before.userObjects,
+            after.userObjects, before.gdiSlot, after.gdiSlot, before.userSlot, after.userSlot,
+            before.privateBytes / 1024, after.privateBytes / 1024);
+        RecordProperty(std::string(what) + "_cycles", done);
+        EXPECT_EQ(after.gdiObjects, before.gdiObjects) << what;
+        EXPECT_EQ(after.userObjects, before.userObjects) << what;
+        EXPECT_LE(after.gdiSlot, before.gdiSlot + kSlotSlack) << what;
+        EXPECT_LE(after.userSlot, before.userSlot + kSlotSlack) << what;
+        EXPECT_LE(after.privateBytes, before.privateBytes + kMemorySlack) << what;
+        // A slow machine ends a kind early at its time budget; the figures above say how far it
+        // got.
+        EXPECT_GE(done, 3 * kWarmUp) << what << ": too slow to prove much";
+        EXPECT_TRUE(dialogs.errors.empty()) << what << ": " << dialogs.errors.front();
+        EXPECT_FALSE(program->Closed());
+    }
+    std::string Read(const std::string& name) { return test::ReadBytes(temp.File(name)); }
+
+    test::TempFolder temp;
+    Win32ProgramFolder folder{temp.Path()};
+    test::RecordingDialogs dialogs;
+    std::unique_ptr<Program> program;
+    const std::string list0 = temp.File("a.txt") + "\r\n" + temp.File("b.txt") + "\r\n" +
+                              temp.File("c.txt") + "\r\n" + temp.File("d.txt") + "\r\n" +
+                              temp.File("e.txt") + "\r\n";
+    const std::string list1 = temp.File("w.txt") + "\r\n" + temp.File("x.txt") + "\r\n";
+};
+
+TEST_F(SoakTest, ManyCyclesKeepHandlesMemoryAndFilesLevel) {
+    ListWindowWin32& small = program->Small();
+    std::vector<DWM_Label*> labels;
+    for (int i = 0; i < 5; ++i) labels.push_back(&small.ItemCaption(i));
+    for (int k = 0; k < 2; ++k) labels.push_back(&small.Tab(k));
+    labels.push_back(&small.CloseCaption());
+
+    // A full fade in and out: enter, timer ticks to the end, leave, ticks to the end again.
+    Soak("fades", 10000, 40.0, [&](int i) {
+        DWM_Label& label = *labels[static_cast<std::size_t>(i) % labels.size()];
+        HWND window = label.Window();
+        SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+        for (int tick = 0; tick < 100 && label.State().BlendLevel() < 255; ++tick) {
+            SendMessageW(window, WM_TIMER, 1, 0);
+        }
+        ASSERT_EQ(label.State().BlendLevel(), 255);
+        SendMessageW(window, WM_MOUSELEAVE, 0, 0);
+        for (int tick = 0; tick < 100 && label.State().BlendLevel() < 255; ++tick) {
+            SendMessageW(window, WM_TIMER, 1, 0);
+        }
+        ASSERT_EQ(label.State().BlendLevel(), 255);
+    });
+    EXPECT_EQ(WindowText(small.ItemCaption(0).Window()), "a");
+
+    Soak("tab switches", 1000, 80.0, [&](int i) {
+        Click(small.Tab(i % 2 == 0 ? 1 : 0).Window());
+        ASSERT_EQ(small.Logic().Model().List, i % 2 == 0 ? 1 : 0);
+        ASSERT_EQ(WindowText(small.ItemCaption(0).Window()), i % 2 == 0 ? "w" : "a");
+    });
+    EXPECT_EQ(Read("VantryList0.txt"), list0);
+    EXPECT_EQ(Read("VantryList1.txt"), list1);
+
+    Soak("style switches", 500, 50.0, [&](int i) {
+        const char* word = i % 2 == 0 ? kLargeStyle : kSmallStyle;
+        program->Drop().StyleClick(word);
+        ASSERT_EQ(Read("listtype.txt"), std::string(word) + "\r\n");
+        ListWindowWin32& shown = i % 2 == 0 ? program->Large() : program->Small();
+        ASSERT_TRUE(IsWindowVisible(shown.Window()));
+        ASSERT_EQ(WindowText(shown.ItemCaption(4).Window()), "e");
+    });
+    ASSERT_TRUE(IsWindowVisible(small.Window()));
+
+    Click(small.DropTargetCaption().Window());
+    ASSERT_TRUE(program->DropForm()->Registration());
+    IDropTarget* target = program->DropForm()->Registration()->Target();
+    const std::string last = temp.File("e.txt");
+    Soak("deletes and drops", 500, 60.0, [&](int) {
+        SendMessageW(small.ItemIcon(4).Window(), WM_RBUTTONDOWN, MK_RBUTTON, 0);
+        ASSERT_EQ(WindowText(small.ItemCaption(4).Window()), "");
+        auto* data = new test::TestDataObject({{CF_HDROP, test::FileListBlock({last})}});
+        DWORD effect = DROPEFFECT_COPY;
+        ASSERT_EQ(target->Drop(data, MK_LBUTTON, {0, 0}, &effect), S_OK);
+        data->Release();
+        ASSERT_EQ(WindowText(small.ItemCaption(4).Window()), "e");
+    });
+    EXPECT_EQ(dialogs.questions.size(), 500u);
+
+    Click(small.CloseCaption().Window());
+    EXPECT_TRUE(program->Closed());
+    EXPECT_EQ(Read("VantryList0.txt"), list0);
+    EXPECT_EQ(Read("VantryList1.txt"), list1);
+    EXPECT_EQ(Read("VantryTabs.txt"), "Main |\r\nWork |\r\n\r\n\r\n\r\n");
+    EXPECT_EQ(Read("listtype.txt"), "small\r\n");
+}
+
+}  // namespace
+}  // namespace vantry
