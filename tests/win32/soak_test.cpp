@@ -31,13 +31,22 @@ std::string WindowText(HWND window) {
     return Narrow(text);
 }
 
-// Wine reports no GDI or USER object counts, but hands out freed handle-table slots again first:
-// the slot the next new object gets rises with every object leaked.
+// Wine reports no GDI object count, but its handles are slots of one table, freed slots handed
+// out again before new ones. Holding more probes than there are freed slots, the highest slot
+// they take is the number of slots in use plus the probes: it rises with every object leaked,
+// whatever order earlier objects were freed in (the single next slot does not).
+constexpr int kGdiProbes = 2048;
+
 unsigned NextGdiSlot() {
-    HBRUSH probe = CreateSolidBrush(0);
-    auto slot = static_cast<unsigned>(reinterpret_cast<uintptr_t>(probe) & 0xFFFF);
-    DeleteObject(probe);
-    return slot;
+    std::vector<HBRUSH> probes;
+    unsigned highest = 0;
+    for (int i = 0; i < kGdiProbes; ++i) {
+        probes.push_back(CreateSolidBrush(0));
+        auto slot = static_cast<unsigned>(reinterpret_cast<uintptr_t>(probes.back()) & 0xFFFF);
+        if (slot > highest) highest = slot;
+    }
+    for (HBRUSH probe : probes) DeleteObject(probe);
+    return highest - kGdiProbes;
 }
 
 unsigned NextUserSlot() {
