@@ -206,7 +206,8 @@ click_at() {
 # click_label CLASS TEXT [BUTTON]: clicks the centre of the caption with that text.
 click_label() {
     local rect
-    if ! rect=$(child_rect "$1" "$2"); then
+    # A window just shown may not have all its children yet.
+    if ! rect=$(wait_for 3 child_rect "$1" "$2"); then
         fail "no caption \"$2\" in $1"
         return 1
     fi

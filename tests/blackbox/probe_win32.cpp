@@ -3,7 +3,7 @@
 //
 //   vantry_probe.exe list [CLASS...]   one line per matching top-level window and per descendant:
 //       top|child <TAB> hwnd <TAB> parent hwnd <TAB> class <TAB> visible 0/1 <TAB>
-//       left top right bottom (screen pixels) <TAB> text
+//       left top right bottom (screen pixels) <TAB> text <TAB> check state of a button
 //     Without classes every visible top-level window is listed (children left out).
 //   vantry_probe.exe end HWND          ends the process that owns a top-level window (a program
 //                                      that the item launch started).
@@ -53,10 +53,15 @@ void Print(const char* kind, HWND hwnd) {
     RECT r{};
     GetWindowRect(hwnd, &r);
     HWND parent = GetAncestor(hwnd, GA_PARENT);
-    std::printf("%s\t%p\t%p\t%s\t%d\t%ld %ld %ld %ld\t%s\n", kind, static_cast<void*>(hwnd),
-                static_cast<void*>(parent), ToUtf8(ClassOf(hwnd)).c_str(),
-                IsWindowVisible(hwnd) ? 1 : 0, r.left, r.top, r.right, r.bottom,
-                ToUtf8(TextOf(hwnd)).c_str());
+    std::wstring name = ClassOf(hwnd);
+    // Radio buttons show their state only through BM_GETCHECK.
+    DWORD_PTR check = 0;
+    bool button = lstrcmpiW(name.c_str(), L"Button") == 0;
+    if (button) SendMessageTimeoutW(hwnd, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &check);
+    std::printf("%s\t%p\t%p\t%s\t%d\t%ld %ld %ld %ld\t%s\t%s\n", kind, static_cast<void*>(hwnd),
+                static_cast<void*>(parent), ToUtf8(name).c_str(), IsWindowVisible(hwnd) ? 1 : 0,
+                r.left, r.top, r.right, r.bottom, ToUtf8(TextOf(hwnd)).c_str(),
+                button ? (check == BST_CHECKED ? "checked" : "unchecked") : "");
 }
 
 BOOL CALLBACK PrintChild(HWND hwnd, LPARAM) {
