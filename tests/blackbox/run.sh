@@ -1,0 +1,335 @@
+#!/usr/bin/env bash
+# Black-box tests of the real Vantry.exe: it runs under Wine in a folder of its own, is driven by
+# real X mouse and keyboard input (xdotool) and judged by its windows (read through
+# vantry_probe.exe) and by the files it leaves.
+#
+#   run.sh program|proof BUILD_DIR RESULT_XML
+#
+# Uses DISPLAY and WINEPREFIX from scripts/test; run alone, it starts its own Xvfb and wineserver.
+set -u
+SUITE=$1
+BUILD=$(cd "$2" && pwd)
+XML=$3
+HERE=$(cd "$(dirname "$0")" && pwd)
+source "$HERE/../../scripts/env.sh"
+source "$HERE/lib.sh"
+
+if [ -z "${WINEPREFIX:-}" ] || [ -z "${DISPLAY:-}" ]; then
+    trap vantry_stop_services EXIT
+    vantry_start_display
+    vantry_start_wine
+fi
+mkdir -p "$(dirname "$XML")"
+
+# Ends what an item launch started: the program that shows a window titled after the item.
+end_launched() {
+    local title=$1 line
+    if ! line=$(wait_for 10 launched_window "$title"); then
+        fail "no window of the launched item \"$title\" appeared"
+        return
+    fi
+    probe end "$(hwnd_of "$line")" || fail "could not end the launched program"
+}
+launched_window() {
+    probe list | awk -F'\t' -v t="$1" 'index($7, t) && $4 !~ /^Vantry/' | grep .
+}
+
+# --- suite "program": the list windows in both styles -------------------------------------
+
+program_suite() {
+    new_folder
+    local alpha beta gamma delta
+    alpha=$(make_item alpha)
+    beta=$(make_item beta)
+    # A folder: the shell opens it with the file manager, a window the suite can see; this Wine
+    # prefix has no program for text files.
+    gamma=$(make_folder_item gamma)
+    delta=$(make_item delta)
+    crlf small >"$DIR/listtype.txt"
+    crlf "Main |" "Work, Home |" "" "" "" >"$DIR/VantryTabs.txt"
+    crlf "$alpha" "$beta" "$gamma" >"$DIR/VantryList0.txt"
+    crlf "$delta" >"$DIR/VantryList1.txt"
+
+    begin_case SmallStyleShowsTabsItemsAndBar
+    start_vantry
+    expect_eq "list window shown" VantrySmallList "$(visible_list)"
+    is_visible VantryLargeList && fail "the large list window is shown too"
+    is_visible VantryDropWindow && fail "the drop window is shown at start"
+    expect_eq "tabs" "Main | ; Work, Home | ;  ;  ; " "$(tabs_of VantrySmallList)"
+    expect_eq "items" "alpha;beta;gamma" "$(items_of VantrySmallList)"
+    local strip
+    strip=$(probe list VantrySmallList | awk -F'\t' '$1=="top" && $5==1 {w=$2}
+        $1=="child" && $3==w && $4=="VantryStrip" {s=$2} $1=="child" && $3==s && s!="" {print $7}' |
+        paste -sd';')
+    expect_eq "bottom bar" "Drop Target;Config;Close" "$strip"
+    shot small
+    end_case
+
+    begin_case TabClickSavesTheTabLeftAndShowsTheOther
+    age_files VantryList0.txt VantryList1.txt
+    click_tab VantrySmallList 1
+    wait_for 5 items_is VantrySmallList "delta" >/dev/null
+    expect_eq "items of tab 1" "delta" "$(items_of VantrySmallList)"
+    expect_written VantryList0.txt
+    expect_file VantryList0.txt "$alpha" "$beta" "$gamma"
+    expect_not_written VantryList1.txt
+    # A tab without a name cannot be chosen.
+    click_tab VantrySmallList 3
+    expect_eq "items after a click on a nameless tab" "delta" "$(items_of VantrySmallList)"
+    expect_not_written VantryList1.txt
+    click_tab VantrySmallList 0
+    wait_for 5 items_is VantrySmallList "alpha;beta;gamma" >/dev/null
+    expect_eq "items of tab 0 again" "alpha;beta;gamma" "$(items_of VantrySmallList)"
+    expect_written VantryList1.txt
+    expect_file VantryList1.txt "$delta"
+    end_case
+
+    begin_case RightPressAndNoChangesNothing
+    age_files VantryList0.txt
+    click_label VantrySmallList beta 3
+    answer_question "Delete the item 'beta'?" "&No"
+    sleep 0.3
+    expect_eq "items" "alpha;beta;gamma" "$(items_of VantrySmallList)"
+    expect_not_written VantryList0.txt
+    expect_file VantryList0.txt "$alpha" "$beta" "$gamma"
+    end_case
+
+    begin_case RightPressAndYesDeletesTheItem
+    click_label VantrySmallList beta 3
+    answer_question "Delete the item 'beta'?" "&Yes"
+    wait_for 5 items_is VantrySmallList "alpha;gamma" >/dev/null
+    expect_eq "items" "alpha;gamma" "$(items_of VantrySmallList)"
+    expect_file VantryList0.txt "$alpha" "$gamma"
+    end_case
+
+    begin_case ItemClickHandsThePathOverLaunchesItAndEnds
+    age_files VantryList0.txt
+    click_label VantrySmallList gamma
+    wait_exit 10 || fail "the program did not end after the item click"
+    expect_file shfile.txt "$gamma"
+    # The chosen style is this window's, so the tab is saved on the way out.
+    expect_written VantryList0.txt
+    expect_file VantryList0.txt "$alpha" "$gamma"
+    end_launched gamma
+    stop_vantry
+    end_case
+
+    # The same folder in the large style: the stored items and tab names come back.
+    crlf large >"$DIR/listtype.txt"
+    rm -f "$DIR/shfile.txt"
+
+    begin_case LargeStyleShowsTheStoredItems
+    start_vantry
+    expect_eq "list window shown" VantryLargeList "$(visible_list)"
+    is_visible VantrySmallList && fail "the small list window is shown too"
+    expect_eq "tabs" "Main | ; Work, Home | ;  ;  ; " "$(tabs_of VantryLargeList)"
+    expect_eq "items" "alpha;gamma" "$(items_of VantryLargeList)"
+    # Large captions size themselves to their text and stand right of their 33-pixel icons.
+    local rect
+    rect=$(child_rect VantryLargeList alpha)
+    [ -n "$rect" ] && [ "$(echo "$rect" | awk '{print $4 - $2}')" -eq 33 ] ||
+        fail "large caption alpha is not one 33-pixel row: [$rect]"
+    shot large
+    end_case
+
+    begin_case LargeStyleTabSwitchDeleteAndClose
+    age_files VantryList0.txt VantryList1.txt
+    click_tab VantryLargeList 1
+    wait_for 5 items_is VantryLargeList "delta" >/dev/null
+    expect_eq "items of tab 1" "delta" "$(items_of VantryLargeList)"
+    expect_written VantryList0.txt
+    expect_file VantryList0.txt "$alpha" "$gamma"
+    # Deleting the only item leaves the default entry, the root of drive C.
+    age_files VantryList1.txt
+    click_label VantryLargeList delta 3
+    answer_question "Delete the item 'delta'?" "&Yes"
+    # A drive root's caption is the path without its closing "\".
+    wait_for 5 items_is VantryLargeList 'C:' >/dev/null
+    expect_eq "items after deleting the only one" 'C:' "$(items_of VantryLargeList)"
+    expect_file VantryList1.txt 'C:\'
+    age_files VantryList1.txt VantryList0.txt
+    click_label VantryLargeList Close
+    wait_exit 10 || fail "the program did not end after Close"
+    expect_written VantryList1.txt
+    expect_not_written VantryList0.txt
+    expect_absent shfile.txt
+    stop_vantry
+    end_case
+}
+items_is() { [ "$(items_of "$1")" == "$2" ]; }
+
+# --- suite "proof": a user's day, the files checked after every step --------------------------
+
+proof_suite() {
+    new_folder
+    local files
+
+    begin_case FirstStartShowsTheSmallListAndCreatesNothing
+    start_vantry
+    expect_eq "list window shown" VantrySmallList "$(visible_list)"
+    expect_eq "tabs" "Main | ; Main | ; Main | ; Main | ; Main |" "$(tabs_of VantrySmallList)"
+    expect_eq "items" "" "$(items_of VantrySmallList)"
+    files=$(ls "$DIR" | paste -sd' ')
+    expect_eq "files in the folder" "Vantry.exe" "$files"
+    # Close saves the shown tab: an empty list makes an empty file.
+    click_label VantrySmallList Close
+    wait_exit 10 || fail "the program did not end after Close"
+    stop_vantry
+    expect_file VantryList0.txt
+    end_case
+
+    # Items come in through drops, which X cannot deliver into Wine without a file manager; the
+    # drop intake has its own in-process Win32 tests. Here the user's drops are the list file
+    # they leave.
+    local report notes photo
+    report=$(make_item report)
+    notes=$(make_item notes)
+    photo=$(make_folder_item photo)
+    crlf "$report" "$notes" "$photo" >"$DIR/VantryList0.txt"
+
+    begin_case StartWithDroppedItemsAndSwitchTabs
+    start_vantry
+    expect_eq "items" "report;notes;photo" "$(items_of VantrySmallList)"
+    age_files VantryList0.txt
+    click_tab VantrySmallList 1
+    wait_for 5 items_is VantrySmallList "" >/dev/null
+    expect_eq "items of tab 1" "" "$(items_of VantrySmallList)"
+    expect_written VantryList0.txt
+    expect_file VantryList0.txt "$report" "$notes" "$photo"
+    expect_absent VantryList1.txt
+    click_tab VantrySmallList 0
+    wait_for 5 items_is VantrySmallList "report;notes;photo" >/dev/null
+    expect_eq "items of tab 0 again" "report;notes;photo" "$(items_of VantrySmallList)"
+    # Leaving the empty tab 1 writes its empty list.
+    expect_file VantryList1.txt
+    end_case
+
+    begin_case ConfigWindowNamesTabs
+    age_files listtype.txt
+    click_label VantrySmallList Config
+    wait_for 5 visible_top VantryConfigWindow >/dev/null || fail "no configuration window"
+    expect_eq "config title" "Config" "$(visible_top VantryConfigWindow | cut -f7)"
+    # Opening it selects the style in use, which stores it.
+    expect_file listtype.txt small
+    expect_eq "checked style option" "Small List" "$(checked_option)"
+    # Every tab has a name, so "New Tab" finds no free one: free tabs 1 to 4 by erasing names.
+    local k
+    for k in 1 2 3 4; do
+        click_config_tab "$k"
+        clear_edit
+    done
+    click_label VantryConfigWindow "Update Tabs"
+    sleep 0.5
+    expect_file VantryTabs.txt "Main |" "" "" "" ""
+    expect_eq "list tabs after erasing" "Main | ;  ;  ;  ; " "$(tabs_of VantrySmallList)"
+    click_label VantryConfigWindow "New Tab < Click here to start a new tab."
+    expect_eq "tab being edited" "1" "$(config_text Static 3)"
+    xdotool type --delay 30 "Work, Home |"
+    sleep 0.3
+    click_label VantryConfigWindow "Update Tabs"
+    sleep 0.5
+    expect_file VantryTabs.txt "Main |" "Work, Home |" "" "" ""
+    expect_eq "list tabs" "Main | ; Work, Home | ;  ;  ; " "$(tabs_of VantrySmallList)"
+    expect_eq "hidden list tabs" "Main | ; Work, Home | ;  ;  ; " "$(tabs_of VantryLargeList)"
+    shot config
+    end_case
+
+    begin_case ConfigWindowSwitchesStyles
+    click_option "Large List"
+    wait_for 5 list_is VantryLargeList >/dev/null
+    expect_eq "list window shown" VantryLargeList "$(visible_list)"
+    expect_file listtype.txt large
+    expect_eq "checked style option" "Large List" "$(checked_option)"
+    expect_eq "items in the large list" "report;notes;photo" "$(items_of VantryLargeList)"
+    click_option "Small List"
+    wait_for 5 list_is VantrySmallList >/dev/null
+    expect_eq "list window shown" VantrySmallList "$(visible_list)"
+    expect_file listtype.txt small
+    click_option "Large List"
+    wait_for 5 list_is VantryLargeList >/dev/null
+    expect_file listtype.txt large
+    expect_eq "tabs of the large list" "Main | ; Work, Home | ;  ;  ; " "$(tabs_of VantryLargeList)"
+    shot large-with-config
+    end_case
+
+    begin_case DeleteWithNoThenYes
+    age_files VantryList0.txt
+    click_label VantryLargeList notes 3
+    answer_question "Delete the item 'notes'?" "&No"
+    sleep 0.3
+    expect_eq "items after No" "report;notes;photo" "$(items_of VantryLargeList)"
+    expect_not_written VantryList0.txt
+    click_label VantryLargeList report 3
+    answer_question "Delete the item 'report'?" "&Yes"
+    wait_for 5 items_is VantryLargeList "notes;photo" >/dev/null
+    expect_eq "items after Yes" "notes;photo" "$(items_of VantryLargeList)"
+    expect_file VantryList0.txt "$notes" "$photo"
+    end_case
+
+    begin_case OpenAnItemEndsTheDay
+    click_label VantryLargeList photo
+    wait_exit 10 || fail "the program did not end after the item click"
+    expect_file shfile.txt "$photo"
+    expect_file VantryList0.txt "$notes" "$photo"
+    expect_file listtype.txt large
+    expect_file VantryTabs.txt "Main |" "Work, Home |" "" "" ""
+    end_launched photo
+    stop_vantry
+    end_case
+
+    begin_case NextStartKeepsEverything
+    start_vantry
+    expect_eq "list window shown" VantryLargeList "$(visible_list)"
+    expect_eq "tabs" "Main | ; Work, Home | ;  ;  ; " "$(tabs_of VantryLargeList)"
+    expect_eq "items" "notes;photo" "$(items_of VantryLargeList)"
+    click_label VantryLargeList Close
+    wait_exit 10 || fail "the program did not end after Close"
+    stop_vantry
+    expect_file VantryList0.txt "$notes" "$photo"
+    end_case
+}
+list_is() { [ "$(visible_list)" == "$1" ]; }
+
+click_option() {
+    local rect
+    rect=$(child_rect VantryConfigWindow "$1" Button) || { fail "no option \"$1\""; return; }
+    click_at $(centre "$rect")
+}
+
+# The caption of the checked option of the configuration window.
+checked_option() {
+    probe list VantryConfigWindow | awk -F'\t' '$1=="child" && $4=="Button" && $8=="checked" {print $7}'
+}
+
+# Texts of the configuration window's controls of a class, in creation order; with N, the Nth.
+config_text() {
+    probe list VantryConfigWindow | awk -F'\t' -v k="$1" '$1=="child" && $4==k {print $7}' |
+        sed -n "${2:-1}p"
+}
+
+# The configuration window's tab label K: the statics after the first three fixed ones.
+click_config_tab() {
+    local rect
+    rect=$(probe list VantryConfigWindow |
+        awk -F'\t' '$1=="child" && $4=="Static" {print $6}' | sed -n "$(($1 + 4))p")
+    [ -n "$rect" ] || { fail "no tab label $1 in the configuration window"; return; }
+    click_at $(centre "$rect")
+}
+
+# Empties the text box by real keys: to the end, select to the start, delete.
+clear_edit() {
+    local rect
+    rect=$(probe list VantryConfigWindow | awk -F'\t' '$1=="child" && $4=="Edit" {print $6}')
+    click_at $(centre "$rect")
+    xdotool key End shift+Home BackSpace
+    sleep 0.3
+}
+
+case "$SUITE" in
+    program) program_suite ;;
+    proof) proof_suite ;;
+    *) echo "unknown suite $SUITE" >&2; exit 2 ;;
+esac
+stop_vantry
+[ -n "$DIR" ] && rm -rf "$DIR"
+write_xml "$XML"
