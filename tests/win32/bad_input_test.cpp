@@ -12,16 +12,12 @@
 #include "store/program_folder_win32.h"
 #include "tests/native/support/fakes.h"
 #include "tests/win32/support/temp_folder.h"
+#include "tests/win32/support/window_text.h"
 
 namespace vantry {
 namespace {
 
-std::string WindowText(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return Narrow(text);
-}
+using test::WindowText;
 
 void Click(HWND window) {
     SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));

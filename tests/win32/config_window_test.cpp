@@ -8,15 +8,12 @@
 #include "platform/dpi_win32.h"
 #include "platform/text_win32.h"
 #include "tests/native/support/app_fakes.h"
+#include "tests/win32/support/window_text.h"
 
 namespace vantry {
 namespace {
 
-std::string Text(HWND window) {
-    wchar_t buffer[256] = {};
-    GetWindowTextW(window, buffer, 256);
-    return Narrow(buffer);
-}
+using test::WindowText;
 
 bool Checked(HWND button) {
     return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -62,7 +59,7 @@ TEST_F(ConfigWindowWin32Test, EveryControlStandsWhereTheLayoutPutsItAt96Dpi) {
     GetClientRect(window, &client);
     EXPECT_EQ(client.right, 291);
     EXPECT_EQ(client.bottom, 172);
-    EXPECT_EQ(Text(window), "Config");
+    EXPECT_EQ(WindowText(window), "Config");
     LONG style = GetWindowLongW(window, GWL_STYLE);
     EXPECT_TRUE(style & WS_MINIMIZEBOX);
     EXPECT_FALSE(style & (WS_THICKFRAME | WS_MAXIMIZEBOX));
@@ -86,7 +83,7 @@ TEST_F(ConfigWindowWin32Test, EveryControlStandsWhereTheLayoutPutsItAt96Dpi) {
     };
     for (const Expected& e : expected) {
         RECT r = Place(e.id);
-        EXPECT_EQ(Text(Item(e.id)), e.caption);
+        EXPECT_EQ(WindowText(Item(e.id)), e.caption);
         EXPECT_EQ(r.left, e.place.left) << e.caption;
         EXPECT_EQ(r.top, e.place.top) << e.caption;
         EXPECT_EQ(r.right, e.place.right) << e.caption;
@@ -102,7 +99,7 @@ TEST_F(ConfigWindowWin32Test, EveryControlStandsWhereTheLayoutPutsItAt96Dpi) {
     ReleaseDC(tab0, dc);
     for (int k = 0; k < kTabCount; ++k) {
         RECT r = Place(kConfigFirstTab + k);
-        EXPECT_EQ(Text(Tab(k)), "Main |");
+        EXPECT_EQ(WindowText(Tab(k)), "Main |");
         EXPECT_EQ(r.left, 8 + 40 * k) << k;
         EXPECT_EQ(r.top, 32) << k;
         EXPECT_EQ(r.bottom - r.top, 14) << k;
@@ -115,9 +112,9 @@ TEST_F(ConfigWindowWin32Test, TypingRenamesTheTabLabelLiveAndLaysTheStripOut) {
     p.folder.files["VantryTabs.txt"] = "Main |\r\n\r\n\r\n\r\n\r\n";
     Open();
     Click(kConfigLabel5);
-    EXPECT_EQ(Text(Item(kConfigLabel3)), "1");
+    EXPECT_EQ(WindowText(Item(kConfigLabel3)), "1");
     Type("Work |");
-    EXPECT_EQ(Text(Tab(1)), "Work |");
+    EXPECT_EQ(WindowText(Tab(1)), "Work |");
     int gap = MulDiv(120, WindowDpi(window), 1440);
     RECT first = Place(kConfigFirstTab);
     RECT second = Place(kConfigFirstTab + 1);
@@ -131,10 +128,10 @@ TEST_F(ConfigWindowWin32Test, TypingRenamesTheTabLabelLiveAndLaysTheStripOut) {
     EXPECT_EQ(Place(kConfigFirstTab + 3).left, Place(kConfigFirstTab + 2).left + gap);
     // Selecting tab 0 by its label copies its name into the text box.
     Click(kConfigFirstTab);
-    EXPECT_EQ(Text(Item(kConfigLabel3)), "0");
-    EXPECT_EQ(Text(Item(kConfigText1)), "Main |");
+    EXPECT_EQ(WindowText(Item(kConfigLabel3)), "0");
+    EXPECT_EQ(WindowText(Item(kConfigText1)), "Main |");
     SetWindowTextW(Item(kConfigText1), L"Home");
-    EXPECT_EQ(Text(Tab(0)), "Home");
+    EXPECT_EQ(WindowText(Tab(0)), "Home");
     // Nothing is stored before "Update Tabs".
     EXPECT_EQ(p.folder.files["VantryTabs.txt"], "Main |\r\n\r\n\r\n\r\n\r\n");
 }
@@ -146,8 +143,8 @@ TEST_F(ConfigWindowWin32Test, UpdateTabsStoresTheNamesAndRefreshesBothListWindow
     EXPECT_EQ(p.folder.files["VantryTabs.txt"], "Home\r\nMain |\r\nMain |\r\nMain |\r\nMain |\r\n");
     EXPECT_EQ(p.largeView.tabs[0], "Home");
     EXPECT_EQ(p.smallView.tabs[0], "Home");
-    EXPECT_EQ(Text(Item(kConfigLabel3)), "0");
-    EXPECT_EQ(Text(Item(kConfigText1)), "Home");
+    EXPECT_EQ(WindowText(Item(kConfigLabel3)), "0");
+    EXPECT_EQ(WindowText(Item(kConfigText1)), "Home");
 }
 
 TEST_F(ConfigWindowWin32Test, ChoosingSmallListSwitchesOnceToTheSmallListAtTabZero) {
@@ -174,7 +171,7 @@ TEST_F(ConfigWindowWin32Test, ClosingDestroysTheWindowAndTheNextShowingStartsFro
     p.folder.files["VantryTabs.txt"] = "Stored\r\n";
     Open();
     Type("Unsaved");
-    EXPECT_EQ(Text(Tab(0)), "Unsaved");
+    EXPECT_EQ(WindowText(Tab(0)), "Unsaved");
     // A close that arrives in the middle of another action waits for the user to try again.
     {
         auto busy = p.drop.Guard().TryEnter();
@@ -187,9 +184,9 @@ TEST_F(ConfigWindowWin32Test, ClosingDestroysTheWindowAndTheNextShowingStartsFro
     host.Show();
     ASSERT_TRUE(host.IsOpen());
     window = host.Window();
-    EXPECT_EQ(Text(Tab(0)), "Stored");
-    EXPECT_EQ(Text(Item(kConfigText1)), "");
-    EXPECT_EQ(Text(Item(kConfigLabel3)), "0");
+    EXPECT_EQ(WindowText(Tab(0)), "Stored");
+    EXPECT_EQ(WindowText(Item(kConfigText1)), "");
+    EXPECT_EQ(WindowText(Item(kConfigLabel3)), "0");
 }
 
 TEST_F(ConfigWindowWin32Test, TheKeyboardMovesLikeADialogAndEnterInTheTextBoxDoesNothing) {
@@ -203,7 +200,7 @@ TEST_F(ConfigWindowWin32Test, TheKeyboardMovesLikeADialogAndEnterInTheTextBoxDoe
     };
     Type("Home");
     EXPECT_TRUE(key(edit, VK_RETURN));
-    EXPECT_EQ(Text(edit), "Home");
+    EXPECT_EQ(WindowText(edit), "Home");
     EXPECT_TRUE(key(edit, VK_TAB));
     EXPECT_EQ(GetFocus(), Item(kConfigOption1));  // the checked option takes the tab stop
     int switches = p.folder.writes["listtype.txt"];

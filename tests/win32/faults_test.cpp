@@ -9,15 +9,12 @@
 #include "store/program_folder_win32.h"
 #include "tests/native/support/fakes.h"
 #include "tests/win32/support/temp_folder.h"
+#include "tests/win32/support/window_text.h"
 
 namespace vantry {
 namespace {
 
-std::string WindowText(HWND window) {
-    wchar_t text[512] = {};
-    GetWindowTextW(window, text, 512);
-    return Narrow(text);
-}
+using test::WindowText;
 
 void Click(HWND window) {
     SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));

@@ -8,15 +8,12 @@
 #include "tests/native/support/fakes.h"
 #include "tests/win32/support/data_object.h"
 #include "tests/win32/support/temp_folder.h"
+#include "tests/win32/support/window_text.h"
 
 namespace vantry {
 namespace {
 
-std::string WindowText(HWND window) {
-    wchar_t text[512] = {};
-    GetWindowTextW(window, text, 512);
-    return Narrow(text);
-}
+using test::WindowText;
 
 RECT RectIn(HWND child, HWND parent) {
     RECT rect;

@@ -16,19 +16,16 @@
 #include "tests/native/support/fakes.h"
 #include "tests/win32/support/data_object.h"
 #include "tests/win32/support/temp_folder.h"
+#include "tests/win32/support/window_text.h"
 
 namespace vantry {
 namespace {
 
+using test::WindowText;
+
 void Click(HWND window) {
     SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
     SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-}
-
-std::string WindowText(HWND window) {
-    wchar_t text[512] = {};
-    GetWindowTextW(window, text, 512);
-    return Narrow(text);
 }
 
 // Wine reports no GDI object count, but its handles are slots of one table, freed slots handed

@@ -86,11 +86,10 @@ class FakeApp : public AppServices {
     Log& log_;
 };
 
-// The program's windows wired together over one in-memory folder.
-struct FakeProgram {
-    FakeProgram() : files(folder, dialogs) {}
+// The program's windows wired together over a given folder, with fake views.
+struct WindowsOnFakeViews {
+    explicit WindowsOnFakeViews(ProgramFolder& programFolder) : files(programFolder, dialogs) {}
 
-    FakeFolder folder;
     RecordingDialogs dialogs;
     ItemFiles files;
     Log log;
@@ -103,6 +102,16 @@ struct FakeProgram {
     ListWindow large{kLargeStyle, useList, files, dialogs, largeView, app, guard};
     ListWindow small{kSmallStyle, useList, files, dialogs, smallView, app, guard};
     DropWindow drop{useList, files, large, small, dropView, app, guard};
+};
+
+// The folder comes first, so that it exists before the windows that use it.
+struct FakeFolderHolder {
+    FakeFolder folder;
+};
+
+// The same over one in-memory folder.
+struct FakeProgram : FakeFolderHolder, WindowsOnFakeViews {
+    FakeProgram() : WindowsOnFakeViews(folder) {}
 };
 
 }  // namespace vantry::test

@@ -1,6 +1,6 @@
 #pragma once
 // The program's windows over a real program folder, with fake views: what the drop target
-// drives in tests and in the drop benchmark.
+// drives in tests.
 
 #include <string>
 
@@ -10,23 +10,14 @@
 
 namespace vantry::test {
 
-struct DropProgram {
-    explicit DropProgram(const std::string& programFolder)
-        : folder(programFolder), files(folder, dialogs) {}
-
+struct Win32FolderHolder {
     Win32ProgramFolder folder;
-    RecordingDialogs dialogs;
-    ItemFiles files;
-    Log log;
-    FakeListWindowView largeView{"large", log};
-    FakeListWindowView smallView{"small", log};
-    FakeDropView dropView{log};
-    FakeApp app{log};
-    ActionGuard guard;
-    std::string useList = kSmallStyle;
-    ListWindow large{kLargeStyle, useList, files, dialogs, largeView, app, guard};
-    ListWindow small{kSmallStyle, useList, files, dialogs, smallView, app, guard};
-    DropWindow drop{useList, files, large, small, dropView, app, guard};
+};
+
+struct DropProgram : Win32FolderHolder, WindowsOnFakeViews {
+    explicit DropProgram(const std::string& programFolder)
+        : Win32FolderHolder{Win32ProgramFolder(programFolder)}, WindowsOnFakeViews(folder) {}
+
     DropIntake intake{drop, dialogs};
 };
 
