@@ -93,8 +93,6 @@ namespace vantry {
 
 void CreateCaption(DWM_Label& label, HWND parent, const RECT& pixels,
                    const CaptionSettings& settings) {
-    label.Create(parent, pixels.left, pixels.top, pixels.right - pixels.left,
-                 pixels.bottom - pixels.top);
     PropertyBag bag;
     bag.Write("caption", settings.caption);
     bag.Write("hovercolor", static_cast<int32_t>(0x00FFFFFF));
@@ -105,12 +103,8 @@ void CreateCaption(DWM_Label& label, HWND parent, const RECT& pixels,
     }
     bag.Write("font", FontDescription{});
     if (!settings.autoSize) bag.Write("autosize", false);
-    label.LoadStoredProperties(bag);
-    // Creation sized the label to its default caption; a label made from layout data takes its
-    // stored size (auto-size then fits it to its own caption when the label is shown).
-    SetWindowPos(label.Window(), nullptr, 0, 0, pixels.right - pixels.left,
-                 pixels.bottom - pixels.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    label.Show();
+    label.CreateFromLayout(parent, pixels.left, pixels.top, pixels.right - pixels.left,
+                           pixels.bottom - pixels.top, bag);
 }
 
 }  // namespace vantry

@@ -76,6 +76,22 @@ void DWM_Label::RegisterWindowClass() {
 }
 
 bool DWM_Label::Create(HWND parent, int x, int y, int width, int height) {
+    if (!CreateWindowOnly(parent, x, y, width, height)) return false;
+    model_.Create();
+    return true;
+}
+
+bool DWM_Label::CreateFromLayout(HWND parent, int x, int y, int width, int height,
+                                 const PropertyBag& stored) {
+    if (!CreateWindowOnly(parent, x, y, width, height)) return false;
+    // A label from layout data starts from its stored values, not from the creation defaults:
+    // it is drawn (and sized, with auto-size) once, when shown.
+    model_.LoadStoredProperties(stored);
+    model_.Show();
+    return true;
+}
+
+bool DWM_Label::CreateWindowOnly(HWND parent, int x, int y, int width, int height) {
     RegisterWindowClass();
     // The window's first font is Tahoma 8.25 regular; GDI maps a missing face to the nearest
     // one, and the stock GUI font covers a failed creation.
@@ -88,9 +104,7 @@ bool DWM_Label::Create(HWND parent, int x, int y, int width, int height) {
     ReleaseDC(nullptr, screen);
     window_ = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y,
                               width, height, parent, nullptr, GetModuleHandleW(nullptr), this);
-    if (!window_) return false;
-    model_.Create();
-    return true;
+    return window_ != nullptr;
 }
 
 LRESULT CALLBACK DWM_Label::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

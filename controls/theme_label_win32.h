@@ -26,6 +26,9 @@ class DWM_Label final : public FA_Handler, private ThemeLabelView {
     static void RegisterWindowClass();  // idempotent
     // Creates the child window at pixel coordinates and applies the creation defaults.
     bool Create(HWND parent, int x, int y, int width, int height);
+    // Creates the child window from layout data: its stored properties loaded, then shown.
+    bool CreateFromLayout(HWND parent, int x, int y, int width, int height,
+                          const PropertyBag& stored);
     HWND Window() const { return window_; }
 
     void SetCaption(const std::string& utf8) { model_.SetCaption(utf8); }
@@ -66,6 +69,7 @@ class DWM_Label final : public FA_Handler, private ThemeLabelView {
     std::function<void(const char* propertyName)> onPropertyChanged;
 
   private:
+    bool CreateWindowOnly(HWND parent, int x, int y, int width, int height);
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnButton(UINT msg, WPARAM wParam, LPARAM lParam);
