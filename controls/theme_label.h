@@ -25,18 +25,6 @@ struct TextExtent {
     double height = 0;
 };
 
-// One drawing of the caption: what the glowing-text service is asked to draw and where.
-struct CaptionDrawing {
-    std::string text;
-    uint32_t colour = 0;
-    int16_t glowSize = 0;
-    FontDescription font;
-    int16_t x = 0;
-    int16_t y = 0;
-    int16_t width = 0;
-    int16_t height = 0;
-};
-
 // What the model asks of its window and the system, and the events it raises to the host.
 class ThemeLabelView {
   public:

@@ -281,14 +281,7 @@ void DWM_Label::ResizeWindow(int width, int height) {
 void DWM_Label::DrawCaption(const CaptionDrawing& drawing) {
     // After WM_DESTROY there is nothing to draw on; GetDC(nullptr) would be the screen.
     if (!window_) return;
-    job_.text = drawing.text;
-    job_.colour = drawing.colour;
-    job_.glowSize = drawing.glowSize;
-    job_.font = drawing.font;
-    job_.x = drawing.x;
-    job_.y = drawing.y;
-    job_.width = drawing.width;
-    job_.height = drawing.height;
+    static_cast<CaptionDrawing&>(job_) = drawing;
     job_.window = window_;
     DrawGlowText(job_);
 }

@@ -29,6 +29,19 @@ struct LogFontFields {
     uint8_t charSet = 0;
 };
 
+// One drawing of a caption: what the glowing-text service is asked to draw and where (pixels:
+// the bitmap's place in the window and its size; the text starts glowSize from its left edge).
+struct CaptionDrawing {
+    std::string text;     // UTF-8, one line
+    uint32_t colour = 0;  // 0x00BBGGRR
+    int16_t glowSize = 0;
+    FontDescription font;
+    int16_t x = 0;
+    int16_t y = 0;
+    int16_t width = 0;
+    int16_t height = 0;
+};
+
 // a * b / c rounded to nearest, halves away from zero, as the platform's MulDiv does; -1 when
 // c is 0 (MulDiv's failure value).
 int32_t MulDivRounded(int32_t a, int32_t b, int32_t c);

@@ -16,16 +16,8 @@
 
 namespace vantry {
 
-struct GlowTextJob {
-    // Filled by the caller.
-    std::string text;  // UTF-8, one line
-    uint32_t colour = 0;
-    int16_t glowSize = 0;
-    FontDescription font;
-    int16_t y = 0;
-    int16_t x = 0;
-    int16_t width = 0;
-    int16_t height = 0;
+// The caller fills the drawing's values (its CaptionDrawing part) and the window.
+struct GlowTextJob : CaptionDrawing {
     HWND window = nullptr;
 
     // Filled by DrawGlowText; zero until then and after the owner frees them.
