@@ -221,6 +221,39 @@ click_tab() {
     click_at $(centre "$rect")
 }
 
+# drag_onto CLASS URI...: a real X drag and drop, from a small drag source window (standing in for
+# a file manager) onto the centre of the top-level window of CLASS. Wine turns it into a drop on
+# the window's registered drop target.
+drag_onto() {
+    local class=$1 rect source
+    shift
+    rect=$(visible_top "$class" | head -1 | cut -f6) || { fail "no $class window"; return 1; }
+    /usr/bin/python3 "$HERE/drag_source.py" 700 60 "$@" >/dev/null 2>&1 &
+    source=$!
+    if ! wait_for 10 source_shown >/dev/null; then
+        fail "the drag source did not appear"
+        kill "$source" 2>/dev/null
+        return 1
+    fi
+    xdotool mousemove --sync 780 100 mousedown 1
+    sleep 0.3
+    # A drag starts after a few pixels of movement, then the target follows the pointer.
+    local to x y step
+    to=$(centre "$rect")
+    x=${to% *}
+    y=${to#* }
+    for step in 1 2 3 4 5 6 7 8; do
+        xdotool mousemove --sync $((780 + (x - 780) * step / 8)) $((100 + (y - 100) * step / 8))
+        sleep 0.15
+    done
+    sleep 0.3
+    xdotool mouseup 1
+    sleep 0.5
+    kill "$source" 2>/dev/null
+    wait "$source" 2>/dev/null
+}
+source_shown() { xwininfo -root -tree 2>/dev/null | grep -q '"vantry-drag-source"'; }
+
 # The delete question: waits for the "Vantry" message box, checks its text and presses the
 # button ("&Yes" or "&No") with a real click.
 answer_question() {

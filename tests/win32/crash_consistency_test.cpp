@@ -57,8 +57,20 @@ TEST(CrashConsistencyTest, AWriterKilledAtRandomMomentsLeavesOneWholeContent) {
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
         PROCESS_INFORMATION process{};
-        ASSERT_TRUE(CreateProcessW(helper.c_str(), command.data(), nullptr, nullptr, FALSE, 0,
-                                   nullptr, nullptr, &startup, &process));
+        // Wine occasionally refuses a new process for a moment right after many were killed;
+        // that says nothing of the writer, so the start is tried again.
+        bool started = false;
+        DWORD startError = 0;
+        for (int attempt = 0; attempt < 20 && !started; ++attempt) {
+            started = CreateProcessW(helper.c_str(), command.data(), nullptr, nullptr, FALSE, 0,
+                                     nullptr, nullptr, &startup, &process) != 0;
+            if (!started) {
+                startError = GetLastError();
+                Sleep(250);
+            }
+        }
+        ASSERT_TRUE(started) << "kill " << kills << ": the writer could not start, error "
+                             << startError;
         ASSERT_EQ(WaitForSingleObject(ready, 10000), WAIT_OBJECT_0) << "kill " << kills;
         LARGE_INTEGER start, now;
         QueryPerformanceCounter(&start);
