@@ -54,19 +54,8 @@ int32_t GlassForm::FA_Handler_WndProc(NativeWindow hwnd, uint32_t uMsg, uintptr_
 }
 
 LRESULT CALLBACK GlassForm::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* owner =
-            static_cast<GlassForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        owner->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(owner));
-    }
-    auto* self = reinterpret_cast<GlassForm*>(GetWindowLongPtrW(hwnd, 0));
+    auto* self = WindowOwner(hwnd, msg, lParam, &GlassForm::hwnd_);
     if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, 0, 0);
-        self->hwnd_ = nullptr;
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    }
     try {
         return self->HandleMessage(msg, wParam, lParam);
     } catch (...) {

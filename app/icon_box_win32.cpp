@@ -32,18 +32,7 @@ void IconBox::SetIcon(UniqueIcon icon) {
 }
 
 LRESULT CALLBACK IconBox::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* owner =
-            static_cast<IconBox*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        owner->window_ = hwnd;
-        SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(owner));
-    }
-    if (msg == WM_NCDESTROY) {
-        if (auto* owner = reinterpret_cast<IconBox*>(GetWindowLongPtrW(hwnd, 0)))
-            owner->window_ = nullptr;
-        SetWindowLongPtrW(hwnd, 0, 0);
-    }
-    auto* self = reinterpret_cast<IconBox*>(GetWindowLongPtrW(hwnd, 0));
+    auto* self = WindowOwner(hwnd, msg, lParam, &IconBox::window_);
     if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
     try {
         return self->HandleMessage(hwnd, msg, wParam, lParam);

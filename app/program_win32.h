@@ -41,7 +41,6 @@ class Program final : public AppServices {
     DropWindowWin32* DropForm() { return dropForm_.get(); }
     DropWindow& Drop() { return drop_; }
     ConfigWindowHost& Config() { return config_; }
-    DropIntake& Intake() { return intake_; }
     ItemFiles& Files() { return files_; }
     bool Closed() const { return closed_; }
 

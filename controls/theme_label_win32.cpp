@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "platform/text_win32.h"
+#include "platform/window_class_win32.h"
 
 // Implemented: the child window, its font and background, mouse events and clicks, hover
 // tracking with the shared hook, the fade timer, drawing through the glowing-text service with
@@ -59,20 +60,10 @@ DWM_Label::~DWM_Label() {
 }
 
 void DWM_Label::RegisterWindowClass() {
-    static const bool registered = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        // An own context can be held from one drawing to the next: a fade tick then costs no
-        // GetDC/ReleaseDC, which under Wine are round trips to the server.
-        wc.style = CS_DBLCLKS | CS_OWNDC;
-        wc.lpfnWndProc = &DWM_Label::WindowProc;
-        wc.cbWndExtra = sizeof(LONG_PTR);  // the owner; GWLP_USERDATA belongs to the hook
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.lpszClassName = kClassName;
-        return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    }();
-    (void)registered;
+    // An own context can be held from one drawing to the next: a fade tick then costs no
+    // GetDC/ReleaseDC, which under Wine are round trips to the server.
+    RegisterWindowClassOnce(kClassName, &DWM_Label::WindowProc, nullptr, nullptr,
+                            CS_DBLCLKS | CS_OWNDC);
 }
 
 bool DWM_Label::Create(HWND parent, int x, int y, int width, int height) {
@@ -108,12 +99,7 @@ bool DWM_Label::CreateWindowOnly(HWND parent, int x, int y, int width, int heigh
 }
 
 LRESULT CALLBACK DWM_Label::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-        static_cast<DWM_Label*>(create->lpCreateParams)->window_ = hwnd;
-    }
-    auto* self = reinterpret_cast<DWM_Label*>(GetWindowLongPtrW(hwnd, 0));
+    auto* self = WindowOwner(hwnd, msg, lParam, &DWM_Label::window_);
     if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
     try {
         return self->HandleMessage(msg, wParam, lParam);
@@ -167,10 +153,6 @@ LRESULT DWM_Label::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_THEMECHANGED:
             ReleaseGlowKept(job_);
             model_.RedrawCaption();
-            return 0;
-        case WM_NCDESTROY:
-            SetWindowLongPtrW(window_, 0, 0);
-            window_ = nullptr;
             return 0;
         default:
             return DefWindowProcW(window_, msg, wParam, lParam);

@@ -3,12 +3,13 @@
 namespace vantry {
 
 void RegisterWindowClassOnce(const wchar_t* className, WNDPROC procedure, HBRUSH background,
-                             HICON icon) {
+                             HICON icon, UINT style) {
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof(existing);
     if (GetClassInfoExW(GetModuleHandleW(nullptr), className, &existing)) return;
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
+    wc.style = style;
     wc.lpfnWndProc = procedure;
     wc.cbWndExtra = sizeof(LONG_PTR);
     wc.hInstance = GetModuleHandleW(nullptr);

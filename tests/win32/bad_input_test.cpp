@@ -12,17 +12,13 @@
 #include "store/program_folder_win32.h"
 #include "tests/native/support/fakes.h"
 #include "tests/win32/support/temp_folder.h"
-#include "tests/win32/support/window_text.h"
+#include "tests/win32/support/window_helpers.h"
 
 namespace vantry {
 namespace {
 
+using test::Click;
 using test::WindowText;
-
-void Click(HWND window) {
-    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-}
 
 std::string Junk(std::size_t size, unsigned seed) {
     std::mt19937 random(seed);

@@ -8,7 +8,7 @@
 #include "platform/dpi_win32.h"
 #include "platform/text_win32.h"
 #include "tests/native/support/app_fakes.h"
-#include "tests/win32/support/window_text.h"
+#include "tests/win32/support/window_helpers.h"
 
 namespace vantry {
 namespace {

@@ -9,17 +9,13 @@
 #include "store/program_folder_win32.h"
 #include "tests/native/support/fakes.h"
 #include "tests/win32/support/temp_folder.h"
-#include "tests/win32/support/window_text.h"
+#include "tests/win32/support/window_helpers.h"
 
 namespace vantry {
 namespace {
 
+using test::Click;
 using test::WindowText;
-
-void Click(HWND window) {
-    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-}
 
 // The real folder, except that once full, every write meets a full disk.
 class FullDiskFolder : public Win32ProgramFolder {

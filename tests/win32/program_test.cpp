@@ -8,11 +8,12 @@
 #include "tests/native/support/fakes.h"
 #include "tests/win32/support/data_object.h"
 #include "tests/win32/support/temp_folder.h"
-#include "tests/win32/support/window_text.h"
+#include "tests/win32/support/window_helpers.h"
 
 namespace vantry {
 namespace {
 
+using test::Click;
 using test::WindowText;
 
 RECT RectIn(HWND child, HWND parent) {
@@ -20,11 +21,6 @@ RECT RectIn(HWND child, HWND parent) {
     GetWindowRect(child, &rect);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
     return rect;
-}
-
-void Click(HWND window) {
-    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
 }
 
 class ProgramTest : public ::testing::Test {

@@ -16,17 +16,13 @@
 #include "tests/native/support/fakes.h"
 #include "tests/win32/support/data_object.h"
 #include "tests/win32/support/temp_folder.h"
-#include "tests/win32/support/window_text.h"
+#include "tests/win32/support/window_helpers.h"
 
 namespace vantry {
 namespace {
 
+using test::Click;
 using test::WindowText;
-
-void Click(HWND window) {
-    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-}
 
 // Wine reports no GDI object count, but its handles are slots of one table, freed slots handed
 // out again before new ones. Holding more probes than there are freed slots, the highest slot

@@ -1,5 +1,6 @@
 #pragma once
-// A window's text as UTF-8: every caption of the program is its window's text.
+// Reading and clicking the program's windows in-process: every caption's text is its window's
+// text, and a click is the button's press and release sent to the window.
 
 #include <windows.h>
 
@@ -14,6 +15,12 @@ inline std::string WindowText(HWND window) {
     text.resize(static_cast<std::size_t>(
         GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return Narrow(text);
+}
+
+// A left click on the window, as its own mouse messages.
+inline void Click(HWND window) {
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
 }
 
 }  // namespace vantry::test
