@@ -118,7 +118,10 @@ LRESULT ListWindowWin32::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case kCatchUpMessage:
-            for (int slot = 0; slot < kSlotCount; ++slot) ApplySlot(slot);
+            for (int slot = 0; slot < kSlotCount; ++slot) {
+                ApplyCaption(slot);
+                ApplyIcon(slot);
+            }
             return 0;
         case WM_DESTROY:
             RemoveSubclass(hwnd_);
@@ -134,17 +137,17 @@ LRESULT ListWindowWin32::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 // empty and reload it at once, so most of that catching up is never needed.
 void ListWindowWin32::ShowCaption(int slot, const std::string& caption) {
     wanted_[static_cast<std::size_t>(slot)].caption = caption;
-    if (Visible()) ApplySlot(slot);
+    if (Visible()) ApplyCaption(slot);
 }
 
 void ListWindowWin32::ShowIcon(int slot, const std::string& path) {
     auto& wanted = wanted_[static_cast<std::size_t>(slot)];
     wanted.iconPath = path;
     wanted.smallIcon = useList_ == kSmallStyle;
-    if (Visible()) ApplySlot(slot);
+    if (Visible()) ApplyIcon(slot);
 }
 
-void ListWindowWin32::ApplySlot(int slot) {
+void ListWindowWin32::ApplyCaption(int slot) {
     const SlotContent& wanted = wanted_[static_cast<std::size_t>(slot)];
     SlotContent& shown = shown_[static_cast<std::size_t>(slot)];
     auto& label = captions_[static_cast<std::size_t>(slot)];
@@ -156,6 +159,11 @@ void ListWindowWin32::ApplySlot(int slot) {
         label.Refresh();
         shown.caption = wanted.caption;
     }
+}
+
+void ListWindowWin32::ApplyIcon(int slot) {
+    const SlotContent& wanted = wanted_[static_cast<std::size_t>(slot)];
+    SlotContent& shown = shown_[static_cast<std::size_t>(slot)];
     auto& box = icons_[static_cast<std::size_t>(slot)];
     if (box.Window() &&
         (wanted.iconPath != shown.iconPath || wanted.smallIcon != shown.smallIcon)) {

@@ -71,8 +71,11 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView {
 
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void PlaceAboveTaskbar();
-    // Brings the slot's caption and icon to what it should show, where they differ.
-    void ApplySlot(int slot);
+    // Bring the slot's caption or icon to what it should show, where they differ. Each applies
+    // only its own half: a caption set before the matching icon must not fetch the slot's old
+    // icon from the shell only to have it replaced a moment later.
+    void ApplyCaption(int slot);
+    void ApplyIcon(int slot);
 
     const ListLayout& layout_;
     const std::string& useList_;

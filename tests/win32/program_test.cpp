@@ -88,6 +88,21 @@ TEST_F(ProgramTest, AHiddenListWindowShowsWhatItLoadedOnceItIsShown) {
     EXPECT_NE(hidden.ItemIcon(0).Icon(), nullptr);
 }
 
+// Start-up and every style switch show a window that loaded while hidden, then empty it at once:
+// emptying a caption must not first fetch the icon that slot had loaded (a shell look-up each).
+TEST_F(ProgramTest, EmptyingAJustShownWindowFetchesNoStaleIcon) {
+    Write("VantryList0.txt", "C:\\windows\\\r\n");
+    Start();
+    ListWindowWin32& hidden = program->Large();
+    hidden.SetVisible(true);
+    hidden.ShowCaption(0, "");
+    EXPECT_EQ(hidden.ItemIcon(0).Icon(), nullptr);
+    hidden.ShowIcon(0, "");
+    PumpPendingMessages();
+    EXPECT_EQ(hidden.ItemIcon(0).Icon(), nullptr);
+    EXPECT_EQ(WindowText(hidden.ItemCaption(0).Window()), "");
+}
+
 TEST_F(ProgramTest, TheFirstActivationExtendsTheGlassOnce) {
     Start();
     EXPECT_TRUE(program->Small().GlassExtended());  // shown, hence activated
