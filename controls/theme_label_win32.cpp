@@ -265,10 +265,20 @@ void DWM_Label::DrawCaption(const CaptionDrawing& drawing) {
     if (!window_) return;
     static_cast<CaptionDrawing&>(job_) = drawing;
     job_.window = window_;
-    DrawGlowText(job_);
+    // A hidden label (or one in a hidden window) is drawn when it is shown: showing it brings a
+    // WM_PAINT, which redraws anyway. Start-up creates three windows' worth of labels hidden.
+    drawingPending_ = !IsWindowVisible(window_);
+    if (!drawingPending_) DrawGlowText(job_);
 }
 
 void DWM_Label::BlitCaption() {
+    if (!window_ || !IsWindowVisible(window_)) return;
+    // The kept bitmap holds an older caption when the last drawing was put off.
+    if (drawingPending_) {
+        drawingPending_ = false;
+        DrawGlowText(job_);
+        return;
+    }
     BlitGlowText(job_);
 }
 

@@ -105,6 +105,7 @@ class DWM_Label final : public FA_Handler, private ThemeLabelView {
     uint32_t background_ = 0;
     bool leftPressed_ = false;
     bool timerRunning_ = false;
+    bool drawingPending_ = false;  // the last drawing was put off while hidden
 };
 
 }  // namespace vantry

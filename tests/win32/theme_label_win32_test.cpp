@@ -23,6 +23,8 @@ class ThemeLabelWindowTest : public ::testing::Test {
         RegisterClassW(&wc);
         host = CreateWindowExW(0, wc.lpszClassName, L"host", WS_OVERLAPPEDWINDOW, 600, 400, 300,
                                200, nullptr, nullptr, wc.hInstance, nullptr);
+        // Shown: a label in a hidden window puts its drawing off until it is shown.
+        ShowWindow(host, SW_SHOWNOACTIVATE);
         EXPECT_TRUE(label.Create(host, 10, 10, 50, 20));
         label.onMouseEnter = [this] { events.push_back("enter"); };
         label.onMouseLeave = [this] { events.push_back("leave"); };
@@ -143,6 +145,34 @@ TEST_F(ThemeLabelWindowTest, NewCaptionOfTheSameWidthReplacesTheKeptDrawing) {
     EXPECT_NE(Pixels(), before);
     label.SetCaption("Twenty characters ok");
     EXPECT_EQ(Pixels(), before);
+}
+
+TEST_F(ThemeLabelWindowTest, HiddenLabelDrawsWhenShownAndNeverShowsAnOlderCaption) {
+    label.SetCaption("Twenty characters ok");
+    std::vector<uint32_t> first = Pixels();
+    label.SetCaption("ok Twenty characters");
+    std::vector<uint32_t> second = Pixels();
+
+    ShowWindow(host, SW_HIDE);
+    label.SetCaption("Twenty characters ok");
+    EXPECT_EQ(Pixels(), second) << "a hidden label has drawn";
+    // Shown and refreshed before any paint message: the new caption, not the kept bitmap.
+    ShowWindow(host, SW_SHOWNOACTIVATE);
+    label.Refresh();
+    EXPECT_EQ(Pixels(), first);
+
+    DWM_Label late;
+    ShowWindow(host, SW_HIDE);
+    ASSERT_TRUE(late.Create(host, 10, 40, 50, 20));
+    late.SetCaption("Twenty characters ok");
+    EXPECT_EQ(late.Job().bits, nullptr);
+    ShowWindow(host, SW_SHOWNOACTIVATE);
+    Pump();
+    ASSERT_NE(late.Job().bits, nullptr);
+    EXPECT_EQ(std::vector<uint32_t>(
+                  late.Job().bits,
+                  late.Job().bits + static_cast<size_t>(late.Job().width) * late.Job().height),
+              first);
 }
 
 TEST_F(ThemeLabelWindowTest, FadeTickRecoloursTheTextAndKeepsTheHalo) {
