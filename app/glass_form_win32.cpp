@@ -76,10 +76,6 @@ HWND CreateStrip(HWND parent, const RECT& pixels) {
                            nullptr);
 }
 
-}  // namespace vantry
-
-namespace vantry {
-
 void CreateCaption(DWM_Label& label, HWND parent, const RECT& pixels,
                    const CaptionSettings& settings) {
     PropertyBag bag;
