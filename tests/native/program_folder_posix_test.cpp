@@ -1,10 +1,14 @@
 #include "store/program_folder_posix.h"
 
 #include <gtest/gtest.h>
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -80,6 +84,38 @@ TEST_F(PosixFolderTest, AWriterKilledAtRandomMomentsNeverLeavesAMix) {
         std::string content = Slurp("VantryList0.txt");
         ASSERT_TRUE(content == oldContent || content == newContent) << "after kill " << i;
     }
+}
+
+// A full disk: a small filesystem of the test's own, in a mount namespace of this process so
+// nothing outlives it. Machines that allow no mount skip this; the Win32 fault test covers the
+// full disk through a seam.
+TEST_F(PosixFolderTest, AFullDiskFailsTheWriteAndKeepsTheOldContent) {
+    if (unshare(CLONE_NEWNS) != 0 ||
+        mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        mount("tmpfs", dir.c_str(), "tmpfs", 0, "size=64k") != 0) {
+        GTEST_SKIP() << "no small filesystem can be mounted here";
+    }
+    struct Unmount {
+        std::string path;
+        ~Unmount() { umount2(path.c_str(), MNT_DETACH); }
+    } unmount{dir.string()};
+
+    const std::string oldContent = "C:\\old\r\n";
+    PosixProgramFolder folder(dir.string());
+    ASSERT_TRUE(folder.Replace("VantryList0.txt", oldContent).ok);
+    {
+        std::ofstream filler(dir / "filler", std::ios::binary);
+        const std::string block(4096, 'x');
+        while (filler.write(block.data(), static_cast<std::streamsize>(block.size())) &&
+               filler.flush()) {
+        }
+    }
+
+    WriteOutcome outcome = folder.Replace("VantryList0.txt", std::string(8192, 'n') + "\r\n");
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.reason, std::strerror(ENOSPC));
+    EXPECT_EQ(Slurp("VantryList0.txt"), oldContent);
+    EXPECT_FALSE(std::filesystem::exists(dir / "VantryList0.txt.new"));
 }
 
 }  // namespace
