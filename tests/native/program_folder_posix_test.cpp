@@ -11,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <sstream>
 
@@ -86,23 +87,39 @@ TEST_F(PosixFolderTest, AWriterKilledAtRandomMomentsNeverLeavesAMix) {
     }
 }
 
-// A full disk: a small filesystem of the test's own, in a mount namespace of this process so
-// nothing outlives it. Machines that allow no mount skip this; the Win32 fault test covers the
-// full disk through a seam.
-TEST_F(PosixFolderTest, AFullDiskFailsTheWriteAndKeepsTheOldContent) {
-    if (unshare(CLONE_NEWNS) != 0 ||
-        mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-        mount("tmpfs", dir.c_str(), "tmpfs", 0, "size=64k") != 0) {
-        GTEST_SKIP() << "no small filesystem can be mounted here";
+// Faults of the folder itself, on a small filesystem of the test's own, mounted in a mount
+// namespace of this process so that nothing outlives it. Machines that allow no mount skip
+// these; the Win32 fault test covers both through the folder and a seam.
+class PosixFolderFaultTest : public PosixFolderTest {
+  protected:
+    void SetUp() override {
+        PosixFolderTest::SetUp();
+        mounted = unshare(CLONE_NEWNS) == 0 &&
+                  mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+                  mount("tmpfs", dir.c_str(), "tmpfs", 0, "size=64k") == 0;
+        if (!mounted) GTEST_SKIP() << "no small filesystem can be mounted here";
+        folder.emplace(dir.string());
+        ASSERT_TRUE(folder->Replace("VantryList0.txt", oldContent).ok);
     }
-    struct Unmount {
-        std::string path;
-        ~Unmount() { umount2(path.c_str(), MNT_DETACH); }
-    } unmount{dir.string()};
+    void TearDown() override {
+        if (mounted) umount2(dir.c_str(), MNT_DETACH);
+        PosixFolderTest::TearDown();
+    }
+    // The write fails for the given reason; the file and the folder are as they were.
+    void ExpectRefused(int error) {
+        WriteOutcome outcome = folder->Replace("VantryList0.txt", std::string(8192, 'n') + "\r\n");
+        EXPECT_FALSE(outcome.ok);
+        EXPECT_EQ(outcome.reason, std::strerror(error));
+        EXPECT_EQ(Slurp("VantryList0.txt"), oldContent);
+        EXPECT_FALSE(std::filesystem::exists(dir / "VantryList0.txt.new"));
+    }
 
+    bool mounted = false;
     const std::string oldContent = "C:\\old\r\n";
-    PosixProgramFolder folder(dir.string());
-    ASSERT_TRUE(folder.Replace("VantryList0.txt", oldContent).ok);
+    std::optional<PosixProgramFolder> folder;  // in the folder made by SetUp
+};
+
+TEST_F(PosixFolderFaultTest, AFullDiskFailsTheWriteAndKeepsTheOldContent) {
     {
         std::ofstream filler(dir / "filler", std::ios::binary);
         const std::string block(4096, 'x');
@@ -110,12 +127,12 @@ TEST_F(PosixFolderTest, AFullDiskFailsTheWriteAndKeepsTheOldContent) {
                filler.flush()) {
         }
     }
+    ExpectRefused(ENOSPC);
+}
 
-    WriteOutcome outcome = folder.Replace("VantryList0.txt", std::string(8192, 'n') + "\r\n");
-    EXPECT_FALSE(outcome.ok);
-    EXPECT_EQ(outcome.reason, std::strerror(ENOSPC));
-    EXPECT_EQ(Slurp("VantryList0.txt"), oldContent);
-    EXPECT_FALSE(std::filesystem::exists(dir / "VantryList0.txt.new"));
+TEST_F(PosixFolderFaultTest, AReadOnlyFolderFailsTheWriteAndKeepsTheOldContent) {
+    ASSERT_EQ(mount(nullptr, dir.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
+    ExpectRefused(EROFS);
 }
 
 }  // namespace
