@@ -267,12 +267,13 @@ void DWM_Label::DrawCaption(const CaptionDrawing& drawing) {
     job_.window = window_;
     // A hidden label (or one in a hidden window) is drawn when it is shown: showing it brings a
     // WM_PAINT, which redraws anyway. Start-up creates three windows' worth of labels hidden.
+    // An empty caption has nothing to draw; its erased background is all there is to see.
     drawingPending_ = !IsWindowVisible(window_);
-    if (!drawingPending_) DrawGlowText(job_);
+    if (!drawingPending_ && !job_.text.empty()) DrawGlowText(job_);
 }
 
 void DWM_Label::BlitCaption() {
-    if (!window_ || !IsWindowVisible(window_)) return;
+    if (!window_ || job_.text.empty() || !IsWindowVisible(window_)) return;
     // The kept bitmap holds an older caption when the last drawing was put off.
     if (drawingPending_) {
         drawingPending_ = false;

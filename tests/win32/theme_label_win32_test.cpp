@@ -175,6 +175,22 @@ TEST_F(ThemeLabelWindowTest, HiddenLabelDrawsWhenShownAndNeverShowsAnOlderCaptio
               first);
 }
 
+TEST_F(ThemeLabelWindowTest, AnEmptyCaptionMakesNoDrawingObjects) {
+    DWM_Label empty;
+    ASSERT_TRUE(empty.Create(host, 10, 40, 50, 20));
+    empty.SetCaption("");
+    Pump();
+    EXPECT_EQ(empty.Job().windowContext, nullptr);
+    EXPECT_EQ(empty.Job().bitmap, nullptr);
+
+    // Emptied after a drawing: the new, smaller size frees the old objects and makes none.
+    empty.SetCaption("Twenty characters ok");
+    ASSERT_NE(empty.Job().bitmap, nullptr);
+    empty.SetCaption("");
+    Pump();
+    EXPECT_EQ(empty.Job().bitmap, nullptr);
+}
+
 TEST_F(ThemeLabelWindowTest, FadeTickRecoloursTheTextAndKeepsTheHalo) {
     label.SetUseBlend(true);
     label.SetHoverColor(0x00FFFFFF);
