@@ -88,6 +88,7 @@ bool DWM_Label::CreateWindowOnly(HWND parent, int x, int y, int width, int heigh
     // one, and the stock GUI font covers a failed creation.
     HDC screen = GetDC(nullptr);
     font_ = CreateThemeFont(model_.Font(), screen);
+    fontFor_ = model_.Font();
     // Text is measured on a context of our own that holds the window's font, rather than on a
     // window context fetched for every redraw.
     measureContext_ = CreateCompatibleDC(screen);
@@ -212,6 +213,8 @@ void DWM_Label::ApplyWindowEnabled(bool enabled) {
 }
 
 void DWM_Label::ApplyWindowFont(const FontDescription& font) {
+    // Showing re-applies every property; the same font need not be made again.
+    if (font_ && font == fontFor_) return;
     HDC screen = GetDC(nullptr);
     HFONT created = CreateThemeFont(font, screen);
     ReleaseDC(nullptr, screen);
@@ -219,6 +222,7 @@ void DWM_Label::ApplyWindowFont(const FontDescription& font) {
     if (measureContext_) SelectObject(measureContext_, created);
     if (font_) DeleteObject(font_);
     font_ = created;
+    fontFor_ = font;
 }
 
 HGDIOBJ DWM_Label::CaptionFont() const {

@@ -99,7 +99,8 @@ class DWM_Label final : public FA_Handler, private ThemeLabelView {
     GlowTextJob job_;
     HGDIOBJ CaptionFont() const;
 
-    HFONT font_ = nullptr;  // the window's font, owned
+    HFONT font_ = nullptr;     // the window's font, owned
+    FontDescription fontFor_;  // what font_ was made from
     HDC measureContext_ = nullptr;
     HGDIOBJ measureReplacedFont_ = nullptr;
     uint32_t background_ = 0;

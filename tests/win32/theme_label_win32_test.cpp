@@ -65,6 +65,18 @@ TEST_F(ThemeLabelWindowTest, WindowTextFollowsTheCaptionAndTheWindowItsTextBlock
     EXPECT_EQ(rect.right, label.Job().width);
     EXPECT_EQ(rect.bottom, label.Job().height);
     EXPECT_GT(label.Job().width, 20);
+
+    // The window's font follows the property (a new face, as only a new face counts): a larger
+    // one widens the block, and going back gives the first size again.
+    int regular = label.Job().width;
+    FontDescription large;
+    large.face = "Verdana";
+    large.points = 12;
+    large.bold = true;
+    label.SetFont(large);
+    EXPECT_GT(label.Job().width, regular + 10);
+    label.SetFont(FontDescription{});
+    EXPECT_EQ(label.Job().width, regular);
 }
 
 TEST_F(ThemeLabelWindowTest, CaptionBitmapHoldsTextAndHalo) {
