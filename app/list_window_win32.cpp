@@ -6,8 +6,8 @@
 #include "store/taskbar_height.h"
 
 // Implemented: both layouts, placement above the taskbar, tabs, items with shell icons, the
-// bottom bar, glass on first activation, closing. Not yet: moving to another monitor's DPI
-// while open (the layout is made at the DPI of creation).
+// bottom bar, glass on first activation, closing. The layout is made at the system DPI; the
+// system scales the window on a monitor of another DPI.
 
 namespace vantry {
 

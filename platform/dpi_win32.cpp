@@ -29,10 +29,10 @@ int WindowDpi(HWND window) {
 void EnableDpiAwareness() {
     using SetContextFn = BOOL(WINAPI*)(HANDLE);
     using SetAwareFn = BOOL(WINAPI*)();
-    // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
-    static const HANDLE kPerMonitorV2 = reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-4));
+    // DPI_AWARENESS_CONTEXT_SYSTEM_AWARE
+    static const HANDLE kSystemAware = reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-2));
     if (auto setContext = LoadUser32<SetContextFn>("SetProcessDpiAwarenessContext")) {
-        if (setContext(kPerMonitorV2)) return;
+        if (setContext(kSystemAware)) return;
     }
     if (auto setAware = LoadUser32<SetAwareFn>("SetProcessDPIAware")) setAware();
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The DPI a window is drawn at. Per-monitor DPI functions are newer than the oldest Windows the
-// program runs on, so they are looked up at run time here and nowhere else.
+// The DPI a window is drawn at. The DPI functions of newer systems are looked up at run time,
+// here and nowhere else.
 
 #include <windows.h>
 
@@ -9,8 +9,9 @@ namespace vantry {
 // GetDpiForWindow where the system has it, otherwise the screen's LOGPIXELSY.
 int WindowDpi(HWND window);
 
-// Asks for per-monitor DPI awareness where the system offers it (the manifest covers newer
-// systems; this covers a program started without it, such as a test executable).
+// Asks for system DPI awareness, as the manifest does; this covers a program started without
+// it, such as a test executable. Not per-monitor: the windows are laid out and their fonts made
+// once, at the system DPI, and the system scales them on a monitor of another DPI.
 void EnableDpiAwareness();
 
 }  // namespace vantry
