@@ -20,11 +20,13 @@ bool FileExists(const std::string& path) {
 
 std::string ShortPath(const std::string& path) {
     std::wstring wide = Widen(path);
-    std::wstring buffer(wide.size() + 1, L'\0');
-    DWORD length =
-        GetShortPathNameW(wide.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
-    // Zero means no such path; a length at or past the buffer means the short form did not fit.
-    if (length == 0 || length >= buffer.size()) return path;
+    // The short form can be the longer one (a name the code page cannot hold becomes a hashed
+    // 8.3 name), so the system is asked for its size first. Zero means no such path.
+    DWORD needed = GetShortPathNameW(wide.c_str(), nullptr, 0);
+    if (needed == 0) return path;
+    std::wstring buffer(needed, L'\0');
+    DWORD length = GetShortPathNameW(wide.c_str(), buffer.data(), needed);
+    if (length == 0 || length >= needed) return path;
     buffer.resize(length);
     return Narrow(buffer);
 }

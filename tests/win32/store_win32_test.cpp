@@ -25,7 +25,7 @@ TEST(FileExists, IsFalseForAFolderAMissingFileAndALockedFile) {
     EXPECT_TRUE(FileExists(folder.File("a.txt")));
 }
 
-TEST(ShortPath, ShortensAnExistingLongNameAndKeepsAMissingPath) {
+TEST(ShortPath, GivesTheShortFormShorterOrLongerAndKeepsAMissingPath) {
     test::TempFolder folder;
     std::string longName = folder.File("A rather long file name.document");
     test::WriteBytes(longName, "x");
@@ -34,6 +34,15 @@ TEST(ShortPath, ShortensAnExistingLongNameAndKeepsAMissingPath) {
     EXPECT_TRUE(FileExists(shortForm));
     std::string missing = folder.File("Not there at all.document");
     EXPECT_EQ(ShortPath(missing), missing);
+
+    // A name the code page cannot hold, at the root: its short form is the longer one.
+    std::string japanese = "C:\\\xE6\x97\xA5\xE6\x9C\xAC.t";  // C:\日本.t
+    test::WriteBytes(japanese, "x");
+    std::string hashed = ShortPath(japanese);
+    bool found = FileExists(hashed);
+    DeleteFileW(Widen(japanese).c_str());
+    EXPECT_GT(hashed.size(), japanese.size()) << hashed;
+    EXPECT_TRUE(found) << hashed;
 }
 
 TEST(Win32ProgramFolder, StoresTextInTheAnsiCodePageAndReadsItBack) {
