@@ -24,19 +24,27 @@ std::string Narrow(const std::wstring& wide) {
     return utf8;
 }
 
-bool ToAnsi(const std::string& utf8, std::string& ansi) {
-    ansi.clear();
+bool ToCodePage(const std::string& utf8, unsigned codePage, std::string& bytes) {
+    bytes.clear();
     std::wstring wide = Widen(utf8);
     if (wide.empty()) return true;
+    // UTF-8 holds every character, and takes neither the best-fit flag nor the default-character
+    // report: with either the conversion fails outright.
+    const bool utf8Page = codePage == CP_UTF8;
+    const DWORD flags = utf8Page ? 0 : WC_NO_BEST_FIT_CHARS;
     BOOL usedDefault = FALSE;
+    BOOL* report = utf8Page ? nullptr : &usedDefault;
+    const int count = static_cast<int>(wide.size());
     int length =
-        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(),
-                            static_cast<int>(wide.size()), nullptr, 0, nullptr, &usedDefault);
+        WideCharToMultiByte(codePage, flags, wide.data(), count, nullptr, 0, nullptr, report);
     if (length <= 0 || usedDefault) return false;
-    ansi.resize(static_cast<std::size_t>(length));
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
-                        ansi.data(), length, nullptr, &usedDefault);
+    bytes.resize(static_cast<std::size_t>(length));
+    WideCharToMultiByte(codePage, flags, wide.data(), count, bytes.data(), length, nullptr, report);
     return !usedDefault;
+}
+
+bool ToAnsi(const std::string& utf8, std::string& ansi) {
+    return ToCodePage(utf8, GetACP(), ansi);
 }
 
 std::string FromAnsi(const std::string& ansi) {

@@ -8,8 +8,10 @@ namespace vantry {
 std::wstring Widen(const std::string& utf8);
 std::string Narrow(const std::wstring& wide);
 
-// The ANSI code page bytes of text, or nothing when a character has no exact form there
-// (a best-fit or default character would store a different path).
+// The bytes of text in a code page, or false when a character has no exact form there (a
+// best-fit or default character would store a different path). ToAnsi uses the system's ANSI
+// code page, which may be UTF-8.
+bool ToCodePage(const std::string& utf8, unsigned codePage, std::string& bytes);
 bool ToAnsi(const std::string& utf8, std::string& ansi);
 std::string FromAnsi(const std::string& ansi);
 

@@ -58,6 +58,18 @@ TEST(Win32ProgramFolder, StoresTextInTheAnsiCodePageAndReadsItBack) {
     EXPECT_EQ(*lines, std::vector<std::string>{"C:\\Caf\xC3\xA9\\men\xC3\xBC.txt"});
 }
 
+TEST(ToCodePage, HoldsExactlyWhatTheCodePageCanAndEverythingInUtf8) {
+    const std::string japanese = "C:\\\xE6\x97\xA5\xE6\x9C\xAC.txt";  // C:\日本.txt
+    const std::string accented = "C:\\Caf\xC3\xA9.txt";               // C:\Café.txt
+    std::string bytes;
+    EXPECT_FALSE(ToCodePage(japanese, 1252, bytes));
+    ASSERT_TRUE(ToCodePage(accented, 1252, bytes));
+    EXPECT_EQ(bytes, "C:\\Caf\xE9.txt");
+    // A system whose ANSI code page is UTF-8 stores every path as it is.
+    ASSERT_TRUE(ToCodePage(japanese, CP_UTF8, bytes));
+    EXPECT_EQ(bytes, japanese);
+}
+
 TEST(Win32ProgramFolder, NeverStoresAPathTheCodePageCannotHoldMangled) {
     test::TempFolder temp;
     Win32ProgramFolder folder(temp.Path());
