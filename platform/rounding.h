@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 namespace vantry {
 
@@ -15,12 +16,22 @@ inline double RoundHalfEven(double value) {
     return std::fmod(floor, 2.0) == 0.0 ? floor : floor + 1.0;
 }
 
+// Values beyond the type's range (the text block of a caption thousands of characters long)
+// stop at its ends rather than wrap round.
+template <typename Int>
+Int RoundClamped(double value) {
+    double rounded = RoundHalfEven(value);
+    if (!(rounded >= std::numeric_limits<Int>::min())) return std::numeric_limits<Int>::min();
+    if (rounded > std::numeric_limits<Int>::max()) return std::numeric_limits<Int>::max();
+    return static_cast<Int>(rounded);
+}
+
 inline int16_t RoundToInt16(double value) {
-    return static_cast<int16_t>(RoundHalfEven(value));
+    return RoundClamped<int16_t>(value);
 }
 
 inline int32_t RoundToInt32(double value) {
-    return static_cast<int32_t>(RoundHalfEven(value));
+    return RoundClamped<int32_t>(value);
 }
 
 }  // namespace vantry

@@ -198,6 +198,10 @@ TEST_F(ThemeLabelTest, AutoSizeTakesTheTextBlockAndCentresVertically) {
 
     label.SetCaption("");
     EXPECT_EQ(view.drawings.back().width, 20);
+
+    // A tab name thousands of characters long: the widest block a window can take.
+    label.SetCaption(std::string(8000, 'x'));  // 40000 pixels
+    EXPECT_EQ(view.drawings.back().width, 32767);
 }
 
 TEST_F(ThemeLabelTest, RefreshBeforeReadyDoesNothing) {

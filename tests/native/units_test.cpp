@@ -28,6 +28,9 @@ TEST(Rounding, TiesGoToTheEvenNeighbour) {
     EXPECT_EQ(RoundHalfEven(-0.5), 0);
     EXPECT_EQ(RoundHalfEven(-1.5), -2);
     EXPECT_EQ(RoundToInt16(126.99), 127);
+    EXPECT_EQ(RoundToInt16(40000.0), 32767);
+    EXPECT_EQ(RoundToInt16(-40000.0), -32768);
+    EXPECT_EQ(RoundToInt32(1e12), 2147483647);
 }
 
 }  // namespace
