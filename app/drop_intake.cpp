@@ -86,26 +86,28 @@ DropIntake::Outcome DropIntake::Drop(const DroppedFiles& drop, DropProbe& probe)
     for (int slot = 0; slot < kSlotCount; ++slot) {
         for (ListWindow* window : {&window_.Large(), &window_.Small()}) {
             if (window->View().Visible() && !window->Model().Occupied(slot)) {
-                Add(*window, slot, paths);
+                bool saved = Add(*window, slot, paths);
                 window_.App().PumpMessages();
-                return Outcome::Added;
+                // A failed save has told the user; the source is not told the items were copied.
+                return saved ? Outcome::Added : Outcome::Nothing;
             }
         }
     }
     return Outcome::Nothing;
 }
 
-void DropIntake::Add(ListWindow& window, int slot, const std::vector<std::string>& paths) {
+bool DropIntake::Add(ListWindow& window, int slot, const std::vector<std::string>& paths) {
     ListModel& model = window.Model();
     // The slot holds the whole path text until the reload splits it into items. Its caption
     // only lasts until then, but an empty one would mark the slot free and the save would leave
     // the drop out, so it is the first path's item caption, which is never empty.
     model.AddItem(slot, PathText(paths), ItemCaption(paths.front()));
-    model.SaveListFile();
+    bool saved = model.SaveListFile();
     window_.App().PumpMessages();
     model.ResetDWM();
     window_.App().PumpMessages();
     model.LoadListfile();
+    return saved;
 }
 
 }  // namespace vantry

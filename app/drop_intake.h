@@ -87,7 +87,8 @@ class DropIntake {
     Outcome Drop(const DroppedFiles& drop, DropProbe& probe);
 
   private:
-    void Add(ListWindow& window, int slot, const std::vector<std::string>& paths);
+    // Whether the paths were saved.
+    bool Add(ListWindow& window, int slot, const std::vector<std::string>& paths);
 
     DropWindow& window_;
     UserDialogs& dialogs_;

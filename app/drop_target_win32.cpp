@@ -41,6 +41,16 @@ bool CarriesFileList(IDataObject* data) {
     return data && data->QueryGetData(&format) == S_OK;
 }
 
+// The drop's storage, released on every way out (an exception from a full memory included).
+// Releasing one that was never filled does nothing.
+struct HeldMedium {
+    STGMEDIUM medium{};
+    HeldMedium() = default;
+    HeldMedium(const HeldMedium&) = delete;
+    HeldMedium& operator=(const HeldMedium&) = delete;
+    ~HeldMedium() { ReleaseStgMedium(&medium); }
+};
+
 }  // namespace
 
 Probed<DropProbe::Kind> Win32DropProbe::Look(const std::string& path) {
@@ -86,14 +96,11 @@ Probed<std::string> Win32DropProbe::ResolveShortcut(const std::string& path) {
 DroppedFiles ReadDropData(IDataObject* data) {
     DroppedFiles files;
     FORMATETC format = FileListFormat();
-    STGMEDIUM medium = {};
-    if (!data || FAILED(data->GetData(&format, &medium))) return files;
-    if (medium.tymed != TYMED_HGLOBAL || !medium.hGlobal) {
-        ReleaseStgMedium(&medium);
-        return files;
-    }
+    HeldMedium held;
+    if (!data || FAILED(data->GetData(&format, &held.medium))) return files;
+    if (held.medium.tymed != TYMED_HGLOBAL || !held.medium.hGlobal) return files;
     files.hasFileList = true;
-    HDROP drop = static_cast<HDROP>(medium.hGlobal);
+    HDROP drop = static_cast<HDROP>(held.medium.hGlobal);
     UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
         UINT length = DragQueryFileW(drop, i, nullptr, 0);
@@ -104,7 +111,6 @@ DroppedFiles ReadDropData(IDataObject* data) {
         }
         files.entries.push_back(Narrow(entry));
     }
-    ReleaseStgMedium(&medium);
     return files;
 }
 

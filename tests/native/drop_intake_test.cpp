@@ -167,6 +167,17 @@ TEST_F(DropIntakeTest, AFullWindowOrNoVisibleWindowAddsNothingAndSaysNothing) {
     EXPECT_TRUE(p.dialogs.plain.empty());
 }
 
+TEST_F(DropIntakeTest, ADropWhoseSaveFailsIsToldAndNotReportedAsCopied) {
+    StoreItems(0, 3);
+    p.drop.Start();
+    std::string before = p.folder.files["VantryList0.txt"];
+    p.folder.failWrites = true;
+    EXPECT_EQ(DropItems({Item(8)}), DropIntake::Outcome::Nothing);
+    EXPECT_EQ(p.dialogs.errors.size(), 1u);
+    EXPECT_EQ(p.folder.files["VantryList0.txt"], before);
+    EXPECT_FALSE(p.small.Model().Occupied(3));
+}
+
 // Paths whose DisplayName is empty used to leave the transient caption empty, so the save
 // skipped the slot and the reload lost the drop.
 TEST_F(DropIntakeTest, PathsWithAnEmptyDisplayNameReachTheListFileAndAreShown) {
