@@ -15,9 +15,9 @@ std::optional<std::vector<std::string>> ItemFiles::ReadLines(const std::string& 
     return SplitLines(*content);
 }
 
-bool ItemFiles::WriteLines(const std::string& name, std::vector<std::string> lines) {
+bool ItemFiles::WriteLines(const std::string& name, std::vector<std::string> lines, bool paths) {
     for (auto& line : lines) {
-        std::optional<std::string> storable = folder_.StorableForm(line);
+        std::optional<std::string> storable = folder_.StorableForm(line, paths);
         if (!storable) {
             dialogs_.ShowError("Vantry could not save \"" + name + "\": the text \"" + line +
                                "\" holds characters that this system's code page cannot store."
@@ -41,7 +41,7 @@ std::optional<std::string> ItemFiles::ReadStyleWord() {
 }
 
 bool ItemFiles::WriteStyleWord(const std::string& word) {
-    return WriteLines(kStyleFile, {word});
+    return WriteLines(kStyleFile, {word}, false);
 }
 
 std::optional<std::vector<std::string>> ItemFiles::ReadTabNames() {
@@ -53,7 +53,7 @@ std::optional<std::vector<std::string>> ItemFiles::ReadTabNames() {
 }
 
 bool ItemFiles::WriteTabNames(const std::array<std::string, kTabCount>& names) {
-    return WriteLines(kTabsFile, std::vector<std::string>(names.begin(), names.end()));
+    return WriteLines(kTabsFile, std::vector<std::string>(names.begin(), names.end()), false);
 }
 
 std::optional<std::vector<std::string>> ItemFiles::ReadListLines(int tab) {
@@ -61,11 +61,11 @@ std::optional<std::vector<std::string>> ItemFiles::ReadListLines(int tab) {
 }
 
 bool ItemFiles::WriteList(int tab, const std::vector<std::string>& paths) {
-    return WriteLines(ListFileName(tab), paths);
+    return WriteLines(ListFileName(tab), paths, true);
 }
 
 bool ItemFiles::WriteHandOver(const std::string& path) {
-    return WriteLines(kHandOverFile, {path});
+    return WriteLines(kHandOverFile, {path}, true);
 }
 
 std::optional<std::string> ItemFiles::ReadHandOver() {
@@ -75,7 +75,7 @@ std::optional<std::string> ItemFiles::ReadHandOver() {
 }
 
 std::optional<std::string> ItemFiles::StorablePath(const std::string& path) {
-    std::optional<std::string> storable = folder_.StorableForm(path);
+    std::optional<std::string> storable = folder_.StorableForm(path, true);
     if (!storable) {
         dialogs_.ShowError("Vantry cannot keep \"" + path +
                            "\": its name holds characters that this system's code page cannot "

@@ -53,7 +53,8 @@ class ItemFiles {
 
   private:
     std::optional<std::vector<std::string>> ReadLines(const std::string& name);
-    bool WriteLines(const std::string& name, std::vector<std::string> lines);
+    // Paths may be stored in their short form; other lines only as they are.
+    bool WriteLines(const std::string& name, std::vector<std::string> lines, bool paths);
 
     ProgramFolder& folder_;
     UserDialogs& dialogs_;

@@ -24,8 +24,9 @@ class ProgramFolder {
     // Replaces the file with content (UTF-8, converted to the files' encoding).
     virtual WriteOutcome Replace(const std::string& name, const std::string& content) = 0;
     // Text as it can be stored in a file: the text itself, a path's short form where only that
-    // can be held by the files' encoding, or nothing when neither can.
-    virtual std::optional<std::string> StorableForm(const std::string& text) = 0;
+    // can be held by the files' encoding, or nothing when neither can. Only a path has a short
+    // form: for other text (a tab name) a file of the same name would lend it its own.
+    virtual std::optional<std::string> StorableForm(const std::string& text, bool isPath) = 0;
 };
 
 }  // namespace vantry

@@ -14,7 +14,7 @@ class PosixProgramFolder : public ProgramFolder {
     bool Exists(const std::string& name) override;
     std::optional<std::string> Read(const std::string& name) override;
     WriteOutcome Replace(const std::string& name, const std::string& content) override;
-    std::optional<std::string> StorableForm(const std::string& text) override { return text; }
+    std::optional<std::string> StorableForm(const std::string& text, bool) override { return text; }
 
   private:
     std::string FullName(const std::string& name) const { return folder_ + "/" + name; }

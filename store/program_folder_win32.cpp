@@ -127,9 +127,10 @@ WriteOutcome Win32ProgramFolder::Replace(const std::string& name, const std::str
     }
 }
 
-std::optional<std::string> Win32ProgramFolder::StorableForm(const std::string& text) {
+std::optional<std::string> Win32ProgramFolder::StorableForm(const std::string& text, bool isPath) {
     std::string ansi;
     if (ToAnsi(text, ansi)) return text;
+    if (!isPath) return std::nullopt;
     std::string shortForm = ShortPath(text);
     if (shortForm != text && ToAnsi(shortForm, ansi)) return shortForm;
     return std::nullopt;

@@ -18,7 +18,7 @@ class Win32ProgramFolder : public ProgramFolder {
     bool Exists(const std::string& name) override;
     std::optional<std::string> Read(const std::string& name) override;
     WriteOutcome Replace(const std::string& name, const std::string& content) override;
-    std::optional<std::string> StorableForm(const std::string& text) override;
+    std::optional<std::string> StorableForm(const std::string& text, bool isPath) override;
 
     const std::string& Folder() const { return folder_; }
 

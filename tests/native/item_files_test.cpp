@@ -98,7 +98,7 @@ TEST(ItemFiles, AFailedWriteTellsTheUserWithTheFileAndTheReason) {
     EXPECT_EQ(folder.files["VantryList0.txt"], "C:\\\r\n");
 }
 
-TEST(ItemFiles, APathTheFilesCannotHoldIsStoredShortOrRefused) {
+TEST(ItemFiles, APathTheFilesCannotHoldIsStoredShortOrRefusedAndOtherTextRefused) {
     FakeFolder folder;
     RecordingDialogs dialogs;
     ItemFiles files(folder, dialogs);
@@ -111,6 +111,12 @@ TEST(ItemFiles, APathTheFilesCannotHoldIsStoredShortOrRefused) {
     EXPECT_NE(dialogs.errors[0].find("\x7f none.txt"), std::string::npos);
     EXPECT_FALSE(files.StorablePath("C:\\\x7f none.txt"));
     EXPECT_EQ(files.StorablePath("C:\\\x7f long.txt"), "C:\\LONG~1.TXT");
+
+    // A tab name is no path: a file that happens to share it lends it no short form.
+    folder.shortForms["M\x7fsic"] = "MSIC~1";
+    EXPECT_FALSE(files.WriteTabNames({"M\x7fsic", "", "", "", ""}));
+    EXPECT_EQ(folder.files.count("VantryTabs.txt"), 0u);
+    EXPECT_NE(dialogs.errors.back().find("\"M\x7fsic\""), std::string::npos);
 }
 
 }  // namespace

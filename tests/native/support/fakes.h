@@ -28,9 +28,9 @@ class FakeFolder : public ProgramFolder {
         files[name] = content;
         return {};
     }
-    std::optional<std::string> StorableForm(const std::string& text) override {
+    std::optional<std::string> StorableForm(const std::string& text, bool isPath) override {
         for (const auto& [longForm, shortForm] : shortForms) {
-            if (text == longForm) return shortForm;
+            if (isPath && text == longForm) return shortForm;
         }
         if (text.find('\x7f') != std::string::npos) return std::nullopt;  // "unencodable"
         return text;
