@@ -1,5 +1,8 @@
 #include "app/list_model.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "store/path_helpers.h"
 
 namespace vantry {
@@ -27,6 +30,8 @@ void ListModel::Fill(int slot, const std::string& path, const std::string& capti
 
 void ListModel::LoadListfile() {
     auto lines = files_.ReadListLines(List);
+    // A file that is there but cannot be read is not an empty tab: no save may replace it.
+    unreadable_ = !lines && files_.ListUnreadable(List);
     if (!lines) return;
     // Loading expects emptied slots; should any be filled, the file's items go after them so
     // that no loaded item is overwritten.
@@ -48,11 +53,25 @@ void ListModel::LoadListfile() {
 
 bool ListModel::SaveListFile() {
     std::vector<std::string> lines;
+    if (unreadable_) {
+        // What the file holds never reached the slots. Readable now, it is kept ahead of them;
+        // still unreadable, it is not replaced. Every save is followed by a reload or the end of
+        // the program, so the merged file is read back whole.
+        if (auto stored = files_.ReadListLines(List)) {
+            std::copy_if(stored->begin(), stored->end(), std::back_inserter(lines),
+                         [](const std::string& line) { return !line.empty(); });
+        } else if (files_.ListUnreadable(List)) {
+            if (OccupiedCount() == 0) return true;  // nothing new to store
+            files_.ReportUnreadableList(List);
+            return false;
+        }
+    }
     for (int slot = 0; slot < kSlotCount; ++slot) {
         if (Occupied(slot)) lines.push_back(Path(slot));
     }
     lines.insert(lines.end(), overflow_.begin(), overflow_.end());
     bool saved = files_.WriteList(List, lines);
+    if (saved) unreadable_ = false;
     view_.PumpMessages();
     return saved;
 }

@@ -65,6 +65,7 @@ class ListModel {
     std::array<std::string, kSlotCount> captions_;
     std::array<std::string, kSlotCount> paths_;  // entry i belongs to slot i
     std::vector<std::string> overflow_;
+    bool unreadable_ = false;  // the tab's file was there but could not be read at its load
 };
 
 }  // namespace vantry

@@ -64,6 +64,18 @@ bool ItemFiles::WriteList(int tab, const std::vector<std::string>& paths) {
     return WriteLines(ListFileName(tab), paths, true);
 }
 
+bool ItemFiles::ListUnreadable(int tab) {
+    std::string name = ListFileName(tab);
+    return folder_.Present(name) && !ReadLines(name);
+}
+
+void ItemFiles::ReportUnreadableList(int tab) {
+    dialogs_.ShowError("Vantry could not save \"" + ListFileName(tab) +
+                       "\": the file is there but cannot be read, so its items would be lost."
+                       "\n\nThe file was left as it was. Close the program that holds it and try "
+                       "again.");
+}
+
 bool ItemFiles::WriteHandOver(const std::string& path) {
     return WriteLines(kHandOverFile, {path}, true);
 }

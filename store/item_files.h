@@ -42,6 +42,11 @@ class ItemFiles {
     // zero length); nothing when the file is absent.
     std::optional<std::vector<std::string>> ReadListLines(int tab);
     bool WriteList(int tab, const std::vector<std::string>& paths);
+    // Whether the tab's list file is there but cannot be read now (another program holds it
+    // open without sharing, or this user may not read it). Such a file is not an empty tab.
+    bool ListUnreadable(int tab);
+    // Tells the user that items could not be added to the tab because its file cannot be read.
+    void ReportUnreadableList(int tab);
 
     // The hand-over of a launched path: written, then read back as the file's first line.
     bool WriteHandOver(const std::string& path);

@@ -19,6 +19,8 @@ class ProgramFolder {
 
     // Whether the file can be opened for reading now.
     virtual bool Exists(const std::string& name) = 0;
+    // Whether a file of that name is there at all, readable now or not.
+    virtual bool Present(const std::string& name) = 0;
     // The whole content as UTF-8, or nothing when the file cannot be read.
     virtual std::optional<std::string> Read(const std::string& name) = 0;
     // Replaces the file with content (UTF-8, converted to the files' encoding).

@@ -1,6 +1,7 @@
 #include "store/program_folder_posix.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -50,6 +51,11 @@ bool WriteAll(int fd, const std::string& bytes) {
 
 bool PosixProgramFolder::Exists(const std::string& name) {
     return FileExists(FullName(name));
+}
+
+bool PosixProgramFolder::Present(const std::string& name) {
+    struct stat info {};
+    return ::stat(FullName(name).c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
 std::optional<std::string> PosixProgramFolder::Read(const std::string& name) {

@@ -12,6 +12,7 @@ class PosixProgramFolder : public ProgramFolder {
     explicit PosixProgramFolder(std::string folder) : folder_(std::move(folder)) {}
 
     bool Exists(const std::string& name) override;
+    bool Present(const std::string& name) override;
     std::optional<std::string> Read(const std::string& name) override;
     WriteOutcome Replace(const std::string& name, const std::string& content) override;
     std::optional<std::string> StorableForm(const std::string& text, bool) override { return text; }

@@ -79,6 +79,11 @@ bool Win32ProgramFolder::Exists(const std::string& name) {
     return FileExists(FullName(name));
 }
 
+bool Win32ProgramFolder::Present(const std::string& name) {
+    DWORD attributes = GetFileAttributesW(Widen(FullName(name)).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 std::optional<std::string> Win32ProgramFolder::Read(const std::string& name) {
     FileHandle file(CreateFileW(Widen(FullName(name)).c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,

@@ -16,6 +16,7 @@ class Win32ProgramFolder : public ProgramFolder {
     explicit Win32ProgramFolder(std::string folder) : folder_(std::move(folder)) {}
 
     bool Exists(const std::string& name) override;
+    bool Present(const std::string& name) override;
     std::optional<std::string> Read(const std::string& name) override;
     WriteOutcome Replace(const std::string& name, const std::string& content) override;
     std::optional<std::string> StorableForm(const std::string& text, bool isPath) override;

@@ -85,6 +85,34 @@ TEST_F(ListModelTest, LinesBeyondTheTwentiethAreKeptAndMoveUpAsSlotsFree) {
     EXPECT_EQ(model.Overflow().size(), 2u);
 }
 
+// A file held open without sharing by another program at load time used to be taken for an
+// absent one, and the next save replaced it with an empty list.
+TEST_F(ListModelTest, AListFileThatCannotBeReadIsNeverReplaced) {
+    const std::string stored = "C:\\a.txt\r\nC:\\b.txt\r\n";
+    folder.files["VantryList0.txt"] = stored;
+    folder.unreadable.insert("VantryList0.txt");
+    model.LoadListfile();
+    EXPECT_TRUE(Captions().empty());
+    EXPECT_TRUE(model.SaveListFile()) << "nothing new to store: leaving the tab goes on";
+    EXPECT_EQ(folder.writes["VantryList0.txt"], 0);
+
+    // A drop while the file is still held: refused with a message, the file untouched.
+    model.AddItem(0, "C:\\c.txt", "c");
+    EXPECT_FALSE(model.SaveListFile());
+    EXPECT_EQ(dialogs.errors.size(), 1u);
+    EXPECT_EQ(File(), stored);
+
+    // Released: what the file holds is kept ahead of the new item.
+    folder.unreadable.clear();
+    EXPECT_TRUE(model.SaveListFile());
+    EXPECT_EQ(File(), stored + "C:\\c.txt\r\n");
+    model.ResetDWM();
+    model.LoadListfile();
+    EXPECT_EQ(Captions(), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_TRUE(model.SaveListFile());
+    EXPECT_EQ(File(), stored + "C:\\c.txt\r\n");
+}
+
 TEST_F(ListModelTest, PathsWithEmptyDisplayNamesStillBecomeItems) {
     folder.files["VantryList0.txt"] = "C:\\x\\.profile\r\nC:\\NO FILE here.txt\r\n";
     model.LoadListfile();

@@ -219,5 +219,32 @@ TEST(FolderFaultTest, AProgramFolderThatIsAFileStartsEmptyAndClosesTellingOfTheF
     EXPECT_EQ(test::ReadBytes(temp.File("folder")), "not a folder");
 }
 
+// A list file another program holds open without sharing while Vantry starts: its tab shows
+// nothing, and neither leaving the tab nor closing replaces the file.
+TEST(FolderFaultTest, AListFileHeldWhileTheProgramRunsIsNeverReplaced) {
+    test::TempFolder temp;
+    const std::string items = "C:\\a.txt\r\nC:\\b.txt\r\n";
+    test::WriteBytes(temp.File("VantryTabs.txt"), "Main |\r\nWork |\r\n\r\n\r\n\r\n");
+    test::WriteBytes(temp.File("VantryList0.txt"), items);
+    test::WriteBytes(temp.File("VantryList1.txt"), "D:\\w.txt\r\n");
+    HANDLE held = CreateFileW(Widen(temp.File("VantryList0.txt")).c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    Win32ProgramFolder folder(temp.Path());
+    test::RecordingDialogs dialogs;
+    Program program(folder, dialogs);
+    program.Start();
+    ListWindowWin32& small = program.Small();
+    EXPECT_EQ(WindowText(small.ItemCaption(0).Window()), "");
+    Click(small.Tab(1).Window());
+    EXPECT_EQ(WindowText(small.ItemCaption(0).Window()), "w");
+    Click(small.Tab(0).Window());
+    Click(small.CloseCaption().Window());
+    EXPECT_TRUE(program.Closed());
+    EXPECT_TRUE(dialogs.errors.empty()) << ::testing::PrintToString(dialogs.errors);
+    CloseHandle(held);
+    EXPECT_EQ(test::ReadBytes(temp.File("VantryList0.txt")), items);
+}
+
 }  // namespace
 }  // namespace vantry

@@ -21,6 +21,10 @@ TEST(FileExists, IsFalseForAFolderAMissingFileAndALockedFile) {
                               OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_FALSE(FileExists(folder.File("a.txt")));
+    // Held, it is still there: the store keeps it from being replaced.
+    Win32ProgramFolder program(folder.Path());
+    EXPECT_TRUE(program.Present("a.txt"));
+    EXPECT_FALSE(program.Present("missing.txt"));
     CloseHandle(held);
     EXPECT_TRUE(FileExists(folder.File("a.txt")));
 }

@@ -18,6 +18,7 @@ class FakeFolder : public ProgramFolder {
     bool Exists(const std::string& name) override {
         return files.count(name) != 0 && unreadable.count(name) == 0;
     }
+    bool Present(const std::string& name) override { return files.count(name) != 0; }
     std::optional<std::string> Read(const std::string& name) override {
         if (!Exists(name)) return std::nullopt;
         return files[name];
