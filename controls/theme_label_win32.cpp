@@ -271,20 +271,35 @@ void DWM_Label::DrawCaption(const CaptionDrawing& drawing) {
     job_.window = window_;
     // A hidden label (or one in a hidden window) is drawn when it is shown: showing it brings a
     // WM_PAINT, which redraws anyway. Start-up creates three windows' worth of labels hidden.
-    // An empty caption has nothing to draw; its erased background is all there is to see.
-    drawingPending_ = !IsWindowVisible(window_);
-    if (!drawingPending_ && !job_.text.empty()) DrawGlowText(job_);
+    drawingPending_ = true;
+    if (IsWindowVisible(window_)) DrawPending();
 }
 
 void DWM_Label::BlitCaption() {
-    if (!window_ || job_.text.empty() || !IsWindowVisible(window_)) return;
-    // The kept bitmap holds an older caption when the last drawing was put off.
-    if (drawingPending_) {
-        drawingPending_ = false;
+    if (!window_ || !IsWindowVisible(window_)) return;
+    // The kept bitmap holds an older caption when the last drawing was put off; an empty
+    // caption keeps none.
+    if (drawingPending_ || job_.text.empty()) {
+        DrawPending();
+    } else {
+        BlitGlowText(job_);
+    }
+}
+
+void DWM_Label::DrawPending() {
+    drawingPending_ = false;
+    if (!job_.text.empty()) {
         DrawGlowText(job_);
         return;
     }
-    BlitGlowText(job_);
+    // An empty caption needs no drawing objects: its block is cleared to the background, so
+    // that a window shrunk to it keeps nothing of the last caption's glow.
+    HDC context = GetDC(window_);
+    RECT block{job_.x, job_.y, job_.x + job_.width, job_.y + job_.height};
+    HBRUSH brush = CreateSolidBrush(background_ & 0x00FFFFFF);
+    FillRect(context, &block, brush);
+    DeleteObject(brush);
+    ReleaseDC(window_, context);
 }
 
 void DWM_Label::SetBlendTimer(bool running) {

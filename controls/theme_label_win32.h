@@ -73,6 +73,7 @@ class DWM_Label final : public FA_Handler, private ThemeLabelView {
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnButton(UINT msg, WPARAM wParam, LPARAM lParam);
+    void DrawPending();
 
     // ThemeLabelView
     void ApplyWindowEnabled(bool enabled) override;

@@ -187,7 +187,7 @@ TEST_F(ThemeLabelWindowTest, HiddenLabelDrawsWhenShownAndNeverShowsAnOlderCaptio
               first);
 }
 
-TEST_F(ThemeLabelWindowTest, AnEmptyCaptionMakesNoDrawingObjects) {
+TEST_F(ThemeLabelWindowTest, AnEmptyCaptionMakesNoDrawingObjectsAndClearsItsBlock) {
     DWM_Label empty;
     ASSERT_TRUE(empty.Create(host, 10, 40, 50, 20));
     empty.SetCaption("");
@@ -195,12 +195,17 @@ TEST_F(ThemeLabelWindowTest, AnEmptyCaptionMakesNoDrawingObjects) {
     EXPECT_EQ(empty.Job().windowContext, nullptr);
     EXPECT_EQ(empty.Job().bitmap, nullptr);
 
-    // Emptied after a drawing: the new, smaller size frees the old objects and makes none.
+    // Emptied after a drawing: the new, smaller size frees the old objects and makes none, and
+    // the block the window keeps shows none of the old glow.
     empty.SetCaption("Twenty characters ok");
     ASSERT_NE(empty.Job().bitmap, nullptr);
+    HDC screen = GetDC(empty.Window());
+    const int middle = empty.Job().height / 2;
+    ASSERT_NE(GetPixel(screen, 4, middle) & 0x00FFFFFF, 0u) << "the halo reaches the left edge";
     empty.SetCaption("");
-    Pump();
     EXPECT_EQ(empty.Job().bitmap, nullptr);
+    EXPECT_EQ(GetPixel(screen, 4, middle) & 0x00FFFFFF, 0u);
+    ReleaseDC(empty.Window(), screen);
 }
 
 TEST_F(ThemeLabelWindowTest, FadeTickRecoloursTheTextAndKeepsTheHalo) {
