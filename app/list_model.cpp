@@ -31,7 +31,7 @@ void ListModel::Fill(int slot, const std::string& path, const std::string& capti
 void ListModel::LoadListfile() {
     auto lines = files_.ReadListLines(List);
     // A file that is there but cannot be read is not an empty tab: no save may replace it.
-    unreadable_ = !lines && files_.ListUnreadable(List);
+    unreadable_ = !lines && files_.ListPresent(List);
     if (!lines) return;
     // Loading expects emptied slots; should any be filled, the file's items go after them so
     // that no loaded item is overwritten.
@@ -60,7 +60,7 @@ bool ListModel::SaveListFile() {
         if (auto stored = files_.ReadListLines(List)) {
             std::copy_if(stored->begin(), stored->end(), std::back_inserter(lines),
                          [](const std::string& line) { return !line.empty(); });
-        } else if (files_.ListUnreadable(List)) {
+        } else if (files_.ListPresent(List)) {
             if (OccupiedCount() == 0) return true;  // nothing new to store
             files_.ReportUnreadableList(List);
             return false;

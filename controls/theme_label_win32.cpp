@@ -115,9 +115,7 @@ LRESULT DWM_Label::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND: {
             RECT rect;
             GetClientRect(window_, &rect);
-            HBRUSH brush = CreateSolidBrush(background_ & 0x00FFFFFF);
-            FillRect(reinterpret_cast<HDC>(wParam), &rect, brush);
-            DeleteObject(brush);
+            FillBackground(reinterpret_cast<HDC>(wParam), rect);
             return 1;
         }
         case WM_PAINT: {
@@ -295,11 +293,14 @@ void DWM_Label::DrawPending() {
     // An empty caption needs no drawing objects: its block is cleared to the background, so
     // that a window shrunk to it keeps nothing of the last caption's glow.
     HDC context = GetDC(window_);
-    RECT block{job_.x, job_.y, job_.x + job_.width, job_.y + job_.height};
-    HBRUSH brush = CreateSolidBrush(background_ & 0x00FFFFFF);
-    FillRect(context, &block, brush);
-    DeleteObject(brush);
+    FillBackground(context, {job_.x, job_.y, job_.x + job_.width, job_.y + job_.height});
     ReleaseDC(window_, context);
+}
+
+void DWM_Label::FillBackground(HDC context, const RECT& rect) const {
+    HBRUSH brush = CreateSolidBrush(background_ & 0x00FFFFFF);
+    FillRect(context, &rect, brush);
+    DeleteObject(brush);
 }
 
 void DWM_Label::SetBlendTimer(bool running) {

@@ -74,6 +74,7 @@ class DWM_Label final : public FA_Handler, private ThemeLabelView {
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnButton(UINT msg, WPARAM wParam, LPARAM lParam);
     void DrawPending();
+    void FillBackground(HDC context, const RECT& rect) const;
 
     // ThemeLabelView
     void ApplyWindowEnabled(bool enabled) override;

@@ -64,9 +64,8 @@ bool ItemFiles::WriteList(int tab, const std::vector<std::string>& paths) {
     return WriteLines(ListFileName(tab), paths, true);
 }
 
-bool ItemFiles::ListUnreadable(int tab) {
-    std::string name = ListFileName(tab);
-    return folder_.Present(name) && !ReadLines(name);
+bool ItemFiles::ListPresent(int tab) {
+    return folder_.Present(ListFileName(tab));
 }
 
 void ItemFiles::ReportUnreadableList(int tab) {

@@ -42,9 +42,10 @@ class ItemFiles {
     // zero length); nothing when the file is absent.
     std::optional<std::vector<std::string>> ReadListLines(int tab);
     bool WriteList(int tab, const std::vector<std::string>& paths);
-    // Whether the tab's list file is there but cannot be read now (another program holds it
-    // open without sharing, or this user may not read it). Such a file is not an empty tab.
-    bool ListUnreadable(int tab);
+    // Whether the tab's list file is there at all. Asked after a read found nothing, it tells a
+    // file that cannot be read now (another program holds it open without sharing, or this user
+    // may not read it) from an absent one; such a file is not an empty tab.
+    bool ListPresent(int tab);
     // Tells the user that items could not be added to the tab because its file cannot be read.
     void ReportUnreadableList(int tab);
 
