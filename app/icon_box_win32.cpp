@@ -51,14 +51,14 @@ LRESULT IconBox::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
             return 0;
         }
         case WM_LBUTTONDOWN:
-            leftPressed_ = true;
+            click_.Press(hwnd);
             if (onMouseDown) onMouseDown(1);
             return 0;
         case WM_LBUTTONUP:
-            if (leftPressed_) {
-                leftPressed_ = false;
-                if (onClick) onClick();
-            }
+            if (click_.Release(hwnd, lParam) && onClick) onClick();
+            return 0;
+        case WM_CAPTURECHANGED:
+            click_.Cancel();
             return 0;
         case WM_RBUTTONDOWN:
             if (onMouseDown) onMouseDown(2);

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "platform/click_capture_win32.h"
 #include "store/file_icons_win32.h"
 
 namespace vantry {
@@ -33,7 +34,7 @@ class IconBox {
 
     HWND window_ = nullptr;
     UniqueIcon icon_;
-    bool leftPressed_ = false;
+    ClickCapture click_;
 };
 
 }  // namespace vantry

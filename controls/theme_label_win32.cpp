@@ -6,7 +6,8 @@
 #include "platform/text_win32.h"
 #include "platform/window_class_win32.h"
 
-// Implemented: the child window, its font and background, mouse events and clicks, hover
+// Implemented: the child window, its font and background, mouse events and clicks (a press and
+// a release over the label, the mouse captured in between), hover
 // tracking with the shared hook, the fade timer, drawing through the glowing-text service with
 // its objects kept between drawings of one size (the window context is the class's own).
 // Not yet: keyboard access (the captions are mouse-only).
@@ -132,7 +133,16 @@ LRESULT DWM_Label::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (wParam == kBlendTimerId) model_.BlendTick();
             return 0;
         case WM_MOUSEMOVE:
-            model_.MouseMoved(MouseArgs(HeldButtons(wParam), wParam, lParam));
+            // While a press holds the mouse, a pointer slid off is no longer over the label: its
+            // release will not click, and the hover colour says so.
+            if (click_.PressedOutside(window_, lParam)) {
+                model_.MouseLeft();
+            } else {
+                model_.MouseMoved(MouseArgs(HeldButtons(wParam), wParam, lParam));
+            }
+            return 0;
+        case WM_CAPTURECHANGED:
+            click_.Cancel();
             return 0;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONUP:
@@ -161,18 +171,17 @@ LRESULT DWM_Label::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 void DWM_Label::OnButton(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_LBUTTONDOWN:
-            leftPressed_ = true;
+            click_.Press(window_);
             Raise(onMouseDown, MouseArgs(1, wParam, lParam));
             break;
         case WM_LBUTTONDBLCLK:
             // The second press of a double click: no Click follows its release.
-            leftPressed_ = false;
+            click_.Cancel();
             Raise(onMouseDown, MouseArgs(1, wParam, lParam));
             Raise(onDblClick);
             break;
         case WM_LBUTTONUP: {
-            bool clicked = leftPressed_;
-            leftPressed_ = false;
+            bool clicked = click_.Release(window_, lParam);
             Raise(onMouseUp, MouseArgs(1, wParam, lParam));
             if (clicked) Raise(onClick);
             break;

@@ -11,6 +11,7 @@
 
 #include "controls/stored_properties.h"
 #include "controls/theme_label.h"
+#include "platform/click_capture_win32.h"
 #include "platform/glow_text_win32.h"
 #include "platform/subclass_win32.h"
 
@@ -106,7 +107,7 @@ class DWM_Label final : public FA_Handler, private ThemeLabelView {
     HDC measureContext_ = nullptr;
     HGDIOBJ measureReplacedFont_ = nullptr;
     uint32_t background_ = 0;
-    bool leftPressed_ = false;
+    ClickCapture click_;
     bool timerRunning_ = false;
     bool drawingPending_ = false;  // the last drawing was put off while hidden
 };

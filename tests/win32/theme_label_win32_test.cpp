@@ -129,6 +129,20 @@ TEST_F(ThemeLabelWindowTest, ReleaseAfterPressIsAClick) {
     EXPECT_EQ(events, (std::vector<std::string>{"click"}));
 }
 
+// A press slid off and released elsewhere is a cancelled click; it must not linger until a
+// later, unrelated release over the label.
+TEST_F(ThemeLabelWindowTest, PressEndedOffTheLabelOrByALostCaptureIsNoClick) {
+    Send(WM_LBUTTONDOWN, MK_LBUTTON);
+    EXPECT_EQ(GetCapture(), label.Window());
+    Send(WM_LBUTTONUP, 0, MAKELPARAM(-30, 5));
+    EXPECT_NE(GetCapture(), label.Window());
+    Send(WM_LBUTTONUP);
+    Send(WM_LBUTTONDOWN, MK_LBUTTON);
+    SetCapture(host);  // Alt+Tab or a message box takes the mouse away
+    Send(WM_LBUTTONUP);
+    EXPECT_TRUE(events.empty());
+}
+
 TEST_F(ThemeLabelWindowTest, TimerFadesToTheHoverColour) {
     label.SetUseBlend(true);
     label.SetHoverColor(0x00FFFFFF);

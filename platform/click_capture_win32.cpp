@@ -1,0 +1,35 @@
+#include "platform/click_capture_win32.h"
+
+#include <windowsx.h>
+
+namespace vantry {
+
+namespace {
+
+bool Over(HWND window, LPARAM lParam) {
+    RECT client{};
+    GetClientRect(window, &client);
+    POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    return PtInRect(&client, point) != FALSE;
+}
+
+}  // namespace
+
+void ClickCapture::Press(HWND window) {
+    pressed_ = true;
+    SetCapture(window);
+}
+
+bool ClickCapture::Release(HWND window, LPARAM lParam) {
+    if (!pressed_) return false;
+    pressed_ = false;
+    // Releasing sends WM_CAPTURECHANGED here, which finds the press already ended.
+    if (GetCapture() == window) ReleaseCapture();
+    return Over(window, lParam);
+}
+
+bool ClickCapture::PressedOutside(HWND window, LPARAM lParam) const {
+    return pressed_ && !Over(window, lParam);
+}
+
+}  // namespace vantry

@@ -1,0 +1,26 @@
+#pragma once
+// A click is a left press and a release over the same window. The press captures the mouse, so
+// the release comes back to the window that took the press wherever it happens; a release
+// outside it, or a capture taken away (WM_CAPTURECHANGED: Alt+Tab, a message box, another
+// window's SetCapture), ends the press without a click and leaves nothing behind.
+
+#include <windows.h>
+
+namespace vantry {
+
+class ClickCapture {
+  public:
+    // WM_LBUTTONDOWN.
+    void Press(HWND window);
+    // WM_LBUTTONUP: whether it completes a click (a press here, released over the window).
+    bool Release(HWND window, LPARAM lParam);
+    // WM_CAPTURECHANGED, or a press that must not become a click (the second of a double click).
+    void Cancel() { pressed_ = false; }
+    // A press is held and the pointer at lParam (a WM_MOUSEMOVE) is off the window.
+    bool PressedOutside(HWND window, LPARAM lParam) const;
+
+  private:
+    bool pressed_ = false;
+};
+
+}  // namespace vantry
