@@ -36,11 +36,6 @@ FORMATETC FileListFormat() {
     return {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
 }
 
-bool CarriesFileList(IDataObject* data) {
-    FORMATETC format = FileListFormat();
-    return data && data->QueryGetData(&format) == S_OK;
-}
-
 // The drop's storage, released on every way out (an exception from a full memory included).
 // Releasing one that was never filled does nothing.
 struct HeldMedium {
@@ -142,14 +137,14 @@ ULONG DropTarget::Release() {
 }
 
 DWORD DropTarget::Effect() const {
-    // While another action runs the drop would be ignored; saying so lets the source keep its
-    // data instead of believing it was copied.
-    return dragHasFiles_ && !intake_.Busy() ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+    // Every drag is accepted, one without a file list too: the drop itself tells the user what
+    // could not be taken. While another action runs the drop would be ignored; saying so lets
+    // the source keep its data instead of believing it was copied.
+    return intake_.Busy() ? DROPEFFECT_NONE : DROPEFFECT_COPY;
 }
 
-HRESULT DropTarget::DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) {
+HRESULT DropTarget::DragEnter(IDataObject*, DWORD, POINTL, DWORD* effect) {
     if (!effect) return E_INVALIDARG;
-    dragHasFiles_ = CarriesFileList(data);
     *effect = Effect();
     return S_OK;
 }
@@ -161,13 +156,11 @@ HRESULT DropTarget::DragOver(DWORD, POINTL, DWORD* effect) {
 }
 
 HRESULT DropTarget::DragLeave() {
-    dragHasFiles_ = false;
     return S_OK;
 }
 
 HRESULT DropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) {
     if (!effect) return E_INVALIDARG;
-    dragHasFiles_ = false;
     // No exception may cross into OLE's drag loop; a failure here is a failed drop.
     try {
         if (intake_.Busy()) {

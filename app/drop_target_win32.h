@@ -64,7 +64,6 @@ class DropTarget final : public IDropTarget {
 
     DropIntake& intake_;
     LONG references_ = 1;
-    bool dragHasFiles_ = false;
 };
 
 // The window's drop target, registered for the owner's lifetime: RegisterDragDrop on

@@ -7,6 +7,8 @@
 //     Without classes every visible top-level window is listed (children left out).
 //   vantry_probe.exe end HWND          ends the process that owns a top-level window (a program
 //                                      that the item launch started).
+//   vantry_probe.exe press HWND        presses a button by its own message, not by X input (a
+//                                      box shown while Wine handles an X drop gets no X input).
 #include <windows.h>
 
 #include <cstdio>
@@ -102,9 +104,12 @@ int List(const std::vector<std::wstring>& classes) {
     return 0;
 }
 
+HWND HandleOf(const wchar_t* text) {
+    return reinterpret_cast<HWND>(static_cast<INT_PTR>(std::wcstoull(text, nullptr, 16)));
+}
+
 int End(const wchar_t* handleText) {
-    HWND hwnd =
-        reinterpret_cast<HWND>(static_cast<INT_PTR>(std::wcstoull(handleText, nullptr, 16)));
+    HWND hwnd = HandleOf(handleText);
     DWORD pid = 0;
     if (!IsWindow(hwnd) || !GetWindowThreadProcessId(hwnd, &pid) || pid == 0) return 1;
     HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
@@ -115,6 +120,11 @@ int End(const wchar_t* handleText) {
     return ended ? 0 : 1;
 }
 
+int Press(const wchar_t* handleText) {
+    HWND hwnd = HandleOf(handleText);
+    return IsWindow(hwnd) && PostMessageW(hwnd, BM_CLICK, 0, 0) ? 0 : 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -122,6 +132,7 @@ int wmain(int argc, wchar_t** argv) {
         return List(std::vector<std::wstring>(argv + 2, argv + argc));
     }
     if (argc == 3 && std::wcscmp(argv[1], L"end") == 0) return End(argv[2]);
-    std::fprintf(stderr, "usage: vantry_probe list [CLASS...] | end HWND\n");
+    if (argc == 3 && std::wcscmp(argv[1], L"press") == 0) return Press(argv[2]);
+    std::fprintf(stderr, "usage: vantry_probe list [CLASS...] | end HWND | press HWND\n");
     return 2;
 }

@@ -194,6 +194,26 @@ proof_suite() {
     # The drop's block is saved with the line its entry ends with; the next save drops it.
     expect_file VantryList0.txt 'C:\' "$first" "$second" "$album" ""
     shot drop
+    end_case
+
+    begin_case RealDragOfPlainTextSaysItHoldsNoFiles
+    age_files VantryList0.txt
+    drag_onto VantryDropWindow --text "just some words"
+    local box ok
+    if box=$(wait_for 5 visible_top '#32770'); then
+        expect_eq "message box title" "Vantry" "$(echo "$box" | head -1 | cut -f7)"
+        expect_eq "message box text" \
+            "Can't get the files of one or more of the dropped items! Please modify your selection." \
+            "$(probe list '#32770' | awk -F'\t' '$1=="child" && $4=="Static" && $7!="" {print $7}')"
+        # Wine passes no X input to a box shown while it handles the X drop: press OK directly.
+        ok=$(probe list '#32770' | awk -F'\t' '$1=="child" && $4=="Button" && $7=="OK" {print $2}')
+        probe press "$ok"
+        wait_for 5 no_box >/dev/null || fail "message box still shown after OK"
+    else
+        fail "no message box appeared"
+    fi
+    expect_not_written VantryList0.txt
+    expect_eq "items after the text drop" "C:;first;second;album" "$(items_of VantrySmallList)"
     click_label VantrySmallList Close
     wait_exit 10 || fail "the program did not end after Close"
     stop_vantry

@@ -166,7 +166,8 @@ TEST_F(DropTargetTest, AHiddenFileIsSkippedWithoutAMessage) {
     EXPECT_TRUE(p.dialogs.plain.empty());
 }
 
-TEST_F(DropTargetTest, TextWithoutAFileListIsRefusedWithTheMessage) {
+// The drag is accepted so that the drop comes at all: only the drop can tell the user.
+TEST_F(DropTargetTest, TextWithoutAFileListIsTakenAsADragAndRefusedWithTheMessageOnDrop) {
     p.drop.Start();
     std::string text = "C:\\notes.txt";
     std::wstring wide = Widen(text);
@@ -179,7 +180,10 @@ TEST_F(DropTargetTest, TextWithoutAFileListIsRefusedWithTheMessage) {
     DWORD effect = DROPEFFECT_COPY;
     IDropTarget* target = registration->Target();
     EXPECT_EQ(target->DragEnter(data, MK_LBUTTON, {0, 0}, &effect), S_OK);
-    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
+    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    EXPECT_EQ(target->DragOver(MK_LBUTTON, {0, 0}, &effect), S_OK);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
     data->Release();
 
     EXPECT_EQ(DropData(formats), static_cast<DWORD>(DROPEFFECT_NONE));
