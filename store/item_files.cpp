@@ -34,18 +34,34 @@ bool ItemFiles::WriteLines(const std::string& name, std::vector<std::string> lin
     return outcome.ok;
 }
 
+std::optional<std::vector<std::string>> ItemFiles::ReadKept(const std::string& name) {
+    auto lines = ReadLines(name);
+    if (lines || !folder_.Present(name)) {
+        unreadable_.erase(name);
+    } else {
+        unreadable_.insert(name);
+    }
+    return lines;
+}
+
+bool ItemFiles::Replaceable(const std::string& name) {
+    if (!unreadable_.count(name) || ReadKept(name)) return true;
+    ReportUnreadable(name, "what it holds");
+    return false;
+}
+
 std::optional<std::string> ItemFiles::ReadStyleWord() {
-    auto lines = ReadLines(kStyleFile);
+    auto lines = ReadKept(kStyleFile);
     if (!lines || lines->empty()) return std::nullopt;
     return lines->front();
 }
 
 bool ItemFiles::WriteStyleWord(const std::string& word) {
-    return WriteLines(kStyleFile, {word}, false);
+    return Replaceable(kStyleFile) && WriteLines(kStyleFile, {word}, false);
 }
 
 std::optional<std::vector<std::string>> ItemFiles::ReadTabNames() {
-    auto lines = ReadLines(kTabsFile);
+    auto lines = ReadKept(kTabsFile);
     if (!lines || lines->empty()) return std::nullopt;
     // There is no sixth tab: lines after the fifth are ignored.
     if (lines->size() > kTabCount) lines->resize(kTabCount);
@@ -53,7 +69,8 @@ std::optional<std::vector<std::string>> ItemFiles::ReadTabNames() {
 }
 
 bool ItemFiles::WriteTabNames(const std::array<std::string, kTabCount>& names) {
-    return WriteLines(kTabsFile, std::vector<std::string>(names.begin(), names.end()), false);
+    return Replaceable(kTabsFile) &&
+           WriteLines(kTabsFile, std::vector<std::string>(names.begin(), names.end()), false);
 }
 
 std::optional<std::vector<std::string>> ItemFiles::ReadListLines(int tab) {
@@ -69,10 +86,14 @@ bool ItemFiles::ListPresent(int tab) {
 }
 
 void ItemFiles::ReportUnreadableList(int tab) {
-    dialogs_.ShowError("Vantry could not save \"" + ListFileName(tab) +
-                       "\": the file is there but cannot be read, so its items would be lost."
-                       "\n\nThe file was left as it was. Close the program that holds it and try "
-                       "again.");
+    ReportUnreadable(ListFileName(tab), "its items");
+}
+
+void ItemFiles::ReportUnreadable(const std::string& name, const std::string& what) {
+    dialogs_.ShowError("Vantry could not save \"" + name +
+                       "\": the file is there but cannot be read, so " + what +
+                       " would be lost.\n\nThe file was left as it was. Close the program that "
+                       "holds it and try again.");
 }
 
 bool ItemFiles::WriteHandOver(const std::string& path) {

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -59,11 +60,18 @@ class ItemFiles {
 
   private:
     std::optional<std::vector<std::string>> ReadLines(const std::string& name);
+    // The style and tab-names files: one that is there but cannot be read (held by another
+    // program, or too large) is taken as absent when read, and is not replaced by what the
+    // program shows in its place until it can be read again; the refusal is reported.
+    std::optional<std::vector<std::string>> ReadKept(const std::string& name);
+    bool Replaceable(const std::string& name);
+    void ReportUnreadable(const std::string& name, const std::string& what);
     // Paths may be stored in their short form; other lines only as they are.
     bool WriteLines(const std::string& name, std::vector<std::string> lines, bool paths);
 
     ProgramFolder& folder_;
     UserDialogs& dialogs_;
+    std::set<std::string> unreadable_;
 };
 
 }  // namespace vantry

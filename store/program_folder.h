@@ -3,6 +3,7 @@
 // Implementations read and write whole files; every write replaces the file atomically, so a
 // crash or power cut leaves the old content or the new, never a mix.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -13,6 +14,10 @@ struct WriteOutcome {
     std::string reason;  // the system's reason when ok is false
 };
 
+// No file the program writes comes near this; a larger one is not read at all (a gigabyte would
+// be held three times over while converted) and counts as a file that cannot be read.
+inline constexpr std::uint64_t kMaxFileBytes = 16 * 1024 * 1024;
+
 class ProgramFolder {
   public:
     virtual ~ProgramFolder() = default;
@@ -21,7 +26,8 @@ class ProgramFolder {
     virtual bool Exists(const std::string& name) = 0;
     // Whether a file of that name is there at all, readable now or not.
     virtual bool Present(const std::string& name) = 0;
-    // The whole content as UTF-8, or nothing when the file cannot be read.
+    // The whole content as UTF-8, or nothing when the file cannot be read or is larger than
+    // kMaxFileBytes.
     virtual std::optional<std::string> Read(const std::string& name) = 0;
     // Replaces the file with content (UTF-8, converted to the files' encoding).
     virtual WriteOutcome Replace(const std::string& name, const std::string& content) = 0;

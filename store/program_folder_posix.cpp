@@ -61,6 +61,11 @@ bool PosixProgramFolder::Present(const std::string& name) {
 std::optional<std::string> PosixProgramFolder::Read(const std::string& name) {
     Descriptor file(::open(FullName(name).c_str(), O_RDONLY | O_CLOEXEC));
     if (file.Get() < 0) return std::nullopt;
+    struct stat info {};
+    if (::fstat(file.Get(), &info) != 0 ||
+        static_cast<std::uint64_t>(info.st_size) > kMaxFileBytes) {
+        return std::nullopt;
+    }
     std::string content;
     char buffer[65536];
     for (;;) {

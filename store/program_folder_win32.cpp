@@ -90,7 +90,10 @@ std::optional<std::string> Win32ProgramFolder::Read(const std::string& name) {
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return std::nullopt;
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > 0x7FFFFFFF) return std::nullopt;
+    if (!GetFileSizeEx(file.Get(), &size) ||
+        static_cast<std::uint64_t>(size.QuadPart) > kMaxFileBytes) {
+        return std::nullopt;
+    }
     std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
     DWORD read = 0;
     if (!bytes.empty() &&

@@ -69,6 +69,26 @@ TEST(ItemFiles, ReadersFallBackWhenAFileIsAbsentOrHoldsNoLine) {
     EXPECT_FALSE(files.ReadListLines(0));
 }
 
+TEST(ItemFiles, AStyleOrTabsFileThatCannotBeReadIsNotReplacedUntilItCanBe) {
+    FakeFolder folder;
+    RecordingDialogs dialogs;
+    ItemFiles files(folder, dialogs);
+    folder.files["listtype.txt"] = "large\r\n";
+    folder.files["VantryTabs.txt"] = "Work |\r\n";
+    folder.unreadable = {"listtype.txt", "VantryTabs.txt"};  // held, or too large
+    EXPECT_FALSE(files.ReadStyleWord());
+    EXPECT_FALSE(files.ReadTabNames());
+    EXPECT_FALSE(files.WriteStyleWord("small"));
+    EXPECT_FALSE(files.WriteTabNames({"Main |", "", "", "", ""}));
+    EXPECT_EQ(folder.files["listtype.txt"], "large\r\n");
+    EXPECT_EQ(folder.files["VantryTabs.txt"], "Work |\r\n");
+    ASSERT_EQ(dialogs.errors.size(), 2u);
+    EXPECT_NE(dialogs.errors[1].find("VantryTabs.txt"), std::string::npos);
+    folder.unreadable.clear();
+    EXPECT_TRUE(files.WriteStyleWord("small"));
+    EXPECT_EQ(folder.files["listtype.txt"], "small\r\n");
+}
+
 TEST(ItemFiles, ReadsValuesExactlyAndToleratesJunk) {
     FakeFolder folder;
     RecordingDialogs dialogs;

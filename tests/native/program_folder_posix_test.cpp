@@ -56,6 +56,14 @@ TEST_F(PosixFolderTest, AFolderIsNotAFileThatExists) {
     EXPECT_FALSE(folder.Read("missing.txt"));
 }
 
+TEST_F(PosixFolderTest, AFileOverTheSizeCapIsNotRead) {
+    std::ofstream(dir / "VantryList0.txt").put('x');
+    std::filesystem::resize_file(dir / "VantryList0.txt", kMaxFileBytes + 1);  // sparse
+    PosixProgramFolder folder(dir.string());
+    EXPECT_TRUE(folder.Present("VantryList0.txt"));
+    EXPECT_FALSE(folder.Read("VantryList0.txt"));
+}
+
 TEST_F(PosixFolderTest, AFailedWriteReportsTheReasonAndKeepsTheOldContent) {
     PosixProgramFolder missing((dir / "gone").string());
     WriteOutcome outcome = missing.Replace("listtype.txt", "small\r\n");

@@ -95,6 +95,21 @@ TEST(Win32ProgramFolder, NeverStoresAPathTheCodePageCannotHoldMangled) {
     EXPECT_FALSE(files.StorablePath(nowhere));
 }
 
+TEST(Win32ProgramFolder, AFileOverTheSizeCapIsThereButNotRead) {
+    test::TempFolder temp;
+    HANDLE file = CreateFileW(Widen(temp.File("VantryList0.txt")).c_str(), GENERIC_WRITE, 0,
+                              nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER size{};
+    size.QuadPart = static_cast<LONGLONG>(kMaxFileBytes) + 1;  // sparse where the disk allows
+    SetFilePointerEx(file, size, nullptr, FILE_BEGIN);
+    SetEndOfFile(file);
+    CloseHandle(file);
+    Win32ProgramFolder folder(temp.Path());
+    EXPECT_TRUE(folder.Present("VantryList0.txt"));
+    EXPECT_FALSE(folder.Read("VantryList0.txt"));
+}
+
 TEST(Win32ProgramFolder, ReplacesAtomicallyWithoutLeavingATemporaryFile) {
     test::TempFolder temp;
     Win32ProgramFolder folder(temp.Path());
