@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include "app/guarded_run.h"
 #include "app/program_win32.h"
 #include "platform/dpi_win32.h"
 #include "platform/user_dialogs_win32.h"
@@ -15,14 +16,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     InitCommonControlsEx(&controls);
     // Drag and drop and the shell's link objects need OLE on this thread.
     OleInitialize(nullptr);
-    int result = 0;
-    {
+    vantry::Win32Dialogs dialogs;
+    int result = vantry::RunReportingFailure(dialogs, [&dialogs] {
         vantry::Win32ProgramFolder folder(vantry::ExecutableFolder());
-        vantry::Win32Dialogs dialogs;
         vantry::Program program(folder, dialogs);
         program.Start();
-        result = program.Run();
-    }
+        return program.Run();
+    });
     OleUninitialize();
     return result;
 }
