@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/rounding.h"
+#include "store/taskbar_height.h"
 
 namespace vantry {
 namespace {
@@ -18,6 +19,13 @@ TEST(Units, ScaleWithTheDpiAndRoundToNearest) {
     EXPECT_EQ(TwipsToPixels(495, 144), 50);  // 49.5 rounds up like MulDiv
     EXPECT_EQ(TwipsToPixels(1024, kDefaultDpi), 68);
     EXPECT_EQ(TwipsToPixels(-15, kDefaultDpi), -1);
+}
+
+TEST(Units, TaskbarHeightIsTheStripBelowTheWorkArea) {
+    EXPECT_EQ(TaskbarHeightFrom(768, 728, kDefaultDpi), 600);
+    EXPECT_EQ(TaskbarHeightFrom(1080, 1020, 144), 600);  // 60 pixels at 150 %
+    // No taskbar, or one at the top or a side: the work area reaches the screen's bottom.
+    EXPECT_EQ(TaskbarHeightFrom(768, 768, kDefaultDpi), 0);
 }
 
 TEST(Rounding, TiesGoToTheEvenNeighbour) {

@@ -76,6 +76,18 @@ TEST_F(ProgramTest, AStoredLargeStyleShowsTheLargeListWithItsItemsAndIcons) {
     if (info.hbmMask) DeleteObject(info.hbmMask);
 }
 
+TEST_F(ProgramTest, TheSmallListShowsSmallIcons) {
+    Write("VantryList0.txt", "C:\\windows\\\r\n");
+    Start();
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(program->Small().ItemIcon(0).Icon(), &info));
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
+    EXPECT_EQ(bitmap.bmWidth, 16);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+}
+
 TEST_F(ProgramTest, AHiddenListWindowShowsWhatItLoadedOnceItIsShown) {
     Write("VantryList0.txt", "C:\\windows\\\r\nC:\\b.txt\r\n");
     Start();
@@ -107,8 +119,13 @@ TEST_F(ProgramTest, TheFirstActivationExtendsTheGlassOnce) {
     Start();
     EXPECT_TRUE(program->Small().GlassExtended());  // shown, hence activated
     EXPECT_FALSE(program->Large().GlassExtended());
-    SendMessageW(program->Large().Window(), WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(
+        program->Large().FA_Handler_WndProc(program->Large().Window(), WM_ACTIVATE, WA_ACTIVE, 0),
+        0);  // taken
     EXPECT_TRUE(program->Large().GlassExtended());
+    EXPECT_EQ(
+        program->Large().FA_Handler_WndProc(program->Large().Window(), WM_ACTIVATE, WA_ACTIVE, 0),
+        1);  // passed on
 }
 
 TEST_F(ProgramTest, ListWindowsMatchTheirLayoutTablesAt96Dpi) {
@@ -183,13 +200,26 @@ TEST_F(ProgramTest, TabClicksSaveTheTabLeftAndLoadTheOneChosen) {
     EXPECT_EQ(program->Small().Logic().Model().List, 1);
 }
 
-TEST_F(ProgramTest, ARightPressOnAnIconAsksAboutItsItemAndDeletesOnYes) {
+TEST_F(ProgramTest, ARightPressOnAnIconOrCaptionAsksAboutItsItemAndDeletesOnYes) {
     Write("VantryList0.txt", "C:\\A.txt\r\nC:\\B.txt\r\nC:\\C.txt\r\n");
     Start();
     SendMessageW(program->Small().ItemIcon(2).Window(), WM_RBUTTONDOWN, MK_RBUTTON, 0);
     EXPECT_EQ(dialogs.questions, std::vector<std::string>{"Delete the item 'C'?"});
     EXPECT_EQ(Read("VantryList0.txt"), "C:\\A.txt\r\nC:\\B.txt\r\n");
     EXPECT_EQ(WindowText(program->Small().ItemCaption(2).Window()), "");
+    SendMessageW(program->Small().ItemCaption(0).Window(), WM_RBUTTONDOWN, MK_RBUTTON, 0);
+    EXPECT_EQ(Read("VantryList0.txt"), "C:\\B.txt\r\n");
+}
+
+TEST_F(ProgramTest, AnIconPressReleasedOffItOpensNothing) {
+    Write("VantryList0.txt", "C:\\A.txt\r\n");
+    Start();
+    HWND icon = program->Small().ItemIcon(0).Window();
+    SendMessageW(icon, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    SendMessageW(icon, WM_LBUTTONUP, 0, MAKELPARAM(2, 40));
+    SendMessageW(icon, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));  // a later stray release over it
+    EXPECT_TRUE(launched.empty());
+    EXPECT_FALSE(program->Closed());
 }
 
 TEST_F(ProgramTest, TheDropWindowComesBackAnewAfterItWasClosed) {
