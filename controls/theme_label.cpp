@@ -176,7 +176,14 @@ int16_t ThemeLabelModel::FadeOutStep() const {
     return RoundToInt16(fadeOutStep_);
 }
 
+void ThemeLabelModel::SetMarked(bool value) {
+    if (marked_ == value) return;
+    marked_ = value;
+    RedrawCaption();
+}
+
 uint32_t ThemeLabelModel::DisplayColor() const {
+    if (marked_) return BlendColor(foreColor_, hoverColor_, 0);
     int level = useBlend_ ? blendLevel_ : kBlendFinished;
     int t = hovered_ ? kBlendFinished - level : level;
     return BlendColor(foreColor_, hoverColor_, t);

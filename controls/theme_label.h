@@ -111,6 +111,9 @@ class ThemeLabelModel {
     bool Hovered() const { return hovered_; }
     int32_t BlendLevel() const { return blendLevel_; }
     bool Subclassed() const { return subclassed_; }
+    // A marked label (the keyboard focus, the current tab) keeps its hover colour at rest.
+    void SetMarked(bool value);
+    bool Marked() const { return marked_; }
     // The colour a redraw would draw with now.
     uint32_t DisplayColor() const;
 
@@ -151,6 +154,7 @@ class ThemeLabelModel {
     FontDescription font_;  // the window's font; a new window starts with Tahoma 8.25
     bool ready_ = false;
     bool hovered_ = false;
+    bool marked_ = false;
     int32_t blendLevel_ = kBlendFinished;
     bool subclassed_ = false;
     bool inTick_ = false;

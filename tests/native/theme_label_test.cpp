@@ -229,6 +229,17 @@ TEST_F(ThemeLabelTest, WithoutBlendTheHoverColourShowsAtOnce) {
     EXPECT_FALSE(view.timerRunning);
 }
 
+TEST_F(ThemeLabelTest, AMarkedLabelKeepsTheHoverColourAfterThePointerLeaves) {
+    label.SetHoverColor(0xFFFFFF);
+    label.SetMarked(true);
+    EXPECT_EQ(view.drawings.back().colour, 0xFFFFFFu);
+    label.MouseMoved({});
+    label.MouseLeft();
+    EXPECT_EQ(view.drawings.back().colour, 0xFFFFFFu);
+    label.SetMarked(false);
+    EXPECT_EQ(view.drawings.back().colour, 0u);
+}
+
 TEST_F(ThemeLabelTest, DefaultFadesTakeElevenTicksInAndTwentySixOut) {
     label.SetUseBlend(true);
     label.SetHoverColor(0xFFFFFF);
