@@ -39,6 +39,7 @@ void ListWindow::TabClick(int k) {
     model_.ResetDWM();
     model_.List = static_cast<int16_t>(k);
     model_.LoadListfile();
+    keyboard_.Refocus();
 }
 
 void ListWindow::ItemClick(int slot) {
@@ -85,6 +86,7 @@ void ListWindow::DelLink(int slot) {
     app_.PumpMessages();
     model_.LoadListfile();
     app_.PumpMessages();
+    keyboard_.Refocus();
 }
 
 void ListWindow::CloseClick() {

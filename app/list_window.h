@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/app_services.h"
+#include "app/list_keyboard.h"
 #include "app/list_model.h"
 #include "store/item_files.h"
 
@@ -24,6 +25,8 @@ class ListWindowView : public ListView {
     virtual void MoveTab(int k, int leftTwips) = 0;
     virtual void SetVisible(bool visible) = 0;
     virtual bool Visible() const = 0;
+    // Marks the slot as the keyboard focus (and no other).
+    virtual void ShowFocus(int slot) = 0;
 };
 
 inline constexpr int kRightButton = 2;
@@ -42,7 +45,8 @@ class ListWindow {
           view_(view),
           app_(app),
           guard_(guard),
-          model_(files, view) {}
+          model_(files, view),
+          keyboard_(*this) {}
 
     // The window's load step: tab 0, the tab names, then the tab's items.
     void Load();
@@ -64,7 +68,9 @@ class ListWindow {
     // Saves the current tab when this window's style is the chosen one, then closes everything.
     void CloseAction();
 
+    ListKeyboard& Keyboard() { return keyboard_; }
     ListModel& Model() { return model_; }
+    const ListModel& Model() const { return model_; }
     ListWindowView& View() { return view_; }
     const std::string& StyleWord() const { return styleWord_; }
     const std::string& TabName(int k) const { return tabNames_[static_cast<std::size_t>(k)]; }
@@ -80,6 +86,7 @@ class ListWindow {
     AppServices& app_;
     ActionGuard& guard_;
     ListModel model_;
+    ListKeyboard keyboard_;
     std::array<std::string, kTabCount> tabNames_{kDefaultTabName, kDefaultTabName, kDefaultTabName,
                                                  kDefaultTabName, kDefaultTabName};
 };

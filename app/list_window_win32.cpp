@@ -1,6 +1,7 @@
 #include "app/list_window_win32.h"
 
 #include "platform/message_pump_win32.h"
+#include "platform/text_win32.h"
 #include "platform/units.h"
 #include "store/file_icons_win32.h"
 #include "store/taskbar_height.h"
@@ -117,6 +118,12 @@ LRESULT ListWindowWin32::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 close_.Show();
             }
             break;
+        case WM_KEYDOWN:
+            if (OnKey(wParam)) return 0;
+            break;
+        case WM_CHAR:
+            OnChar(wParam);
+            return 0;
         case kCatchUpMessage:
             for (int slot = 0; slot < kSlotCount; ++slot) {
                 ApplyCaption(slot);
@@ -196,9 +203,70 @@ void ListWindowWin32::MoveTab(int k, int leftTwips) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+bool ListWindowWin32::OnKey(WPARAM key) {
+    using Key = ListKeyboard::Key;
+    ListKeyboard& keyboard = logic_.Keyboard();
+    bool control = GetKeyState(VK_CONTROL) < 0;
+    bool shift = GetKeyState(VK_SHIFT) < 0;
+    switch (key) {
+        case VK_UP:
+            keyboard.Press(Key::Up);
+            return true;
+        case VK_DOWN:
+            keyboard.Press(Key::Down);
+            return true;
+        case VK_HOME:
+            keyboard.Press(Key::Home);
+            return true;
+        case VK_END:
+            keyboard.Press(Key::End);
+            return true;
+        case VK_RETURN:
+            keyboard.Press(Key::Enter);
+            return true;
+        case VK_DELETE:
+            keyboard.Press(Key::Delete);
+            return true;
+        case VK_ESCAPE:
+            keyboard.Press(Key::Escape);
+            return true;
+        case VK_TAB:
+            if (!control) return false;
+            keyboard.Press(shift ? Key::PreviousTab : Key::NextTab);
+            return true;
+        default:
+            if (control && key >= '1' && key < '1' + kTabCount) {
+                keyboard.ChooseTab(static_cast<int>(key - '1'));
+                return true;
+            }
+            return false;
+    }
+}
+
+void ListWindowWin32::OnChar(WPARAM character) {
+    // Control characters (Enter, Esc, Ctrl+letters) come as keys above.
+    if (character < 0x20 || GetKeyState(VK_CONTROL) < 0) return;
+    if (character >= 0xD800 && character <= 0xDFFF) return;  // half of a pair: no caption starts so
+    wchar_t text[2] = {static_cast<wchar_t>(character), 0};
+    logic_.Keyboard().Type(Narrow(text), static_cast<std::uint32_t>(GetMessageTime()));
+}
+
+void ListWindowWin32::ShowFocus(int slot) {
+    // Asked for only once the keyboard is in use, which is when the system, too, shows focus
+    // rectangles.
+    if (focusSlot_ >= 0 && focusSlot_ != slot) {
+        captions_[static_cast<std::size_t>(focusSlot_)].SetFocusMark(false);
+    }
+    focusSlot_ = slot;
+    if (slot >= 0) captions_[static_cast<std::size_t>(slot)].SetFocusMark(true);
+}
+
 void ListWindowWin32::SetVisible(bool visible) {
     if (!hwnd_) return;
     ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
+    // The glass handler takes the first activation from the system, which would have given the
+    // window the keyboard focus: give it here.
+    if (visible) SetFocus(hwnd_);
     // Caught up from the message loop, after whatever the caller does next.
     if (visible) PostMessageW(hwnd_, kCatchUpMessage, 0, 0);
 }

@@ -60,6 +60,7 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView {
     void MoveTab(int k, int leftTwips) override;
     void SetVisible(bool visible) override;
     bool Visible() const override;
+    void ShowFocus(int slot) override;
 
   private:
     // What a slot shows: its caption and the icon of a path at one size.
@@ -76,6 +77,9 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView {
     // icon from the shell only to have it replaced a moment later.
     void ApplyCaption(int slot);
     void ApplyIcon(int slot);
+    // WM_KEYDOWN and WM_CHAR; false for keys the window does not use.
+    bool OnKey(WPARAM key);
+    void OnChar(WPARAM character);
 
     const ListLayout& layout_;
     const std::string& useList_;
@@ -85,6 +89,7 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView {
     std::array<IconBox, kSlotCount> icons_;
     std::array<SlotContent, kSlotCount> wanted_;
     std::array<SlotContent, kSlotCount> shown_;
+    int focusSlot_ = -1;  // the caption that shows the keyboard focus
     HWND bar_ = nullptr;
     DWM_Label dropTarget_;
     DWM_Label config_;

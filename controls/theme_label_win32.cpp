@@ -290,13 +290,33 @@ void DWM_Label::BlitCaption() {
         DrawPending();
     } else {
         BlitGlowText(job_);
+        DrawFocusFrame();
     }
+}
+
+void DWM_Label::SetFocusMark(bool marked) {
+    if (focusFrame_ == marked) return;
+    focusFrame_ = marked;
+    // A frame taken away is painted over with the background when the caption is drawn anew.
+    if (!marked && window_) InvalidateRect(window_, nullptr, TRUE);
+    model_.SetMarked(marked);
+}
+
+// The frame goes around the caption's text block, which every drawing covers whole: drawn (by
+// inverting) once after each drawing, it never cancels itself out.
+void DWM_Label::DrawFocusFrame() {
+    if (!focusFrame_ || job_.text.empty()) return;
+    HDC context = GetDC(window_);
+    RECT frame{job_.x, job_.y, job_.x + job_.width, job_.y + job_.height};
+    DrawFocusRect(context, &frame);
+    ReleaseDC(window_, context);
 }
 
 void DWM_Label::DrawPending() {
     drawingPending_ = false;
     if (!job_.text.empty()) {
         DrawGlowText(job_);
+        DrawFocusFrame();
         return;
     }
     // An empty caption needs no drawing objects: its block is cleared to the background, so

@@ -52,6 +52,12 @@ class DWM_Label final : public FA_Handler, private ThemeLabelView {
     // The last drawing, for checks of what reached the bitmap.
     const GlowTextJob& Job() const { return job_; }
 
+    // The keyboard focus: the caption in its hover colour and the system's focus rectangle
+    // around its text.
+    void SetFocusMark(bool marked);
+    // The current tab: the hover colour alone.
+    void SetMarked(bool marked) { model_.SetMarked(marked); }
+
     void Refresh() { model_.Refresh(); }
     void Show() { model_.Show(); }
     void RedrawCaption() { model_.RedrawCaption(); }
@@ -76,6 +82,7 @@ class DWM_Label final : public FA_Handler, private ThemeLabelView {
     void OnButton(UINT msg, WPARAM wParam, LPARAM lParam);
     void DrawPending();
     void FillBackground(HDC context, const RECT& rect) const;
+    void DrawFocusFrame();
 
     // ThemeLabelView
     void ApplyWindowEnabled(bool enabled) override;
@@ -110,6 +117,7 @@ class DWM_Label final : public FA_Handler, private ThemeLabelView {
     ClickCapture click_;
     bool timerRunning_ = false;
     bool drawingPending_ = false;  // the last drawing was put off while hidden
+    bool focusFrame_ = false;
 };
 
 }  // namespace vantry

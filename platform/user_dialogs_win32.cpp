@@ -9,8 +9,13 @@ namespace vantry {
 namespace {
 
 int Show(const std::string& text, UINT type) {
-    return MessageBoxW(nullptr, Widen(text).c_str(), Widen(kAppTitle).c_str(),
-                       type | MB_TASKMODAL | MB_SETFOREGROUND);
+    // A box without an owner leaves the keyboard focus nowhere once it closes (Wine), or with
+    // whatever the system picks: give it back to the window that had it.
+    HWND focus = GetFocus();
+    int answer = MessageBoxW(nullptr, Widen(text).c_str(), Widen(kAppTitle).c_str(),
+                             type | MB_TASKMODAL | MB_SETFOREGROUND);
+    if (focus && IsWindow(focus)) SetFocus(focus);
+    return answer;
 }
 
 }  // namespace

@@ -155,6 +155,23 @@ program_suite() {
     expect_absent shfile.txt
     stop_vantry
     end_case
+
+    begin_case KeysSwitchTabsAskToDeleteAndOpenTheFocusedItem
+    start_vantry
+    xdotool key ctrl+Tab
+    wait_for 5 items_is VantryLargeList 'C:' >/dev/null || fail "Ctrl+Tab did not show tab 1"
+    xdotool key ctrl+1
+    wait_for 5 items_is VantryLargeList "alpha;gamma" >/dev/null || fail "Ctrl+1 did not show tab 0"
+    xdotool key End Delete
+    answer_question "Delete the item 'gamma'?" "&No"
+    shot keyboard-focus
+    # Type-ahead goes to alpha; Enter opens it as a click does, hand-over file and all.
+    xdotool type --delay 50 al
+    xdotool key Return
+    wait_exit 10 || fail "the program did not end after Enter"
+    expect_file shfile.txt "$alpha"
+    stop_vantry
+    end_case
 }
 items_is() { [ "$(items_of "$1")" == "$2" ]; }
 

@@ -40,7 +40,9 @@ class FakeListWindowView : public ListWindowView {
         log_.push_back(name_ + (visible ? " shown" : " hidden"));
     }
     bool Visible() const override { return visible_; }
+    void ShowFocus(int slot) override { focus = slot; }
 
+    int focus = -1;
     std::array<std::string, kSlotCount> captions;
     std::array<std::string, kSlotCount> icons;
     std::array<std::string, kTabCount> tabs{kDefaultTabName, kDefaultTabName, kDefaultTabName,
