@@ -22,6 +22,7 @@ void ListWindow::LoadTabs() {
 }
 
 void ListWindow::UpdateTabs() {
+    view_.ShowCurrentTab(model_.List);
     int left = 0;
     view_.MoveTab(0, left);
     for (int k = 1; k < kTabCount; ++k) {
@@ -38,6 +39,7 @@ void ListWindow::TabClick(int k) {
     if (!model_.SaveListFile()) return;
     model_.ResetDWM();
     model_.List = static_cast<int16_t>(k);
+    view_.ShowCurrentTab(k);
     model_.LoadListfile();
     keyboard_.Refocus();
 }

@@ -27,6 +27,8 @@ class ListWindowView : public ListView {
     virtual bool Visible() const = 0;
     // Marks the slot as the keyboard focus (and no other).
     virtual void ShowFocus(int slot) = 0;
+    // Marks tab k's label as the current tab (and no other).
+    virtual void ShowCurrentTab(int k) = 0;
 };
 
 inline constexpr int kRightButton = 2;

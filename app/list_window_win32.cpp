@@ -261,6 +261,12 @@ void ListWindowWin32::ShowFocus(int slot) {
     if (slot >= 0) captions_[static_cast<std::size_t>(slot)].SetFocusMark(true);
 }
 
+void ListWindowWin32::ShowCurrentTab(int k) {
+    for (int tab = 0; tab < kTabCount; ++tab) {
+        tabs_[static_cast<std::size_t>(tab)].SetMarked(tab == k);
+    }
+}
+
 void ListWindowWin32::SetVisible(bool visible) {
     if (!hwnd_) return;
     ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);

@@ -61,6 +61,7 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView {
     void SetVisible(bool visible) override;
     bool Visible() const override;
     void ShowFocus(int slot) override;
+    void ShowCurrentTab(int k) override;
 
   private:
     // What a slot shows: its caption and the icon of a path at one size.

@@ -35,9 +35,11 @@ TEST_F(ListWindowTest, ATabClickSavesTheTabBeingLeftThenLoadsTheNewOne) {
     Items(0, "C:\\a.txt\r\n\r\nC:\\b.txt\r\n");
     Items(1, "D:\\\r\n");
     p.large.Load();
+    EXPECT_EQ(p.largeView.currentTab, 0);
     p.large.TabClick(1);
     EXPECT_EQ(File(0), "C:\\a.txt\r\nC:\\b.txt\r\n");
     EXPECT_EQ(p.large.Model().List, 1);
+    EXPECT_EQ(p.largeView.currentTab, 1);
     EXPECT_EQ(p.largeView.captions[0], "D:");
     EXPECT_EQ(p.largeView.captions[1], "");
     p.large.TabClick(1);  // the current tab: saved, emptied and reloaded all the same

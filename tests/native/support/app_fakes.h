@@ -41,8 +41,10 @@ class FakeListWindowView : public ListWindowView {
     }
     bool Visible() const override { return visible_; }
     void ShowFocus(int slot) override { focus = slot; }
+    void ShowCurrentTab(int k) override { currentTab = k; }
 
     int focus = -1;
+    int currentTab = -1;
     std::array<std::string, kSlotCount> captions;
     std::array<std::string, kSlotCount> icons;
     std::array<std::string, kTabCount> tabs{kDefaultTabName, kDefaultTabName, kDefaultTabName,
