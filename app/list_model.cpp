@@ -29,6 +29,12 @@ void ListModel::Fill(int slot, const std::string& path, const std::string& capti
 }
 
 void ListModel::LoadListfile() {
+    LoadLines();
+    // A tab whose file cannot be read is not empty: it only shows nothing for now.
+    view_.ShowEmptyHint(!unreadable_ && OccupiedCount() == 0);
+}
+
+void ListModel::LoadLines() {
     auto lines = files_.ReadListLines(List);
     // A file that is there but cannot be read is not an empty tab: no save may replace it.
     unreadable_ = !lines && files_.ListPresent(List);
@@ -88,6 +94,7 @@ void ListModel::ResetDWM() {
 }
 
 void ListModel::AddItem(int slot, const std::string& path, const std::string& caption) {
+    view_.ShowEmptyHint(false);
     Fill(slot, path, caption);
 }
 

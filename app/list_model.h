@@ -27,7 +27,11 @@ class ListView {
     virtual void ShowIcon(int slot, const std::string& path) = 0;
     // Lets the pending window messages be processed (paint and input keep flowing).
     virtual void PumpMessages() = 0;
+    // Shows or hides the line that tells how to fill an empty tab (no item, never stored).
+    virtual void ShowEmptyHint(bool shown) = 0;
 };
+
+inline constexpr const char* kEmptyTabHint = "Click Drop Target, then drop files on Drop Here";
 
 class ListModel {
   public:
@@ -35,6 +39,7 @@ class ListModel {
 
     // Fills the free slots from the current tab's list file. An absent file changes nothing; a
     // file of zero length gives the default item "C:\", saved at once.
+    // An empty tab whose file can be filled shows the hint.
     void LoadListfile();
     // Writes the occupied slots' paths, in slot order, then the lines beyond the 20th.
     // False when the write failed (the user has been told).
@@ -56,6 +61,7 @@ class ListModel {
     int16_t List = 0;  // the current tab, 0..4
 
   private:
+    void LoadLines();
     static std::size_t Index(int slot) { return static_cast<std::size_t>(slot); }
     int OccupiedCount() const;
     void Fill(int slot, const std::string& path, const std::string& caption);

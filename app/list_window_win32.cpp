@@ -29,6 +29,7 @@ constexpr int kBarHeight = 270;
 constexpr int kBarCaptionHeight = 255;
 constexpr int kScreenLeft = 1024;
 constexpr UINT kCatchUpMessage = WM_APP + 1;
+constexpr uint32_t kEmptyHintColour = 0x00707070;  // faint beside the black captions
 
 }  // namespace
 
@@ -72,6 +73,13 @@ bool ListWindowWin32::Create() {
         icon.onClick = [this, i] { logic_.ItemClick(i); };
         icon.onMouseDown = [this, i](int button) { logic_.ItemMouseDown(i, button); };
     }
+    // The hint stands where the first item would, sized to its text; it takes no input.
+    CreateCaption(emptyHint_, hwnd_, ChildRect({kIconLeft, kFirstRowTop, 0, kTabHeight}),
+                  {kEmptyTabHint, true, false});
+    emptyHint_.SetForeColor(kEmptyHintColour);
+    emptyHint_.SetUseHover(false);
+    emptyHint_.SetEnabled(false);
+    ShowWindow(emptyHint_.Window(), SW_HIDE);
     bar_ = CreateStrip(hwnd_, ChildRect({0, layout_.barTop, kClientWidth, kBarHeight}));
     CreateCaption(dropTarget_, bar_, ChildRect({0, 0, 1200, kBarCaptionHeight}),
                   {"Drop Target", false, true});
@@ -116,6 +124,7 @@ LRESULT ListWindowWin32::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 dropTarget_.Show();
                 config_.Show();
                 close_.Show();
+                emptyHint_.Show();
             }
             break;
         case WM_KEYDOWN:
@@ -152,6 +161,23 @@ void ListWindowWin32::ShowIcon(int slot, const std::string& path) {
     wanted.iconPath = path;
     wanted.smallIcon = useList_ == kSmallStyle;
     if (Visible()) ApplyIcon(slot);
+}
+
+void ListWindowWin32::ShowEmptyHint(bool shown) {
+    if (!emptyHint_.Window()) return;
+    if (!shown) {
+        ShowWindow(emptyHint_.Window(), SW_HIDE);
+        return;
+    }
+    // The first row's empty caption and icon box would cover the hint; they come back with the
+    // first item, which finds them showing nothing.
+    ShowWindow(captions_[0].Window(), SW_HIDE);
+    ShowWindow(icons_[0].Window(), SW_HIDE);
+    captions_[0].SetCaption("");
+    icons_[0].SetIcon(UniqueIcon());
+    shown_[0] = SlotContent{};
+    SetWindowPos(emptyHint_.Window(), HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 void ListWindowWin32::ApplyCaption(int slot) {

@@ -54,6 +54,7 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView {
     // ListWindowView
     void ShowCaption(int slot, const std::string& caption) override;
     void ShowIcon(int slot, const std::string& path) override;
+    void ShowEmptyHint(bool shown) override;
     void PumpMessages() override;
     void ShowTabCaption(int k, const std::string& caption) override;
     int TabWidthTwips(int k) override;
@@ -95,6 +96,7 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView {
     DWM_Label dropTarget_;
     DWM_Label config_;
     DWM_Label close_;
+    DWM_Label emptyHint_;
 };
 
 }  // namespace vantry

@@ -44,6 +44,10 @@ TEST_F(ListModelTest, OnlyEmptyLinesGiveAnEmptyListAndLeaveTheFileAlone) {
     model.LoadListfile();
     EXPECT_EQ(model.FirstFreeSlot(), 0);
     EXPECT_EQ(folder.writes.count("VantryList0.txt"), 0u);
+    EXPECT_TRUE(view.hint);  // says how to fill it; nothing of it is stored
+    model.AddItem(0, "C:\\a.txt", "a");
+    EXPECT_FALSE(view.hint);
+    EXPECT_EQ(model.FirstFreeSlot(), 1);
 }
 
 TEST_F(ListModelTest, EmptyLinesAreSkippedAndTheNextSaveDropsThem) {
@@ -93,6 +97,7 @@ TEST_F(ListModelTest, AListFileThatCannotBeReadIsNeverReplaced) {
     folder.unreadable.insert("VantryList0.txt");
     model.LoadListfile();
     EXPECT_TRUE(Captions().empty());
+    EXPECT_FALSE(view.hint);  // not an empty tab
     EXPECT_TRUE(model.SaveListFile()) << "nothing new to store: leaving the tab goes on";
     EXPECT_EQ(folder.writes["VantryList0.txt"], 0);
 

@@ -25,6 +25,7 @@ class FakeListWindowView : public ListWindowView {
         icons[static_cast<std::size_t>(slot)] = path;
     }
     void PumpMessages() override {}
+    void ShowEmptyHint(bool shown) override { hint = shown; }
     void ShowTabCaption(int k, const std::string& caption) override {
         tabs[static_cast<std::size_t>(k)] = caption;
     }
@@ -44,6 +45,7 @@ class FakeListWindowView : public ListWindowView {
     void ShowCurrentTab(int k) override { currentTab = k; }
 
     int focus = -1;
+    bool hint = false;
     int currentTab = -1;
     std::array<std::string, kSlotCount> captions;
     std::array<std::string, kSlotCount> icons;

@@ -69,11 +69,13 @@ class RecordingListView : public ListView {
         if (!path.empty()) iconOrder.push_back(slot);
     }
     void PumpMessages() override { ++pumps; }
+    void ShowEmptyHint(bool shown) override { hint = shown; }
 
     std::array<std::string, kSlotCount> captions;
     std::array<std::string, kSlotCount> icons;
     std::vector<int> iconOrder;
     int pumps = 0;
+    bool hint = false;
 };
 
 }  // namespace vantry::test
