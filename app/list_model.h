@@ -36,8 +36,10 @@ class ListModel {
     // Fills the free slots from the current tab's list file. An absent file changes nothing; a
     // file of zero length gives the default item "C:\", saved at once.
     void LoadListfile();
-    // Writes the occupied slots' paths, in slot order, then the lines beyond the 20th.
-    // False when the write failed (the user has been told).
+    // Writes the occupied slots' paths, in slot order, then the lines beyond the 20th, merged with
+    // any change made to the file elsewhere since it was loaded; every caller then reloads (or
+    // ends the program), so the window shows what the file holds. False when the write failed
+    // (the user has been told).
     bool SaveListFile();
     // Empties all slots, the path list and the lines beyond the 20th.
     void ResetDWM();
@@ -57,6 +59,7 @@ class ListModel {
 
   private:
     static std::size_t Index(int slot) { return static_cast<std::size_t>(slot); }
+    SaveOutcome Save();
     int OccupiedCount() const;
     void Fill(int slot, const std::string& path, const std::string& caption);
 
