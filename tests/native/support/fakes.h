@@ -1,6 +1,7 @@
 #pragma once
 // In-memory stand-ins for the program folder, the message boxes and a list window's view.
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -68,12 +69,16 @@ class RecordingListView : public ListView {
         icons[static_cast<std::size_t>(slot)] = path;
         if (!path.empty()) iconOrder.push_back(slot);
     }
-    void PumpMessages() override { ++pumps; }
+    void PumpMessages() override {
+        ++pumps;
+        if (onPump) onPump();
+    }
 
     std::array<std::string, kSlotCount> captions;
     std::array<std::string, kSlotCount> icons;
     std::vector<int> iconOrder;
     int pumps = 0;
+    std::function<void()> onPump;  // what happens elsewhere while messages are processed
 };
 
 }  // namespace vantry::test
