@@ -55,7 +55,10 @@ void ConfigWindow::UpdateTabsClick() {
     if (!scope) return;
     // A failed write has told the user and left the file as it was. The names stay here to be
     // stored again; the list windows keep the strips they show, which match the file.
-    if (!drop_.Files().WriteTabNames(names_)) return;
+    SaveOutcome saved = drop_.Files().WriteTabNames(names_);
+    if (!saved) return;
+    // Names changed elsewhere meanwhile were merged in: show them here too.
+    if (saved.merged) LoadTabs();
     drop_.App().PumpMessages();
     drop_.Large().LoadTabs();
     drop_.Small().LoadTabs();

@@ -44,7 +44,12 @@ void ListModel::LoadLines() {
     int next = OccupiedCount();
     if (lines->empty()) {
         if (next < kSlotCount) Fill(next, kDefaultItem, ItemCaption(kDefaultItem));
-        SaveListFile();
+        // Another program may have written the file meanwhile: show what the save left there, as
+        // every other save is followed by a reload.
+        if (Save().merged) {
+            ResetDWM();
+            LoadListfile();
+        }
         return;
     }
     for (auto& line : *lines) {
@@ -58,6 +63,10 @@ void ListModel::LoadLines() {
 }
 
 bool ListModel::SaveListFile() {
+    return Save().saved;
+}
+
+SaveOutcome ListModel::Save() {
     std::vector<std::string> lines;
     if (unreadable_) {
         // What the file holds never reached the slots. Readable now, it is kept ahead of them;
@@ -67,16 +76,16 @@ bool ListModel::SaveListFile() {
             std::copy_if(stored->begin(), stored->end(), std::back_inserter(lines),
                          [](const std::string& line) { return !line.empty(); });
         } else if (files_.ListPresent(List)) {
-            if (OccupiedCount() == 0) return true;  // nothing new to store
+            if (OccupiedCount() == 0) return {true, false};  // nothing new to store
             files_.ReportUnreadableList(List);
-            return false;
+            return {};
         }
     }
     for (int slot = 0; slot < kSlotCount; ++slot) {
         if (Occupied(slot)) lines.push_back(Path(slot));
     }
     lines.insert(lines.end(), overflow_.begin(), overflow_.end());
-    bool saved = files_.WriteList(List, lines);
+    SaveOutcome saved = files_.WriteList(List, lines);
     if (saved) unreadable_ = false;
     view_.PumpMessages();
     return saved;

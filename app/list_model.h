@@ -41,8 +41,10 @@ class ListModel {
     // file of zero length gives the default item "C:\", saved at once.
     // An empty tab whose file can be filled shows the hint.
     void LoadListfile();
-    // Writes the occupied slots' paths, in slot order, then the lines beyond the 20th.
-    // False when the write failed (the user has been told).
+    // Writes the occupied slots' paths, in slot order, then the lines beyond the 20th, merged with
+    // any change made to the file elsewhere since it was loaded; every caller then reloads (or
+    // ends the program), so the window shows what the file holds. False when the write failed
+    // (the user has been told).
     bool SaveListFile();
     // Empties all slots, the path list and the lines beyond the 20th.
     void ResetDWM();
@@ -63,6 +65,7 @@ class ListModel {
   private:
     void LoadLines();
     static std::size_t Index(int slot) { return static_cast<std::size_t>(slot); }
+    SaveOutcome Save();
     int OccupiedCount() const;
     void Fill(int slot, const std::string& path, const std::string& caption);
 

@@ -6,22 +6,30 @@
 
 #include "app/guarded_run.h"
 #include "app/program_win32.h"
+#include "app/single_instance_win32.h"
 #include "platform/dpi_win32.h"
+#include "platform/text_win32.h"
 #include "platform/user_dialogs_win32.h"
 #include "store/program_folder_win32.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     vantry::EnableDpiAwareness();
+    // A second start from this folder hands over to the running copy before any file is read.
+    vantry::SingleInstance instance(vantry::Widen(vantry::ExecutableFolder()));
+    if (!instance.ShouldRun()) return 0;
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     // Drag and drop and the shell's link objects need OLE on this thread.
     OleInitialize(nullptr);
     vantry::Win32Dialogs dialogs;
-    int result = vantry::RunReportingFailure(dialogs, [&dialogs] {
+    int result = vantry::RunReportingFailure(dialogs, [&dialogs, &instance] {
         vantry::Win32ProgramFolder folder(vantry::ExecutableFolder());
         vantry::Program program(folder, dialogs);
+        instance.OnLaterStart([&program] { return program.BringToFront(); });
         program.Start();
-        return program.Run();
+        int code = program.Run();
+        instance.OnLaterStart(nullptr);
+        return code;
     });
     OleUninitialize();
     return result;

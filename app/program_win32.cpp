@@ -87,6 +87,20 @@ void Program::ShowConfigWindow() {
     if (!wasOpen) PlaceBeside(config_.Window(), ShownListWindow(), false);
 }
 
+bool Program::BringToFront() {
+    HWND list = ShownListWindow();
+    if (closed_ || !list) return false;
+    if (IsIconic(list)) ShowWindow(list, SW_RESTORE);
+    // Raised as well as activated: without the foreground right (the later start may not have
+    // had it to give) activation only flashes the taskbar button.
+    constexpr UINT kRaise = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    SetWindowPos(list, HWND_TOP, 0, 0, 0, 0, kRaise);
+    SetForegroundWindow(list);
+    HWND drop = dropForm_ ? dropForm_->Window() : nullptr;
+    if (drop && IsWindowVisible(drop)) SetWindowPos(drop, HWND_TOP, 0, 0, 0, 0, kRaise);
+    return true;
+}
+
 void Program::CloseAllWindows() {
     if (closed_) return;
     DestroyWindows();

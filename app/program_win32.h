@@ -36,6 +36,10 @@ class Program final : public AppServices {
     void Launch(const std::string& path, int showCommand) override;
     void PumpMessages() override;
 
+    // Brings the shown list window to the front, and the drop window when it is shown (a later
+    // start from the same folder asks for this). False once the windows have closed.
+    bool BringToFront();
+
     ListWindowWin32& Large() { return large_; }
     ListWindowWin32& Small() { return small_; }
     DropWindowWin32* DropForm() { return dropForm_.get(); }

@@ -9,29 +9,62 @@ std::string ListFileName(int tab) {
 }
 
 std::optional<std::vector<std::string>> ItemFiles::ReadLines(const std::string& name) {
-    if (!folder_.Exists(name)) return std::nullopt;
-    std::optional<std::string> content = folder_.Read(name);
+    std::optional<std::string> content;
+    if (folder_.Exists(name)) content = folder_.Read(name);
+    if (content) {
+        seen_[name] = content;
+    } else if (folder_.Present(name)) {
+        seen_.erase(name);
+    } else {
+        seen_[name] = std::nullopt;
+    }
     if (!content) return std::nullopt;
     return SplitLines(*content);
 }
 
-bool ItemFiles::WriteLines(const std::string& name, std::vector<std::string> lines, bool paths) {
+SaveOutcome ItemFiles::WriteLines(const std::string& name, std::vector<std::string> lines,
+                                  bool paths, std::optional<MergeRule> merge) {
     for (auto& line : lines) {
         std::optional<std::string> storable = folder_.StorableForm(line, paths);
         if (!storable) {
             dialogs_.ShowError("Vantry could not save \"" + name + "\": the text \"" + line +
                                "\" holds characters that this system's code page cannot store."
                                "\n\nThe file was left as it was.");
-            return false;
+            return {};
         }
         line = std::move(*storable);
     }
-    WriteOutcome outcome = folder_.Replace(name, JoinLines(lines));
+    std::string content = JoinLines(lines);
+    auto seen = merge ? seen_.find(name) : seen_.end();
+    if (seen == seen_.end()) return {Replace(name, content), false};
+
+    // Content, not size and time: a sync client may restore the other side's time, and two
+    // saves within the file system's time resolution can leave one size and time.
+    std::optional<std::string> onDisk = folder_.Read(name);
+    if (!onDisk && folder_.Present(name)) {
+        ReportUnreadable(name, "changes made to it elsewhere");
+        return {};
+    }
+    if (onDisk == seen->second) return {Replace(name, content), false};
+
+    auto merged = MergeLines(*merge, SplitLines(seen->second.value_or("")), lines,
+                             SplitLines(onDisk.value_or("")));
+    if (!merged) {
+        seen->second = std::move(onDisk);
+        return {true, true};
+    }
+    return {Replace(name, JoinLines(*merged)), true};
+}
+
+bool ItemFiles::Replace(const std::string& name, const std::string& content) {
+    WriteOutcome outcome = folder_.Replace(name, content);
     if (!outcome.ok) {
         dialogs_.ShowError("Vantry could not save \"" + name + "\".\n\n" + outcome.reason +
                            "\n\nThe file was left as it was.");
+        return false;
     }
-    return outcome.ok;
+    seen_[name] = content;
+    return true;
 }
 
 std::optional<std::vector<std::string>> ItemFiles::ReadKept(const std::string& name) {
@@ -57,7 +90,7 @@ std::optional<std::string> ItemFiles::ReadStyleWord() {
 }
 
 bool ItemFiles::WriteStyleWord(const std::string& word) {
-    return Replaceable(kStyleFile) && WriteLines(kStyleFile, {word}, false);
+    return Replaceable(kStyleFile) && WriteLines(kStyleFile, {word}, false).saved;
 }
 
 std::optional<std::vector<std::string>> ItemFiles::ReadTabNames() {
@@ -68,17 +101,18 @@ std::optional<std::vector<std::string>> ItemFiles::ReadTabNames() {
     return lines;
 }
 
-bool ItemFiles::WriteTabNames(const std::array<std::string, kTabCount>& names) {
-    return Replaceable(kTabsFile) &&
-           WriteLines(kTabsFile, std::vector<std::string>(names.begin(), names.end()), false);
+SaveOutcome ItemFiles::WriteTabNames(const std::array<std::string, kTabCount>& names) {
+    if (!Replaceable(kTabsFile)) return {};
+    return WriteLines(kTabsFile, std::vector<std::string>(names.begin(), names.end()), false,
+                      MergeRule::kTabNames);
 }
 
 std::optional<std::vector<std::string>> ItemFiles::ReadListLines(int tab) {
     return ReadLines(ListFileName(tab));
 }
 
-bool ItemFiles::WriteList(int tab, const std::vector<std::string>& paths) {
-    return WriteLines(ListFileName(tab), paths, true);
+SaveOutcome ItemFiles::WriteList(int tab, const std::vector<std::string>& paths) {
+    return WriteLines(ListFileName(tab), paths, true, MergeRule::kItems);
 }
 
 bool ItemFiles::ListPresent(int tab) {
@@ -97,7 +131,7 @@ void ItemFiles::ReportUnreadable(const std::string& name, const std::string& wha
 }
 
 bool ItemFiles::WriteHandOver(const std::string& path) {
-    return WriteLines(kHandOverFile, {path}, true);
+    return WriteLines(kHandOverFile, {path}, true).saved;
 }
 
 std::optional<std::string> ItemFiles::ReadHandOver() {

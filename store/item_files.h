@@ -7,14 +7,20 @@
 // Every line ends with CR LF, the last included; values are kept exactly as they are.
 // A write that fails tells the user (file name and the system's reason) and returns false; the
 // file then keeps its previous content.
+// Another program (a second copy, a text editor, a sync client) may change a list file or the tab
+// names file while this one runs. Each write of those first compares the file with what this
+// program last read or wrote there; when it differs, the write merges both sides' changes
+// (store/line_merge.h) rather than undo the other side's.
 
 #include <array>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "platform/user_dialogs.h"
+#include "store/line_merge.h"
 #include "store/program_folder.h"
 
 namespace vantry {
@@ -27,6 +33,14 @@ inline constexpr const char* kDefaultTabName = "Main |";
 
 std::string ListFileName(int tab);
 
+struct SaveOutcome {
+    bool saved = false;
+    // The file holds something other than what was asked for: a change made elsewhere, merged in
+    // or left standing. What shows the file must read it again.
+    bool merged = false;
+    explicit operator bool() const { return saved; }
+};
+
 class ItemFiles {
   public:
     ItemFiles(ProgramFolder& folder, UserDialogs& dialogs) : folder_(folder), dialogs_(dialogs) {}
@@ -37,12 +51,12 @@ class ItemFiles {
 
     // Up to five names, line k for tab k; nothing when the file is absent or holds no line.
     std::optional<std::vector<std::string>> ReadTabNames();
-    bool WriteTabNames(const std::array<std::string, kTabCount>& names);
+    SaveOutcome WriteTabNames(const std::array<std::string, kTabCount>& names);
 
     // Every line of the tab's list file, empty ones included (an empty vector for a file of
     // zero length); nothing when the file is absent.
     std::optional<std::vector<std::string>> ReadListLines(int tab);
-    bool WriteList(int tab, const std::vector<std::string>& paths);
+    SaveOutcome WriteList(int tab, const std::vector<std::string>& paths);
     // Whether the tab's list file is there at all. Asked after a read found nothing, it tells a
     // file that cannot be read now (another program holds it open without sharing, or this user
     // may not read it) from an absent one; such a file is not an empty tab.
@@ -66,11 +80,18 @@ class ItemFiles {
     std::optional<std::vector<std::string>> ReadKept(const std::string& name);
     bool Replaceable(const std::string& name);
     void ReportUnreadable(const std::string& name, const std::string& what);
-    // Paths may be stored in their short form; other lines only as they are.
-    bool WriteLines(const std::string& name, std::vector<std::string> lines, bool paths);
+    // Paths may be stored in their short form; other lines only as they are. With a merge rule,
+    // a change made elsewhere since the last read or write is merged in.
+    SaveOutcome WriteLines(const std::string& name, std::vector<std::string> lines, bool paths,
+                           std::optional<MergeRule> merge = std::nullopt);
+    bool Replace(const std::string& name, const std::string& content);
 
     ProgramFolder& folder_;
     UserDialogs& dialogs_;
+    // Per file, what this program last read or wrote there: its content, or nothing for a file
+    // that was absent. A file that was there but could not be read has no entry: there is no
+    // known version to merge against, and the list window keeps such a file's lines itself.
+    std::map<std::string, std::optional<std::string>> seen_;
     std::set<std::string> unreadable_;
 };
 

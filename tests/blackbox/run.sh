@@ -345,6 +345,23 @@ proof_suite() {
     stop_vantry
     expect_file VantryList0.txt "$notes" "$photo"
     end_case
+
+    begin_case AnEditMadeWhileItRunsIsKeptBesideItsOwnChange
+    local extra
+    extra=$(make_item extra)
+    start_vantry
+    # A text editor adds an item while the program runs; then an item is deleted here.
+    crlf "$notes" "$photo" "$extra" >"$DIR/VantryList0.txt"
+    click_label VantryLargeList notes 3
+    answer_question "Delete the item 'notes'?" "&Yes"
+    wait_for 5 items_is VantryLargeList "photo;extra" >/dev/null
+    expect_eq "items after the delete" "photo;extra" "$(items_of VantryLargeList)"
+    expect_file VantryList0.txt "$photo" "$extra"
+    click_label VantryLargeList Close
+    wait_exit 10 || fail "the program did not end after Close"
+    stop_vantry
+    expect_file VantryList0.txt "$photo" "$extra"
+    end_case
 }
 list_is() { [ "$(visible_list)" == "$1" ]; }
 

@@ -165,6 +165,19 @@ TEST_F(ConfigWindowTest, UpdateTabsWithoutAChangeRewritesTheSameLinesAndReloadsB
     EXPECT_EQ(config.Text1(), "C");
 }
 
+TEST_F(ConfigWindowTest, ATabRenamedElsewhereWhileTheWindowIsOpenIsKeptAndShownHere) {
+    StoreNames("A\r\nB\r\n\r\n\r\n\r\n");
+    Start();
+    OpenWindow();
+    config.TextChanged("Ours");
+    StoreNames("A\r\nTheirs\r\n\r\n\r\n\r\n");
+    config.UpdateTabsClick();
+    EXPECT_EQ(p.folder.files["VantryTabs.txt"], "Ours\r\nTheirs\r\n\r\n\r\n\r\n");
+    EXPECT_EQ(config.TabName(1), "Theirs");
+    EXPECT_EQ(view.tabs[1], "Theirs");
+    EXPECT_EQ(p.largeView.tabs[1], "Theirs");
+}
+
 TEST_F(ConfigWindowTest, AFailedWriteIsReportedAndKeepsTheNamesInTheWindow) {
     StoreNames("A\r\nB\r\n");
     Start();

@@ -105,6 +105,48 @@ TEST(ItemFiles, ReadsValuesExactlyAndToleratesJunk) {
     EXPECT_EQ(files.ReadStyleWord(), std::string("\xff\xfe\x01junk", 7));
 }
 
+// Two copies of the program, or a text editor, used to lose whatever the other wrote first: the
+// last writer replaced the file whole.
+TEST(ItemFiles, AChangeMadeElsewhereSinceTheLastReadOrWriteIsMergedIn) {
+    FakeFolder folder;
+    RecordingDialogs dialogs;
+    ItemFiles files(folder, dialogs);
+    folder.files["VantryList0.txt"] = "A\r\nB\r\n";
+    ASSERT_TRUE(files.ReadListLines(0));
+    SaveOutcome saved = files.WriteList(0, {"A", "B", "C"});
+    EXPECT_TRUE(saved.saved && !saved.merged);
+
+    folder.files["VantryList0.txt"] = "B\r\nD\r\nC\r\nA\r\n";
+    saved = files.WriteList(0, {"A", "C"});
+    EXPECT_TRUE(saved.saved && saved.merged);
+    EXPECT_EQ(folder.files["VantryList0.txt"], "A\r\nC\r\nD\r\n");
+
+    // Nothing changed on this side: the other side's order stands and nothing is written.
+    folder.files["VantryList0.txt"] = "D\r\nC\r\nA\r\n";
+    saved = files.WriteList(0, {"A", "C", "D"});
+    EXPECT_TRUE(saved.saved && saved.merged);
+    EXPECT_EQ(folder.writes["VantryList0.txt"], 2);
+    EXPECT_EQ(folder.files["VantryList0.txt"], "D\r\nC\r\nA\r\n");
+
+    // A file created elsewhere after this side found none.
+    EXPECT_FALSE(files.ReadListLines(1));
+    folder.files["VantryList1.txt"] = "X\r\n";
+    EXPECT_TRUE(files.WriteList(1, {"Y"}));
+    EXPECT_EQ(folder.files["VantryList1.txt"], "Y\r\nX\r\n");
+
+    // The tab names merge tab by tab; a file that cannot be read now is not replaced.
+    folder.files["VantryTabs.txt"] = "Main |\r\n\r\n\r\n\r\n\r\n";
+    ASSERT_TRUE(files.ReadTabNames());
+    folder.files["VantryTabs.txt"] = "Main |\r\nWork |\r\n\r\n\r\n\r\n";
+    EXPECT_TRUE(files.WriteTabNames({"Home |", "", "", "", ""}));
+    EXPECT_EQ(folder.files["VantryTabs.txt"], "Home |\r\nWork |\r\n\r\n\r\n\r\n");
+    folder.unreadable.insert("VantryTabs.txt");
+    EXPECT_FALSE(files.WriteTabNames({"Other |", "", "", "", ""}));
+    EXPECT_EQ(folder.files["VantryTabs.txt"], "Home |\r\nWork |\r\n\r\n\r\n\r\n");
+    ASSERT_EQ(dialogs.errors.size(), 1u);
+    EXPECT_NE(dialogs.errors[0].find("VantryTabs.txt"), std::string::npos);
+}
+
 TEST(ItemFiles, AFailedWriteTellsTheUserWithTheFileAndTheReason) {
     FakeFolder folder;
     RecordingDialogs dialogs;

@@ -39,6 +39,16 @@ TEST_F(ListModelTest, AZeroLengthFileGetsTheDefaultItemSavedAtOnce) {
     EXPECT_EQ(File(), "C:\\\r\n");
 }
 
+TEST_F(ListModelTest, TheDefaultItemSavedBesideAnItemAddedElsewhereMeanwhileShowsBoth) {
+    folder.files["VantryList0.txt"] = "";
+    view.onPump = [this] {
+        if (folder.files["VantryList0.txt"].empty()) folder.files["VantryList0.txt"] = "D:\\x\r\n";
+    };
+    model.LoadListfile();
+    EXPECT_EQ(File(), "C:\\\r\nD:\\x\r\n");
+    EXPECT_EQ(Captions(), (std::vector<std::string>{"C:", "x"}));
+}
+
 TEST_F(ListModelTest, OnlyEmptyLinesGiveAnEmptyListAndLeaveTheFileAlone) {
     folder.files["VantryList0.txt"] = "\r\n\r\n";
     model.LoadListfile();

@@ -1,6 +1,7 @@
 #pragma once
 // In-memory stand-ins for the program folder, the message boxes and a list window's view.
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -68,7 +69,10 @@ class RecordingListView : public ListView {
         icons[static_cast<std::size_t>(slot)] = path;
         if (!path.empty()) iconOrder.push_back(slot);
     }
-    void PumpMessages() override { ++pumps; }
+    void PumpMessages() override {
+        ++pumps;
+        if (onPump) onPump();
+    }
     void ShowEmptyHint(bool shown) override { hint = shown; }
 
     std::array<std::string, kSlotCount> captions;
@@ -76,6 +80,7 @@ class RecordingListView : public ListView {
     std::vector<int> iconOrder;
     int pumps = 0;
     bool hint = false;
+    std::function<void()> onPump;  // what happens elsewhere while messages are processed
 };
 
 }  // namespace vantry::test

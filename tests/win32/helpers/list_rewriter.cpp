@@ -1,22 +1,42 @@
-// Rewrites a list file for ever, alternating two contents, through the program's own writer; the
-// crash test kills it at random moments. It signals the named event once the first rewrite is
-// done, so a kill always lands inside the loop rather than in the process's start-up.
+// Rewrites a list file for ever, alternating two contents, through the program's own list
+// writer (which first compares the file with what it last wrote, then replaces it); the crash
+// test kills it at random moments. It signals the named event once the first rewrite is done, so
+// a kill always lands inside the loop rather than in the process's start-up.
 // Usage: list_rewriter <folder> <event name>
 
 #include <windows.h>
 
 #include "platform/text_win32.h"
+#include "store/item_files.h"
 #include "store/program_folder_win32.h"
+#include "store/text_lines.h"
 #include "tests/win32/helpers/rewriter_contents.h"
+
+namespace {
+
+// A failed write ends the rewriter (the test tells that from a kill) instead of showing a box.
+class NoDialogs : public vantry::UserDialogs {
+  public:
+    void ShowError(const std::string&) override {}
+    void ShowPlain(const std::string&) override {}
+    bool AskYesNo(const std::string&) override { return false; }
+};
+
+}  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) return 2;
     vantry::Win32ProgramFolder folder(vantry::Narrow(argv[1]));
+    NoDialogs dialogs;
+    vantry::ItemFiles files(folder, dialogs);
     HANDLE ready = OpenEventW(EVENT_MODIFY_STATE, FALSE, argv[2]);
-    const std::string contents[2] = {vantry::test::RewriterContent(0),
-                                     vantry::test::RewriterContent(1)};
+    const std::vector<std::string> contents[2] = {
+        vantry::SplitLines(vantry::test::RewriterContent(0)),
+        vantry::SplitLines(vantry::test::RewriterContent(1))};
     for (unsigned i = 0;; ++i) {
-        if (!folder.Replace(vantry::test::kRewrittenFile, contents[i % 2]).ok) return 1;
+        vantry::SaveOutcome saved = files.WriteList(0, contents[i % 2]);
+        // Nobody else writes the file: a merge would mean the writer misread its own file.
+        if (!saved || saved.merged) return 1;
         if (i == 0 && ready) SetEvent(ready);
     }
 }

@@ -1,0 +1,50 @@
+#pragma once
+// One running copy per program folder. The first copy to start from a folder holds a named mutex
+// and a message-only window whose names come from the folder; a later start from the same folder
+// finds that window, lets the first copy take the foreground, asks it to bring its windows to the
+// front and ends before it reads or writes any file. Copies in other folders run side by side.
+//
+// Implemented: one key for every spelling of a folder (long names, one letter case, no closing
+// separator); never handing over to a copy of higher integrity (an elevated copy keeps a name of
+// its own as well, so copies with and without elevation never meet); a crashed copy's mutex is
+// abandoned, which counts as free; a copy that is ending declines, and the new start then waits
+// for the mutex. Not handled: another user's copy of the same folder in the same session (its
+// mutex cannot be opened; this copy then runs beside it).
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace vantry {
+
+// The folder's key: its long form, upper case, without a closing separator.
+std::wstring FolderKey(const std::wstring& folder);
+
+class SingleInstance {
+  public:
+    // Looks for a running copy of the program in folder and hands over to it when there is one.
+    explicit SingleInstance(const std::wstring& folder);
+    ~SingleInstance();
+    SingleInstance(const SingleInstance&) = delete;
+    SingleInstance& operator=(const SingleInstance&) = delete;
+
+    // False when a running copy took over this start: end at once.
+    bool ShouldRun() const { return run_; }
+    // What a later start asks of this copy: bring its windows to the front. False when there is
+    // no window to bring (the copy is ending).
+    void OnLaterStart(std::function<bool()> bringToFront) {
+        bringToFront_ = std::move(bringToFront);
+    }
+
+  private:
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+    bool run_ = true;
+    HANDLE mutex_ = nullptr;
+    bool owner_ = false;
+    HWND window_ = nullptr;
+    std::function<bool()> bringToFront_;
+};
+
+}  // namespace vantry

@@ -1,0 +1,206 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "app/single_instance_win32.h"
+#include "platform/text_win32.h"
+#include "store/program_folder_win32.h"
+#include "tests/win32/support/temp_folder.h"
+
+namespace vantry {
+namespace {
+
+std::wstring ShortForm(const std::wstring& path) {
+    wchar_t buffer[MAX_PATH];
+    DWORD length = GetShortPathNameW(path.c_str(), buffer, MAX_PATH);
+    return length && length < MAX_PATH ? std::wstring(buffer, length) : path;
+}
+
+std::wstring Lower(std::wstring text) {
+    CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+TEST(SingleInstanceTest, EverySpellingOfAFolderGivesOneKeyAndAnotherFolderAnother) {
+    test::TempFolder temp;
+    std::wstring folder = Widen(temp.Path()) + L"\\A Long Folder Name";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    ASSERT_NE(ShortForm(folder), folder) << "no short name to compare with";
+    const std::wstring key = FolderKey(folder);
+    EXPECT_EQ(FolderKey(ShortForm(folder)), key);
+    EXPECT_EQ(FolderKey(Lower(folder) + L"\\"), key);
+    EXPECT_EQ(FolderKey(Widen(temp.Path()) + L"\\.\\A LONG folder name\\\\"), key);
+    EXPECT_NE(FolderKey(Widen(temp.Path())), key);
+}
+
+// A copy of the program started by the test; ended (hard) when the test no longer needs it.
+class Started {
+  public:
+    explicit Started(const std::wstring& exe) {
+        std::wstring command = L"\"" + exe + L"\"";
+        std::wstring folder = exe.substr(0, exe.find_last_of(L'\\'));
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       folder.c_str(), &startup, &process_);
+    }
+    ~Started() {
+        if (!process_.hProcess) return;
+        Kill();
+        CloseHandle(process_.hThread);
+        CloseHandle(process_.hProcess);
+    }
+    Started(const Started&) = delete;
+    Started& operator=(const Started&) = delete;
+
+    bool Running() const { return process_.hProcess != nullptr; }
+    DWORD Id() const { return process_.dwProcessId; }
+    // Whether it ended by itself within the time-out, with exit code 0.
+    bool EndsCleanly(DWORD timeoutMs) const {
+        DWORD code = 1;
+        return WaitForSingleObject(process_.hProcess, timeoutMs) == WAIT_OBJECT_0 &&
+               GetExitCodeProcess(process_.hProcess, &code) && code == 0;
+    }
+    void Kill() {
+        TerminateProcess(process_.hProcess, 9);
+        WaitForSingleObject(process_.hProcess, 30000);
+    }
+
+  private:
+    PROCESS_INFORMATION process_{};
+};
+
+struct WindowQuery {
+    DWORD pid;
+    std::vector<std::wstring> classes;
+    bool visibleOnly;
+    HWND found;
+};
+
+BOOL CALLBACK FindTopWindow(HWND window, LPARAM param) {
+    auto* query = reinterpret_cast<WindowQuery*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    bool wanted = owner == query->pid && (!query->visibleOnly || IsWindowVisible(window));
+    for (const std::wstring& kind : query->classes) {
+        if (wanted && kind == name) {
+            query->found = window;
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+// A top-level window of a started copy, once it has one; null after the time-out.
+HWND WindowOf(const Started& copy, std::vector<std::wstring> classes, bool visibleOnly = true) {
+    const ULONGLONG deadline = GetTickCount64() + 30000;
+    do {
+        WindowQuery query{copy.Id(), classes, visibleOnly, nullptr};
+        EnumWindows(FindTopWindow, reinterpret_cast<LPARAM>(&query));
+        if (query.found) return query.found;
+        Sleep(50);
+    } while (GetTickCount64() < deadline);
+    return nullptr;
+}
+
+HWND ListWindowOf(const Started& copy) {
+    return WindowOf(copy, {L"VantrySmallList", L"VantryLargeList"});
+}
+
+// Whether upper stands in front of lower.
+bool InFrontOf(HWND upper, HWND lower) {
+    for (HWND above = GetWindow(lower, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
+        if (above == upper) return true;
+    }
+    return false;
+}
+
+bool BecomesForeground(HWND window, DWORD timeoutMs = 10000) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (GetForegroundWindow() != window) {
+        if (GetTickCount64() >= deadline) return false;
+        Sleep(50);
+    }
+    return true;
+}
+
+std::map<std::string, std::string> FilesIn(const test::TempFolder& folder) {
+    std::map<std::string, std::string> files;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(Widen(folder.File("*")).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return files;
+    do {
+        std::string name = Narrow(found.cFileName);
+        if (name != "." && name != "..") files[name] = test::ReadBytes(folder.File(name));
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return files;
+}
+
+// A folder holding a copy of the program and a list, the way a user keeps it.
+std::wstring ProgramIn(const test::TempFolder& folder) {
+    std::wstring built = Widen(ExecutableFolder() + "\\..\\Vantry.exe");
+    std::wstring copy = Widen(folder.File("Vantry.exe"));
+    CopyFileW(built.c_str(), copy.c_str(), FALSE);
+    test::WriteBytes(folder.File("VantryList0.txt"), "C:\\windows\\\r\n");
+    return copy;
+}
+
+TEST(SingleInstanceTest, ALaterStartInTheSameFolderBringsTheRunningCopyToTheFrontAndEnds) {
+    test::TempFolder temp;
+    const std::wstring exe = ProgramIn(temp);
+    auto first = std::make_unique<Started>(exe);
+    ASSERT_TRUE(first->Running());
+    HWND list = ListWindowOf(*first);
+    ASSERT_TRUE(list) << "the first copy showed no list window";
+    const auto files = FilesIn(temp);
+
+    // Something else holds the foreground when the later starts come.
+    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 300,
+                                 200, 100, nullptr, nullptr, nullptr, nullptr);
+    const std::wstring spellings[] = {exe, Lower(ShortForm(exe))};
+    for (const std::wstring& spelling : spellings) {
+        SetForegroundWindow(other);
+        ASSERT_TRUE(BecomesForeground(other));
+        Started later(spelling);
+        ASSERT_TRUE(later.Running());
+        EXPECT_TRUE(later.EndsCleanly(30000)) << Narrow(spelling);
+        EXPECT_TRUE(BecomesForeground(list)) << Narrow(spelling);
+        EXPECT_EQ(FilesIn(temp), files) << Narrow(spelling);
+    }
+
+    // Its drop window, when shown, comes to the front with it.
+    HWND drop = WindowOf(*first, {L"VantryDropWindow"}, false);
+    ASSERT_TRUE(drop);
+    ShowWindow(drop, SW_SHOWNA);
+    SetForegroundWindow(other);
+    ASSERT_TRUE(BecomesForeground(other));
+    // Activation alone does not raise a window under Wine.
+    SetWindowPos(other, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ASSERT_TRUE(InFrontOf(other, drop));
+    Started later(exe);
+    EXPECT_TRUE(later.EndsCleanly(30000));
+    EXPECT_TRUE(BecomesForeground(list));
+    EXPECT_TRUE(InFrontOf(list, other));
+    EXPECT_TRUE(InFrontOf(drop, other));
+    DestroyWindow(other);
+
+    // A copy in another folder runs beside it.
+    test::TempFolder elsewhere;
+    Started beside(ProgramIn(elsewhere));
+    EXPECT_TRUE(ListWindowOf(beside));
+
+    // A copy killed hard leaves nothing that keeps the next start from running.
+    first->Kill();
+    first.reset();
+    Started next(exe);
+    EXPECT_TRUE(ListWindowOf(next)) << "a start after the running copy was killed did not run";
+}
+
+}  // namespace
+}  // namespace vantry
