@@ -90,8 +90,29 @@ bool ListWindowWin32::Create() {
     dropTarget_.onClick = [this] { logic_.DropTargetClick(); };
     config_.onClick = [this] { logic_.ConfigClick(); };
     close_.onClick = [this] { logic_.CloseClick(); };
+    tooltip_.Create(hwnd_);
+    tooltip_.textFor = [this](HWND child) { return TipText(child); };
+    for (int i = 0; i < kSlotCount; ++i) {
+        tooltip_.AddTool(captions_[static_cast<std::size_t>(i)].Window());
+        tooltip_.AddTool(icons_[static_cast<std::size_t>(i)].Window());
+    }
+    for (auto& tab : tabs_) tooltip_.AddTool(tab.Window());
     PlaceAboveTaskbar();
     return true;
+}
+
+std::string ListWindowWin32::TipText(HWND child) const {
+    const ListModel& model = logic_.Model();
+    for (int i = 0; i < kSlotCount; ++i) {
+        auto index = static_cast<std::size_t>(i);
+        if (child == captions_[index].Window() || child == icons_[index].Window()) {
+            return model.Occupied(i) ? model.Path(i) : std::string();
+        }
+    }
+    for (int k = 0; k < kTabCount; ++k) {
+        if (child == tabs_[static_cast<std::size_t>(k)].Window()) return logic_.TabName(k);
+    }
+    return {};
 }
 
 void ListWindowWin32::PlaceAboveTaskbar() {
@@ -133,6 +154,12 @@ LRESULT ListWindowWin32::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CHAR:
             OnChar(wParam);
             return 0;
+        case WM_NOTIFY:
+            if (tooltip_.HandleNotify(*reinterpret_cast<const NMHDR*>(lParam))) return 0;
+            break;
+        case WM_KILLFOCUS:
+            tooltip_.ShowFocusTip(nullptr);
+            break;
         case kCatchUpMessage:
             for (int slot = 0; slot < kSlotCount; ++slot) {
                 ApplyCaption(slot);
@@ -176,8 +203,7 @@ void ListWindowWin32::ShowEmptyHint(bool shown) {
     captions_[0].SetCaption("");
     icons_[0].SetIcon(UniqueIcon());
     shown_[0] = SlotContent{};
-    SetWindowPos(emptyHint_.Window(), HWND_TOP, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    ShowWindow(emptyHint_.Window(), SW_SHOWNA);
 }
 
 void ListWindowWin32::ApplyCaption(int slot) {
@@ -285,6 +311,7 @@ void ListWindowWin32::ShowFocus(int slot) {
     }
     focusSlot_ = slot;
     if (slot >= 0) captions_[static_cast<std::size_t>(slot)].SetFocusMark(true);
+    tooltip_.ShowFocusTip(slot >= 0 ? captions_[static_cast<std::size_t>(slot)].Window() : nullptr);
 }
 
 void ListWindowWin32::ShowCurrentTab(int k) {

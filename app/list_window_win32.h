@@ -11,6 +11,7 @@
 #include "app/icon_box_win32.h"
 #include "app/list_window.h"
 #include "controls/theme_label_win32.h"
+#include "platform/tooltip_win32.h"
 
 namespace vantry {
 
@@ -82,6 +83,8 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView {
     // WM_KEYDOWN and WM_CHAR; false for keys the window does not use.
     bool OnKey(WPARAM key);
     void OnChar(WPARAM character);
+    // What a tip says for a child: an item's full path, a tab's whole name.
+    std::string TipText(HWND child) const;
 
     const ListLayout& layout_;
     const std::string& useList_;
@@ -97,6 +100,7 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView {
     DWM_Label config_;
     DWM_Label close_;
     DWM_Label emptyHint_;
+    Tooltip tooltip_;
 };
 
 }  // namespace vantry

@@ -65,6 +65,19 @@ program_suite() {
     shot small
     end_case
 
+    begin_case RestingOnAnItemOrAFocusedItemShowsItsFullPath
+    local rect
+    rect=$(child_rect VantrySmallList beta)
+    xdotool mousemove $(centre "$rect")
+    sleep 0.2
+    xdotool mousemove_relative 1 0
+    wait_for 5 tip_is "$beta" >/dev/null || fail "no tip with the path of beta"
+    shot tooltip
+    xdotool mousemove 900 700
+    xdotool key Down
+    wait_for 5 tip_is "$beta" >/dev/null || fail "no tip with the path of the focused item"
+    end_case
+
     begin_case TabClickSavesTheTabLeftAndShowsTheOther
     age_files VantryList0.txt VantryList1.txt
     click_tab VantrySmallList 1
@@ -174,6 +187,7 @@ program_suite() {
     end_case
 }
 items_is() { [ "$(items_of "$1")" == "$2" ]; }
+tip_is() { probe list tooltips_class32 | awk -F'\t' '$5==1 {print $7}' | grep -qxF "$1"; }
 
 # --- suite "proof": a user's day, the files checked after every step --------------------------
 
