@@ -6,10 +6,13 @@
 
 #include "app/program_win32.h"
 #include "platform/dpi_win32.h"
+#include "platform/system_functions_win32.h"
 #include "platform/user_dialogs_win32.h"
 #include "store/program_folder_win32.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // Before anything can load a DLL by name: a look-alike beside the program is never searched.
+    vantry::RestrictDllSearchToSystem32();
     vantry::EnableDpiAwareness();
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
