@@ -62,6 +62,8 @@ program_suite() {
         $1=="child" && $3==w && $4=="VantryStrip" {s=$2} $1=="child" && $3==s && s!="" {print $7}' |
         paste -sd';')
     expect_eq "bottom bar" "Drop Target;Config;Close" "$strip"
+    # The taskbar and the Alt+Tab list name the window by its title.
+    expect_eq "list window title" Vantry "$(visible_top VantrySmallList | head -1 | cut -f7)"
     shot small
     end_case
 
