@@ -1,7 +1,5 @@
 #include "app/drop_window_win32.h"
 
-#include "app/resources.h"
-
 namespace vantry {
 
 namespace {
@@ -17,14 +15,11 @@ DropWindowWin32::~DropWindowWin32() {
 
 bool DropWindowWin32::Create(std::function<void(const std::string&)> styleClick,
                              DropIntake& intake) {
-    icon_ = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VANTRY),
-                                          IMAGE_ICON, 32, 32, LR_SHARED));
     if (!CreateForm(L"VantryDropWindow", L"Drop Here",
                     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, kClientWidth,
-                    kClientHeight, icon_)) {
+                    kClientHeight)) {
         return false;
     }
-    if (icon_) SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     registration_ = std::make_unique<DropRegistration>(hwnd_, intake);
     strip_ = CreateStrip(hwnd_, ChildRect({0, 2610, kClientWidth, 495}));
     CreateCaption(hint_, strip_, ChildRect({0, 0, 4185, 495}),

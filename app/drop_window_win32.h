@@ -40,7 +40,6 @@ class DropWindowWin32 final : public GlassForm, public DropWindowView {
     DWM_Label hint_;
     DWM_Label large_;
     DWM_Label small_;
-    HICON icon_ = nullptr;
     std::unique_ptr<DropRegistration> registration_;
 };
 

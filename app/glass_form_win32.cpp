@@ -1,11 +1,32 @@
 #include "app/glass_form_win32.h"
 
+#include <initializer_list>
+#include <utility>
+
+#include "app/resources.h"
 #include "platform/dpi_win32.h"
 #include "platform/glass_frame.h"
 #include "platform/units.h"
 #include "platform/window_class_win32.h"
 
 namespace vantry {
+
+namespace {
+
+// The taskbar button and the Alt+Tab list show a window's own icons; each is the image of the
+// program's icon drawn for the system's size, not one image scaled.
+void SetProgramIcons(HWND window) {
+    HINSTANCE program = GetModuleHandleW(nullptr);
+    for (auto [which, metric] : {std::pair{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}}) {
+        int side = GetSystemMetrics(metric);
+        // Shared: the system frees it with the module.
+        HANDLE icon =
+            LoadImageW(program, MAKEINTRESOURCEW(IDI_VANTRY), IMAGE_ICON, side, side, LR_SHARED);
+        if (icon) SendMessageW(window, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+    }
+}
+
+}  // namespace
 
 GlassForm::~GlassForm() {
     DestroyForm();
@@ -22,13 +43,14 @@ RECT GlassForm::ChildRect(const TwipsRect& twips) const {
 }
 
 bool GlassForm::CreateForm(const wchar_t* className, const std::wstring& title, DWORD style,
-                           DWORD exStyle, int clientWidthTwips, int clientHeightTwips, HICON icon) {
+                           DWORD exStyle, int clientWidthTwips, int clientHeightTwips) {
     RegisterWindowClassOnce(className, &GlassForm::WindowProc,
-                            static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)), icon);
+                            static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)), nullptr);
     glassExtended_ = false;
     CreateWindowExW(exStyle, className, title.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT, 100,
                     100, nullptr, nullptr, GetModuleHandleW(nullptr), this);
     if (!hwnd_) return false;
+    SetProgramIcons(hwnd_);
     dpi_ = WindowDpi(hwnd_);
     RECT outer{0, 0, ToPixels(clientWidthTwips), ToPixels(clientHeightTwips)};
     AdjustWindowRectEx(&outer, style, FALSE, exStyle);

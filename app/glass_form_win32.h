@@ -34,9 +34,10 @@ class GlassForm : public FA_Handler {
                                intptr_t lParam) override;
 
   protected:
-    // Creates the hidden window with a client area of the given twips and hooks it.
+    // Creates the hidden window with a client area of the given twips, gives it the program's
+    // icons and hooks it.
     bool CreateForm(const wchar_t* className, const std::wstring& title, DWORD style, DWORD exStyle,
-                    int clientWidthTwips, int clientHeightTwips, HICON icon);
+                    int clientWidthTwips, int clientHeightTwips);
     void DestroyForm();
     // Messages reaching the window's own procedure (after the hook passed them on).
     virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);

@@ -45,9 +45,10 @@ ListWindowWin32::~ListWindowWin32() {
 }
 
 bool ListWindowWin32::Create() {
-    // No caption text and no title bar: the whole client area becomes glass.
-    if (!CreateForm(layout_.className, L"", WS_POPUP | WS_DLGFRAME | WS_CLIPCHILDREN,
-                    WS_EX_APPWINDOW, kClientWidth, layout_.clientHeight, nullptr)) {
+    // No title bar: the whole client area becomes glass. The title names the window on the
+    // taskbar and in the Alt+Tab list.
+    if (!CreateForm(layout_.className, L"Vantry", WS_POPUP | WS_DLGFRAME | WS_CLIPCHILDREN,
+                    WS_EX_APPWINDOW, kClientWidth, layout_.clientHeight)) {
         return false;
     }
     for (int k = 0; k < kTabCount; ++k) {

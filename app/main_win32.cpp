@@ -8,11 +8,14 @@
 #include "app/program_win32.h"
 #include "app/single_instance_win32.h"
 #include "platform/dpi_win32.h"
+#include "platform/system_functions_win32.h"
 #include "platform/text_win32.h"
 #include "platform/user_dialogs_win32.h"
 #include "store/program_folder_win32.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // Before anything can load a DLL by name: a look-alike beside the program is never searched.
+    vantry::RestrictDllSearchToSystem32();
     vantry::EnableDpiAwareness();
     // A second start from this folder hands over to the running copy before any file is read.
     vantry::SingleInstance instance(vantry::Widen(vantry::ExecutableFolder()));

@@ -11,6 +11,7 @@
 #include "controls/theme_label_win32.h"
 #include "platform/glass_frame.h"
 #include "platform/subclass_win32.h"
+#include "platform/system_functions_win32.h"
 
 namespace {
 
@@ -39,6 +40,7 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+    vantry::RestrictDllSearchToSystem32();
     int lifetimeMs = std::atoi(commandLine);
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);

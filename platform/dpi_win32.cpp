@@ -1,14 +1,14 @@
 #include "platform/dpi_win32.h"
 
+#include "platform/system_functions_win32.h"
+
 namespace vantry {
 
 namespace {
 
 template <typename Fn>
 Fn LoadUser32(const char* name) {
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    return user32 ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
-                  : nullptr;
+    return SystemFunctionAs<Fn>(L"user32.dll", name);
 }
 
 }  // namespace

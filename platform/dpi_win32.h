@@ -1,6 +1,6 @@
 #pragma once
-// The DPI a window is drawn at. The DPI functions of newer systems are looked up at run time,
-// here and nowhere else.
+// The DPI a window is drawn at. The DPI functions of newer systems are looked up at run time
+// through system_functions_win32.
 
 #include <windows.h>
 

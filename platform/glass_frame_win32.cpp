@@ -1,8 +1,5 @@
-#include <windows.h>
-// <dwmapi.h> needs the types of <windows.h> first.
-#include <dwmapi.h>
-
 #include "platform/glass_frame.h"
+#include "platform/system_functions_win32.h"
 
 namespace vantry {
 
@@ -14,7 +11,7 @@ void ExtendGlassFrame(NativeWindow window, int16_t top, int16_t bottom, int16_t 
     margins.cyTopHeight = top;
     margins.cyBottomHeight = bottom;
     // Fails without composition; the window then stays opaque, which is all we can do.
-    DwmExtendFrameIntoClientArea(static_cast<HWND>(window), &margins);
+    sys::DwmExtendFrameIntoClientArea(static_cast<HWND>(window), &margins);
 }
 
 }  // namespace vantry

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/glow_halo.h"
+#include "platform/system_functions_win32.h"
 #include "platform/text_win32.h"
 
 // Implemented: visual-style drawing with the platform's glow, our own halo where the platform
@@ -117,7 +118,7 @@ void SelectCaptionFont(GlowTextJob& job) {
 }
 
 bool ProbePlatformGlow() {
-    HTHEME theme = OpenThemeData(nullptr, L"Window");
+    HTHEME theme = sys::OpenThemeData(nullptr, L"Window");
     if (!theme) return false;
     constexpr int kSide = 48;
     HDC screen = GetDC(nullptr);
@@ -129,8 +130,8 @@ bool ProbePlatformGlow() {
         HGDIOBJ old = SelectObject(memory, bitmap);
         RECT rect{0, 0, kSide, kSide};
         DTTOPTS options = GlowOptions(0, 12);
-        DrawThemeTextEx(theme, memory, 0, 0, L"I", -1, DT_SINGLELINE | DT_CENTER | DT_VCENTER,
-                        &rect, &options);
+        sys::DrawThemeTextEx(theme, memory, 0, 0, L"I", -1, DT_SINGLELINE | DT_CENTER | DT_VCENTER,
+                             &rect, &options);
         GdiFlush();
         // A bare "I" is a thin column at the centre; a glow of radius 12 lights the columns a
         // few pixels beside it, so alpha there can only come from a glow.
@@ -144,7 +145,7 @@ bool ProbePlatformGlow() {
     }
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-    CloseThemeData(theme);
+    sys::CloseThemeData(theme);
     return glows;
 }
 
@@ -178,7 +179,7 @@ HFONT CreateThemeFont(const FontDescription& font, HDC context) {
 void DrawGlowText(GlowTextJob& job) {
     // The style handle and the font outlive a drawing (ReleaseGlowKept frees them): opening the
     // theme and mapping the font each time would cost more than the rest of the drawing.
-    if (!job.styleHandle) job.styleHandle = OpenThemeData(job.window, L"Window");
+    if (!job.styleHandle) job.styleHandle = sys::OpenThemeData(job.window, L"Window");
     if (!AcquireSurface(job)) return;
     SelectCaptionFont(job);
 
@@ -189,8 +190,8 @@ void DrawGlowText(GlowTextJob& job) {
         GdiFlush();
         std::fill(job.bits, job.bits + static_cast<size_t>(job.width) * job.height, 0u);
         DTTOPTS options = GlowOptions(job.colour, job.glowSize);
-        DrawThemeTextEx(job.styleHandle, job.memoryContext, 0, 0, text.c_str(), -1, kTextFlags,
-                        &rect, &options);
+        sys::DrawThemeTextEx(job.styleHandle, job.memoryContext, 0, 0, text.c_str(), -1, kTextFlags,
+                             &rect, &options);
     } else {
         DrawOwnGlow(job, text, rect);
     }
@@ -232,7 +233,7 @@ void ReleaseGlowKept(GlowTextJob& job) {
     ReleaseGlowSurface(job);  // the font may still be selected into the memory context
     ReleaseGlowTarget(job);
     ForgetLayers(job);
-    if (job.styleHandle) CloseThemeData(job.styleHandle);
+    if (job.styleHandle) sys::CloseThemeData(job.styleHandle);
     job.styleHandle = nullptr;
     if (job.fontHandle) DeleteObject(job.fontHandle);
     job.fontHandle = nullptr;

@@ -4,7 +4,7 @@
 VANTRY_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 VANTRY_PACKAGES=(cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev mingw-w64
                  g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth imagemagick xdotool x11-utils
-                 procps python3-gi gir1.2-gtk-3.0)
+                 procps python3-gi gir1.2-gtk-3.0 python3 git)
 
 vantry_install() {
     local missing=() p

@@ -33,7 +33,15 @@ std::string ShortPath(const std::string& path) {
 
 void LaunchPath(const std::string& path, int showCommand) {
     std::wstring file = Widen(ShortPath(path));
-    ShellExecuteW(nullptr, nullptr, file.c_str(), nullptr, nullptr, showCommand);
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof(info);
+    // The program ends right after this call: without NOASYNC the shell may still be finishing
+    // the activation (DDE, some shell extensions) on a thread of ours when the process goes.
+    // The shell's own dialogs (no program for the type) still show; its result is not examined.
+    info.fMask = SEE_MASK_NOASYNC;
+    info.lpFile = file.c_str();
+    info.nShow = showCommand;
+    ShellExecuteExW(&info);
 }
 
 }  // namespace vantry

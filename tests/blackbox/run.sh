@@ -3,7 +3,7 @@
 # real X mouse and keyboard input (xdotool) and judged by its windows (read through
 # vantry_probe.exe) and by the files it leaves.
 #
-#   run.sh program|proof BUILD_DIR RESULT_XML
+#   run.sh program|proof|loading BUILD_DIR RESULT_XML
 #
 # Uses DISPLAY and WINEPREFIX from scripts/test; run alone, it starts its own Xvfb and wineserver.
 set -u
@@ -62,6 +62,8 @@ program_suite() {
         $1=="child" && $3==w && $4=="VantryStrip" {s=$2} $1=="child" && $3==s && s!="" {print $7}' |
         paste -sd';')
     expect_eq "bottom bar" "Drop Target;Config;Close" "$strip"
+    # The taskbar and the Alt+Tab list name the window by its title.
+    expect_eq "list window title" Vantry "$(visible_top VantrySmallList | head -1 | cut -f7)"
     shot small
     end_case
 
@@ -418,9 +420,45 @@ clear_edit() {
     sleep 0.3
 }
 
+# --- suite "loading": what the program loads from its own folder --------------------------
+
+loading_suite() {
+    new_folder
+    cp "$BUILD/planted/dwmapi.dll" "$DIR/"
+    local alpha
+    alpha=$(make_item alpha)
+    crlf large >"$DIR/listtype.txt"
+    crlf "$alpha" >"$DIR/VantryList0.txt"
+
+    begin_case LookAlikeDwmapiBesideTheProgramIsNeverLoaded
+    start_vantry
+    expect_eq "list window shown" VantryLargeList "$(visible_list)"
+    expect_eq "items" "alpha" "$(items_of VantryLargeList)"
+    # The caption is black on the black of a window without glass: only its glow is bright.
+    wait_for 5 caption_glows VantryLargeList alpha >/dev/null || fail "the caption \"alpha\" shows no glow"
+    shot loading
+    click_label VantryLargeList Close
+    wait_exit 10 || fail "the program did not end after Close"
+    stop_vantry
+    expect_absent planted-dwmapi-loaded.txt
+    end_case
+}
+
+# caption_glows CLASS TEXT: some pixel of the caption on screen is bright.
+caption_glows() {
+    local rect
+    rect=$(child_rect "$1" "$2") || return 1
+    local geometry brightest
+    geometry=$(echo "$rect" | awk '{printf "%dx%d+%d+%d", $3 - $1, $4 - $2, $1, $2}')
+    brightest=$(import -display "$DISPLAY" -window root -crop "$geometry" png:- 2>/dev/null |
+        convert - -format '%[fx:int(255 * maxima.intensity)]' info: 2>/dev/null)
+    [ "${brightest:-0}" -ge 128 ]
+}
+
 case "$SUITE" in
     program) program_suite ;;
     proof) proof_suite ;;
+    loading) loading_suite ;;
     *) echo "unknown suite $SUITE" >&2; exit 2 ;;
 esac
 stop_vantry

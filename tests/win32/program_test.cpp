@@ -23,6 +23,17 @@ RECT RectIn(HWND child, HWND parent) {
     return rect;
 }
 
+// The width of an icon's image, 0 for none.
+int IconSide(HICON icon) {
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info)) return 0;
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
 class ProgramTest : public ::testing::Test {
   protected:
     void Start() {
@@ -126,6 +137,17 @@ TEST_F(ProgramTest, TheFirstActivationExtendsTheGlassOnce) {
     EXPECT_EQ(
         program->Large().FA_Handler_WndProc(program->Large().Window(), WM_ACTIVATE, WA_ACTIVE, 0),
         1);  // passed on
+}
+
+TEST_F(ProgramTest, GlassWindowsShowTheProgramsIconDrawnForBothSystemSizes) {
+    Start();
+    for (HWND window :
+         {program->Small().Window(), program->Large().Window(), program->DropForm()->Window()}) {
+        auto big = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0));
+        auto small = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
+        EXPECT_EQ(IconSide(big), GetSystemMetrics(SM_CXICON));
+        EXPECT_EQ(IconSide(small), GetSystemMetrics(SM_CXSMICON));
+    }
 }
 
 TEST_F(ProgramTest, ListWindowsMatchTheirLayoutTablesAt96Dpi) {

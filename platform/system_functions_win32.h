@@ -1,0 +1,41 @@
+#pragma once
+// Functions of system DLLs that Windows does not always take from its own folder (dwmapi,
+// uxtheme), and functions that older systems lack, are looked up at run time, here and nowhere
+// else. They are loaded from System32 only, so a look-alike DLL beside a portable copy of the
+// program is never loaded. The program imports at load time only the DLLs listed under the
+// KnownDLLs registry key, plus common controls, which its manifest redirects.
+
+#include <windows.h>
+// <dwmapi.h> and <uxtheme.h> need the types of <windows.h> first; they are included for their
+// types only: calling their functions directly would import their DLLs again.
+#include <dwmapi.h>
+#include <uxtheme.h>
+
+namespace vantry {
+
+// Limits every later LoadLibrary of the process, the system's and our own, to System32. The
+// program's first act; a no-op on a system without SetDefaultDllDirectories.
+void RestrictDllSearchToSystem32();
+
+// The address of a function of a DLL in System32, or null where the system has no such DLL or
+// function. The DLL stays loaded for the life of the process.
+void* SystemFunction(const wchar_t* dll, const char* name);
+
+template <typename Fn>
+Fn SystemFunctionAs(const wchar_t* dll, const char* name) {
+    return reinterpret_cast<Fn>(SystemFunction(dll, name));
+}
+
+// The DWM and visual-style functions the program uses. Without them (the DLL failed to load)
+// they fail as the system does when composition or visual styles are off.
+namespace sys {
+
+HRESULT DwmExtendFrameIntoClientArea(HWND window, const MARGINS* margins);
+HTHEME OpenThemeData(HWND window, LPCWSTR classList);
+HRESULT CloseThemeData(HTHEME theme);
+HRESULT DrawThemeTextEx(HTHEME theme, HDC context, int partId, int stateId, LPCWSTR text,
+                        int length, DWORD flags, LPRECT rect, const DTTOPTS* options);
+
+}  // namespace sys
+
+}  // namespace vantry
