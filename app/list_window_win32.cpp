@@ -34,7 +34,8 @@ constexpr UINT kCatchUpMessage = WM_APP + 1;
 ListWindowWin32::ListWindowWin32(const ListLayout& layout, const std::string& useList,
                                  ItemFiles& files, UserDialogs& dialogs, AppServices& app,
                                  ActionGuard& guard)
-    : layout_(layout),
+    : GlassForm(WindowKind::List),
+      layout_(layout),
       useList_(useList),
       logic_(layout.styleWord, useList, files, dialogs, *this, app, guard) {}
 
