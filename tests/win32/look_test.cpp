@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,10 @@ class FakeDesktop final : public DesktopLook {
         bool dark = false;
         uint32_t backdrop = 0;
         bool operator==(const Look&) const = default;
+        friend void PrintTo(const Look& look, std::ostream* out) {
+            *out << (look.glass ? "glass" : "no glass") << (look.dark ? ", dark" : "")
+                 << ", backdrop " << look.backdrop;
+        }
     };
 
     LookSettings ReadSettings() override { return settings; }
