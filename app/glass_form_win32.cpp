@@ -48,6 +48,7 @@ bool GlassForm::CreateForm(const wchar_t* className, const std::wstring& title, 
                     100, nullptr, nullptr, GetModuleHandleW(nullptr), this);
     if (!hwnd_) return false;
     dpi_ = WindowDpi(hwnd_);
+    drawnWithPlatformGlow_ = PlatformDrawsGlow();
     RECT outer{0, 0, ToPixels(clientWidthTwips), ToPixels(clientHeightTwips)};
     AdjustWindowRectEx(&outer, style, FALSE, exStyle);
     SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
@@ -73,7 +74,14 @@ int32_t GlassForm::FA_Handler_WndProc(NativeWindow hwnd, uint32_t uMsg, uintptr_
 }
 
 void GlassForm::LookChanged(bool rendererChanged) {
-    bool glowChanged = rendererChanged && RedecidePlatformGlow();
+    // Every glass window decides for itself: the first one to hear of the change would otherwise
+    // be the only one to see the decision move.
+    bool glowChanged = false;
+    if (rendererChanged) {
+        bool glows = RedecidePlatformGlow();
+        glowChanged = glows != drawnWithPlatformGlow_;
+        drawnWithPlatformGlow_ = glows;
+    }
     bool changed = false;
     if (glassExtended_) {
         changed = look_.Update(hwnd_);

@@ -57,6 +57,7 @@ class GlassForm : public FA_Handler {
 
     WindowLookKeeper look_;
     bool glassExtended_ = false;
+    bool drawnWithPlatformGlow_ = false;  // the glow decision the captions were last drawn with
     int dpi_ = 96;
 };
 

@@ -192,9 +192,8 @@ bool PlatformDrawsGlow() {
 }
 
 bool RedecidePlatformGlow() {
-    std::optional<bool> before = platformGlows;
     platformGlows = ProbePlatformGlow();
-    return before != platformGlows;
+    return *platformGlows;
 }
 
 void FontToLogFont(const FontDescription& font, HDC context, LOGFONTW& logFont) {

@@ -70,7 +70,7 @@ void FontToLogFont(const FontDescription& font, HDC context, LOGFONTW& logFont);
 // use, by how readable its pixels are over any backdrop. False under Wine, without visual styles
 // and wherever the glow is missing or too faint; our own halo is drawn then.
 bool PlatformDrawsGlow();
-// Decides again after a change of theme or composition; true when the decision changed.
+// Decides again after a change of theme or composition, and returns the new decision.
 bool RedecidePlatformGlow();
 
 }  // namespace vantry
