@@ -5,8 +5,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
 #include <map>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -23,29 +23,20 @@
 namespace vantry {
 namespace {
 
+// What a window has after the calls so far: glass, dark title bar, backdrop (none asked = 0).
+using Look = std::array<uint32_t, 3>;
+
 class FakeDesktop final : public DesktopLook {
   public:
-    // What a window has after the calls so far; a backdrop of "none" counts as none asked for.
-    struct Look {
-        bool glass = false;
-        bool dark = false;
-        uint32_t backdrop = 0;
-        bool operator==(const Look&) const = default;
-        friend void PrintTo(const Look& look, std::ostream* out) {
-            *out << (look.glass ? "glass" : "no glass") << (look.dark ? ", dark" : "")
-                 << ", backdrop " << look.backdrop;
-        }
-    };
-
     LookSettings ReadSettings() override { return settings; }
     void ExtendFrame(NativeWindow window, bool wholeClientArea) override {
         calls[window].push_back(wholeClientArea ? "glass" : "no glass");
-        looks[window].glass = wholeClientArea;
+        looks[window][0] = wholeClientArea;
     }
     void SetWindowAttribute(NativeWindow window, uint32_t attribute, uint32_t value) override {
         calls[window].push_back(std::to_string(attribute) + "=" + std::to_string(value));
-        if (attribute == kDarkModeAttribute) looks[window].dark = value != 0;
-        if (attribute == kBackdropAttribute) looks[window].backdrop = value == 1 ? 0 : value;
+        if (attribute == kDarkModeAttribute) looks[window][1] = value;
+        if (attribute == kBackdropAttribute) looks[window][2] = value == 1 ? 0 : value;
     }
 
     LookSettings settings;
@@ -71,7 +62,6 @@ class LookTest : public ::testing::Test {
                          reinterpret_cast<LPARAM>(L"ImmersiveColorSet"));
         }
     }
-    std::vector<std::string>& CallsOn(HWND window) { return desktop.calls[window]; }
 
     FakeDesktop desktop;
     ScopedDesktop scope{desktop};
@@ -84,12 +74,11 @@ class LookTest : public ::testing::Test {
 TEST_F(LookTest, EachWindowGetsWhatItsBuildAndSettingsCallForAndKeepsItInStep) {
     Start({22621, true, false, 0, 0});
     using Calls = std::vector<std::string>;
-    EXPECT_EQ(CallsOn(program->Small().Window()), (Calls{"glass", "20=1", "38=3"}));
-    EXPECT_EQ(CallsOn(program->DropForm()->Window()), (Calls{"glass", "20=1", "38=2"}));
-    EXPECT_EQ(CallsOn(program->Config().Window()), (Calls{"20=1"}));
-    EXPECT_TRUE(CallsOn(program->Large().Window()).empty()) << "never activated";
+    EXPECT_EQ(desktop.calls.at(program->Small().Window()), (Calls{"glass", "20=1", "38=3"}));
+    EXPECT_EQ(desktop.calls.at(program->DropForm()->Window()), (Calls{"glass", "20=1", "38=2"}));
+    EXPECT_EQ(desktop.calls.at(program->Config().Window()), (Calls{"20=1"}));
+    EXPECT_EQ(desktop.calls.count(program->Large().Window()), 0u) << "never activated";
 
-    using Look = FakeDesktop::Look;
     for (uint32_t build : {19045u, 22000u, 22620u, 22621u}) {
         for (bool dark : {false, true}) {
             for (bool highContrast : {false, true}) {
@@ -108,7 +97,7 @@ TEST_F(LookTest, EachWindowGetsWhatItsBuildAndSettingsCallForAndKeepsItInStep) {
             }
         }
     }
-    EXPECT_TRUE(CallsOn(program->Large().Window()).empty());
+    EXPECT_EQ(desktop.calls.count(program->Large().Window()), 0u);
 
     // "ImmersiveColorSet" also comes on locking and elevation prompts: nothing changed, so
     // nothing is applied and nothing redrawn.
@@ -121,7 +110,7 @@ TEST_F(LookTest, EachWindowGetsWhatItsBuildAndSettingsCallForAndKeepsItInStep) {
     EXPECT_FALSE(GetUpdateRect(program->Small().Window(), nullptr, FALSE));
     // A composition change drops what the compositor had: all of it is asked for again.
     SendMessageW(program->Small().Window(), WM_DWMCOMPOSITIONCHANGED, 0, 0);
-    EXPECT_EQ(CallsOn(program->Small().Window()), (Calls{"glass", "38=3"}));
+    EXPECT_EQ(desktop.calls.at(program->Small().Window()), (Calls{"glass", "38=3"}));
 }
 
 uint32_t DibColour(uint32_t colour) {  // 0x00BBGGRR to an opaque 0xAARRGGBB
