@@ -10,8 +10,8 @@
 #include "platform/text_win32.h"
 
 // Implemented: visual-style drawing with the platform's glow where it comes out readable, our
-// own halo where it does not or the platform draws none, opaque text under high contrast (its
-// colour-free layers kept so a fade tick only recolours), contexts, bitmap, font and style handle
+// own halo where it does not or the platform draws none (its colour-free layers kept so a fade
+// tick only recolours), opaque text under high contrast, contexts, bitmap, font and style handle
 // kept between drawings of one size, font conversion. Not yet: nothing.
 
 namespace vantry {
