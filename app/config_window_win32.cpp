@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "app/config_window.h"
+#include "platform/desktop_look_win32.h"
 #include "platform/dpi_win32.h"
 #include "platform/text_win32.h"
 #include "platform/units.h"
@@ -245,6 +246,8 @@ class ConfigWindowHost::Form final : public ConfigWindowView {
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         switch (message) {
             case WM_CREATE:
+                // Before the first frame is drawn, so a dark title bar is never first white.
+                look_.Update(hwnd_);
                 dpi_ = WindowDpi(hwnd_);
                 font_ = CreateUiFont(dpi_);
                 CreateControls();
@@ -275,6 +278,18 @@ class ConfigWindowHost::Form final : public ConfigWindowView {
                 FitWindow(reinterpret_cast<const RECT*>(lParam));
                 return 0;
             }
+            case WM_SETTINGCHANGE:
+            case WM_SYSCOLORCHANGE:
+            case WM_THEMECHANGED:
+            case WM_DWMCOMPOSITIONCHANGED:
+                if (message == WM_DWMCOMPOSITIONCHANGED) look_.Forget();
+                if ((message == WM_THEMECHANGED || message == WM_DWMCOMPOSITIONCHANGED ||
+                     IsLookSettingChange(message, wParam, lParam)) &&
+                    look_.Update(hwnd_)) {
+                    RedrawWindow(hwnd_, nullptr, nullptr,
+                                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+                }
+                break;
             case WM_CLOSE:
                 // Closing in the middle of an action (a switch pumping messages) would destroy the
                 // logic under it; the user can close again a moment later.
@@ -376,6 +391,7 @@ class ConfigWindowHost::Form final : public ConfigWindowView {
     DropWindow& drop_;
     ConfigWindow logic_;
     HWND hwnd_ = nullptr;
+    WindowLookKeeper look_{CurrentDesktop(), WindowKind::Config};
     int dpi_ = kDefaultDpi;
     UniqueFont font_;
     std::array<int, kTabCount> tabLefts_{};

@@ -17,7 +17,7 @@ namespace vantry {
 
 class DropWindowWin32 final : public GlassForm, public DropWindowView {
   public:
-    DropWindowWin32() = default;
+    DropWindowWin32() : GlassForm(WindowKind::Drop) {}
     ~DropWindowWin32() override;
 
     // Creates the hidden window, registered as the target for drops that intake takes in; the

@@ -4,8 +4,9 @@
 #include <utility>
 
 #include "app/resources.h"
+#include "platform/desktop_look_win32.h"
 #include "platform/dpi_win32.h"
-#include "platform/glass_frame.h"
+#include "platform/glow_text_win32.h"
 #include "platform/units.h"
 #include "platform/window_class_win32.h"
 
@@ -26,7 +27,20 @@ void SetProgramIcons(HWND window) {
     }
 }
 
+// The strips are opaque like their window under high contrast.
+LRESULT CALLBACK StripProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_ERASEBKGND) {
+        RECT rect;
+        GetClientRect(hwnd, &rect);
+        FillWindowBackground(reinterpret_cast<HDC>(wParam), rect);
+        return 1;
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
 }  // namespace
+
+GlassForm::GlassForm(WindowKind kind) : look_(CurrentDesktop(), kind) {}
 
 GlassForm::~GlassForm() {
     DestroyForm();
@@ -52,6 +66,7 @@ bool GlassForm::CreateForm(const wchar_t* className, const std::wstring& title, 
     if (!hwnd_) return false;
     SetProgramIcons(hwnd_);
     dpi_ = WindowDpi(hwnd_);
+    drawnWithPlatformGlow_ = PlatformDrawsGlow();
     RECT outer{0, 0, ToPixels(clientWidthTwips), ToPixels(clientHeightTwips)};
     AdjustWindowRectEx(&outer, style, FALSE, exStyle);
     SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
@@ -68,11 +83,37 @@ void GlassForm::DestroyForm() {
 
 int32_t GlassForm::FA_Handler_WndProc(NativeWindow hwnd, uint32_t uMsg, uintptr_t, intptr_t) {
     if (uMsg == WM_ACTIVATE && !glassExtended_) {
-        ExtendGlassFrame(hwnd, -1, -1, -1, -1);
+        look_.Update(hwnd);
+        PublishSettings(look_.Settings());
         glassExtended_ = true;
         return 0;
     }
     return 1;
+}
+
+void GlassForm::LookChanged(bool rendererChanged) {
+    // Every glass window decides for itself: the first one to hear of the change would otherwise
+    // be the only one to see the decision move.
+    bool glowChanged = false;
+    if (rendererChanged) {
+        bool glows = RedecidePlatformGlow();
+        glowChanged = glows != drawnWithPlatformGlow_;
+        drawnWithPlatformGlow_ = glows;
+    }
+    bool changed = false;
+    if (glassExtended_) {
+        changed = look_.Update(hwnd_);
+        PublishSettings(look_.Settings());
+    } else {
+        // Not activated yet: the first activation applies the look; painting follows at once.
+        LookSettings settings = CurrentDesktop().ReadSettings();
+        changed = !(settings == PaintSettings());
+        PublishSettings(settings);
+    }
+    if (changed || glowChanged) {
+        RedrawWindow(hwnd_, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
 }
 
 LRESULT CALLBACK GlassForm::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -86,11 +127,33 @@ LRESULT CALLBACK GlassForm::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
 }
 
 LRESULT GlassForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_ERASEBKGND: {
+            RECT rect;
+            GetClientRect(hwnd_, &rect);
+            FillWindowBackground(reinterpret_cast<HDC>(wParam), rect);
+            return 1;
+        }
+        case WM_SETTINGCHANGE:
+        case WM_SYSCOLORCHANGE:
+            if (IsLookSettingChange(msg, wParam, lParam)) LookChanged(false);
+            break;
+        case WM_THEMECHANGED:
+            LookChanged(true);
+            break;
+        case WM_DWMCOMPOSITIONCHANGED:
+            // The compositor has dropped the frame and the attributes: all are applied again.
+            look_.Forget();
+            LookChanged(true);
+            break;
+        default:
+            break;
+    }
     return DefWindowProcW(hwnd_, msg, wParam, lParam);
 }
 
 HWND CreateStrip(HWND parent, const RECT& pixels) {
-    RegisterWindowClassOnce(L"VantryStrip", DefWindowProcW,
+    RegisterWindowClassOnce(L"VantryStrip", StripProc,
                             static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     return CreateWindowExW(0, L"VantryStrip", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
                            pixels.left, pixels.top, pixels.right - pixels.left,

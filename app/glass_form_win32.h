@@ -1,13 +1,16 @@
 #pragma once
 // A top-level glass window of the program (the drop window and the list windows): black client
-// area, hooked into the shared window procedure from creation, glass extended over the whole
-// client area on its first activation (that WM_ACTIVATE consumed, later ones passed on).
+// area, hooked into the shared window procedure from creation, its look (glass over the whole
+// client area, dark title bar, backdrop, by build and settings) applied on its first activation
+// (that WM_ACTIVATE consumed, later ones passed on) and again when the theme, colour mode, high
+// contrast or composition really change. Under high contrast it is opaque in the theme's colours.
 
 #include <windows.h>
 
 #include <string>
 
 #include "platform/subclass_win32.h"
+#include "platform/window_look.h"
 
 namespace vantry {
 
@@ -20,12 +23,13 @@ struct TwipsRect {
 
 class GlassForm : public FA_Handler {
   public:
-    GlassForm() = default;
+    explicit GlassForm(WindowKind kind);
     virtual ~GlassForm();
     GlassForm(const GlassForm&) = delete;
     GlassForm& operator=(const GlassForm&) = delete;
 
     HWND Window() const { return hwnd_; }
+    // The first activation has applied the look (the glass, unless high contrast is on).
     bool GlassExtended() const { return glassExtended_; }
     int Dpi() const { return dpi_; }
     int ToPixels(int twips) const;
@@ -48,8 +52,13 @@ class GlassForm : public FA_Handler {
 
   private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // A change of settings, theme or composition: re-reads, and re-applies and redraws only what
+    // really changed. rendererChanged: the theme or the composition, which may change the glow.
+    void LookChanged(bool rendererChanged);
 
+    WindowLookKeeper look_;
     bool glassExtended_ = false;
+    bool drawnWithPlatformGlow_ = false;  // the glow decision the captions were last drawn with
     int dpi_ = 96;
 };
 

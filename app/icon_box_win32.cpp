@@ -1,5 +1,7 @@
 #include "app/icon_box_win32.h"
 
+#include "platform/alpha_surface_win32.h"
+#include "platform/desktop_look_win32.h"
 #include "platform/window_class_win32.h"
 
 namespace vantry {
@@ -31,6 +33,23 @@ void IconBox::SetIcon(UniqueIcon icon) {
     }
 }
 
+void IconBox::Paint(HDC dc) const {
+    RECT rect;
+    GetClientRect(window_, &rect);
+    if (PaintSettings().highContrast) {
+        FillWindowBackground(dc, rect);
+        if (icon_) DrawIconEx(dc, 0, 0, icon_.Get(), 0, 0, 0, nullptr, DI_NORMAL);
+        return;
+    }
+    // On glass the icon goes over with its alpha, the rest of the box see-through: drawn
+    // straight onto the window, GDI would leave it all at alpha 0.
+    AlphaSurface surface(rect.right, rect.bottom);
+    DrawIconWithAlpha(surface, icon_.Get());
+    if (surface.Valid()) {
+        BitBlt(dc, 0, 0, rect.right, rect.bottom, surface.Context(), 0, 0, SRCCOPY);
+    }
+}
+
 LRESULT CALLBACK IconBox::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* self = WindowOwner(hwnd, msg, lParam, &IconBox::window_);
     if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
@@ -43,10 +62,12 @@ LRESULT CALLBACK IconBox::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
 
 LRESULT IconBox::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+        case WM_ERASEBKGND:
+            return 1;  // the paint covers the whole box
         case WM_PAINT: {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(hwnd, &ps);
-            if (icon_) DrawIconEx(dc, 0, 0, icon_.Get(), 0, 0, 0, nullptr, DI_NORMAL);
+            Paint(dc);
             EndPaint(hwnd, &ps);
             return 0;
         }

@@ -31,6 +31,7 @@ class IconBox {
   private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void Paint(HDC dc) const;
 
     HWND window_ = nullptr;
     UniqueIcon icon_;

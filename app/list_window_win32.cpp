@@ -36,7 +36,8 @@ constexpr uint32_t kEmptyHintColour = 0x00707070;  // faint beside the black cap
 ListWindowWin32::ListWindowWin32(const ListLayout& layout, const std::string& useList,
                                  ItemFiles& files, UserDialogs& dialogs, AppServices& app,
                                  ActionGuard& guard)
-    : layout_(layout),
+    : GlassForm(WindowKind::List),
+      layout_(layout),
       useList_(useList),
       logic_(layout.styleWord, useList, files, dialogs, *this, app, guard) {}
 

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "platform/desktop_look_win32.h"
 #include "platform/text_win32.h"
 #include "platform/window_class_win32.h"
 
@@ -327,7 +328,10 @@ void DWM_Label::DrawPending() {
 }
 
 void DWM_Label::FillBackground(HDC context, const RECT& rect) const {
-    HBRUSH brush = CreateSolidBrush(background_ & 0x00FFFFFF);
+    // Under high contrast the windows are opaque in the theme's colours, the captions with them.
+    const LookSettings& settings = PaintSettings();
+    uint32_t colour = settings.highContrast ? settings.background : background_;
+    HBRUSH brush = CreateSolidBrush(colour & 0x00FFFFFF);
     FillRect(context, &rect, brush);
     DeleteObject(brush);
 }

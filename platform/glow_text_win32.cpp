@@ -1,15 +1,19 @@
 #include "platform/glow_text_win32.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
+#include "platform/caption_contrast.h"
+#include "platform/desktop_look_win32.h"
 #include "platform/glow_halo.h"
 #include "platform/system_functions_win32.h"
 #include "platform/text_win32.h"
 
-// Implemented: visual-style drawing with the platform's glow, our own halo where the platform
-// draws none (its colour-free layers kept so a fade tick only recolours), contexts, bitmap, font
-// and style handle kept between drawings of one size, font conversion. Not yet: nothing.
+// Implemented: visual-style drawing with the platform's glow where it comes out readable, our
+// own halo where it does not or the platform draws none (its colour-free layers kept so a fade
+// tick only recolours), opaque text under high contrast, contexts, bitmap, font and style handle
+// kept between drawings of one size, font conversion. Not yet: nothing.
 
 namespace vantry {
 
@@ -69,6 +73,23 @@ void DrawOwnGlow(GlowTextJob& job, const std::wstring& text, RECT rect) {
     ComposeGlowLayers(job.layers, job.colour, job.bits);
 }
 
+// High contrast: the theme's text colour on its window colour, opaque, no glow.
+void DrawOpaqueText(GlowTextJob& job, const std::wstring& text, RECT rect,
+                    const LookSettings& settings) {
+    const size_t count = static_cast<size_t>(job.width) * static_cast<size_t>(job.height);
+    auto dibColour = [](uint32_t colour) {  // 0x00BBGGRR to an opaque 0xAARRGGBB
+        return 0xFF000000u | ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
+    };
+    GdiFlush();
+    std::fill(job.bits, job.bits + count, dibColour(settings.background));
+    SetBkMode(job.memoryContext, TRANSPARENT);
+    SetTextColor(job.memoryContext, settings.text & 0x00FFFFFF);
+    DrawTextW(job.memoryContext, text.c_str(), -1, &rect, kTextFlags);
+    GdiFlush();
+    // GDI clears the alpha of what it draws.
+    for (size_t i = 0; i < count; ++i) job.bits[i] |= 0xFF000000u;
+}
+
 void ForgetLayers(GlowTextJob& job) {
     job.layers = GlowLayers{};
     job.layersText.clear();
@@ -117,43 +138,63 @@ void SelectCaptionFont(GlowTextJob& job) {
     if (!job.replacedFont) job.replacedFont = SelectObject(job.memoryContext, job.fontHandle);
 }
 
+// A word with ascenders, descenders and round strokes, drawn by the visual-style renderer with
+// its glow in the two colours captions rest and hover in. Its glow is used only where both come
+// out readable over any backdrop; a glow that is missing (Windows 8 and later in many setups,
+// Wine) or too faint leaves the glyphs' surroundings see-through and fails that.
 bool ProbePlatformGlow() {
     HTHEME theme = sys::OpenThemeData(nullptr, L"Window");
     if (!theme) return false;
-    constexpr int kSide = 48;
+    constexpr int kWidth = 64;
+    constexpr int kHeight = 36;
+    constexpr int kGlow = 10;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     uint32_t* bits = nullptr;
-    HBITMAP bitmap = CreateTopDownDib(memory, kSide, kSide, &bits);
-    bool glows = false;
-    if (bitmap && bits) {
+    HBITMAP bitmap = CreateTopDownDib(memory, kWidth, kHeight, &bits);
+    bool readable = bitmap && bits;
+    if (readable) {
         HGDIOBJ old = SelectObject(memory, bitmap);
-        RECT rect{0, 0, kSide, kSide};
-        DTTOPTS options = GlowOptions(0, 12);
-        sys::DrawThemeTextEx(theme, memory, 0, 0, L"I", -1, DT_SINGLELINE | DT_CENTER | DT_VCENTER,
-                             &rect, &options);
+        HFONT font = CreateThemeFont(FontDescription{}, memory);  // the captions' font
+        HGDIOBJ oldFont = SelectObject(memory, font);
+        const size_t count = static_cast<size_t>(kWidth) * kHeight;
+        RECT rect{kGlow, 0, kWidth, kHeight};
+        SetBkMode(memory, TRANSPARENT);
+        SetTextColor(memory, RGB(255, 255, 255));
+        DrawTextW(memory, L"Hag", -1, &rect, kTextFlags);
         GdiFlush();
-        // A bare "I" is a thin column at the centre; a glow of radius 12 lights the columns a
-        // few pixels beside it, so alpha there can only come from a glow.
-        for (int row = 0; row < kSide && !glows; ++row) {
-            for (int col = kSide / 2 - 10; col < kSide / 2 - 5 && !glows; ++col) {
-                glows = (bits[row * kSide + col] >> 24) != 0;
-            }
+        std::vector<uint8_t> coverage = CoverageFromPixels(bits, kWidth, kHeight);
+        for (uint32_t colour : {0x000000u, 0xFFFFFFu}) {
+            std::fill(bits, bits + count, 0u);
+            DTTOPTS options = GlowOptions(colour, kGlow);
+            sys::DrawThemeTextEx(theme, memory, 0, 0, L"Hag", -1, kTextFlags, &rect, &options);
+            GdiFlush();
+            readable = readable &&
+                       WorstCaptionContrast(bits, coverage, kWidth, kHeight) >= kReadableContrast;
         }
+        SelectObject(memory, oldFont);
+        DeleteObject(font);
         SelectObject(memory, old);
         DeleteObject(bitmap);
     }
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     sys::CloseThemeData(theme);
-    return glows;
+    return readable;
 }
+
+std::optional<bool> platformGlows;
 
 }  // namespace
 
 bool PlatformDrawsGlow() {
-    static const bool glows = ProbePlatformGlow();
-    return glows;
+    if (!platformGlows) platformGlows = ProbePlatformGlow();
+    return *platformGlows;
+}
+
+bool RedecidePlatformGlow() {
+    platformGlows = ProbePlatformGlow();
+    return *platformGlows;
 }
 
 void FontToLogFont(const FontDescription& font, HDC context, LOGFONTW& logFont) {
@@ -185,7 +226,10 @@ void DrawGlowText(GlowTextJob& job) {
 
     std::wstring text = Widen(job.text);
     RECT rect{job.glowSize, 0, job.width, job.height};
-    if (job.styleHandle && PlatformDrawsGlow()) {
+    const LookSettings& settings = PaintSettings();
+    if (settings.highContrast) {
+        DrawOpaqueText(job, text, rect, settings);
+    } else if (job.styleHandle && PlatformDrawsGlow()) {
         // The bitmap holds the last drawing; the composited text needs a clear one under it.
         GdiFlush();
         std::fill(job.bits, job.bits + static_cast<size_t>(job.width) * job.height, 0u);

@@ -49,7 +49,7 @@ struct GlowTextJob : CaptionDrawing {
 
 // Makes the platform objects that the job does not hold yet, draws the text (left edge at glowSize,
 // centred vertically, single line, "&" drawn as itself) with its glow and copies the bitmap to (x,
-// y) on the window.
+// y) on the window. Under high contrast the text is drawn opaque in the theme's colours instead.
 void DrawGlowText(GlowTextJob& job);
 
 // Copies the existing bitmap to the window again.
@@ -66,8 +66,11 @@ void ReleaseGlowKept(GlowTextJob& job);
 HFONT CreateThemeFont(const FontDescription& font, HDC context);
 void FontToLogFont(const FontDescription& font, HDC context, LOGFONTW& logFont);
 
-// Whether the visual-style renderer draws a glow here. Decided once per process by a probe
-// drawing; false under Wine and whenever visual styles are off.
+// Whether captions take the visual-style renderer's glow: decided from a probe drawing, on first
+// use, by how readable its pixels are over any backdrop. False under Wine, without visual styles
+// and wherever the glow is missing or too faint; our own halo is drawn then.
 bool PlatformDrawsGlow();
+// Decides again after a change of theme or composition, and returns the new decision.
+bool RedecidePlatformGlow();
 
 }  // namespace vantry

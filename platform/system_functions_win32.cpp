@@ -27,6 +27,12 @@ HRESULT DwmExtendFrameIntoClientArea(HWND window, const MARGINS* margins) {
     return extend ? extend(window, margins) : E_NOTIMPL;
 }
 
+HRESULT DwmSetWindowAttribute(HWND window, DWORD attribute, LPCVOID value, DWORD size) {
+    static const auto set = SystemFunctionAs<decltype(&::DwmSetWindowAttribute)>(
+        L"dwmapi.dll", "DwmSetWindowAttribute");
+    return set ? set(window, attribute, value, size) : E_NOTIMPL;
+}
+
 HTHEME OpenThemeData(HWND window, LPCWSTR classList) {
     static const auto open =
         SystemFunctionAs<decltype(&::OpenThemeData)>(L"uxtheme.dll", "OpenThemeData");

@@ -31,6 +31,7 @@ Fn SystemFunctionAs(const wchar_t* dll, const char* name) {
 namespace sys {
 
 HRESULT DwmExtendFrameIntoClientArea(HWND window, const MARGINS* margins);
+HRESULT DwmSetWindowAttribute(HWND window, DWORD attribute, LPCVOID value, DWORD size);
 HTHEME OpenThemeData(HWND window, LPCWSTR classList);
 HRESULT CloseThemeData(HTHEME theme);
 HRESULT DrawThemeTextEx(HTHEME theme, HDC context, int partId, int stateId, LPCWSTR text,
