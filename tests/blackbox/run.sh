@@ -179,6 +179,8 @@ program_suite() {
     wait_for 5 items_is VantryLargeList "alpha;gamma" >/dev/null || fail "Ctrl+1 did not show tab 0"
     xdotool key End Delete
     answer_question "Delete the item 'gamma'?" "&No"
+    # The box gives the keyboard back once it has gone; X delivers the focus a moment later.
+    sleep 0.5
     shot keyboard-focus
     # Type-ahead goes to alpha; Enter opens it as a click does, hand-over file and all.
     xdotool type --delay 50 al
