@@ -11,6 +11,7 @@
 #include "app/icon_box_win32.h"
 #include "app/list_window.h"
 #include "controls/theme_label_win32.h"
+#include "store/icon_service_win32.h"
 
 namespace vantry {
 
@@ -35,7 +36,7 @@ extern const ListLayout kSmallLayout;
 class ListWindowWin32 final : public GlassForm, public ListWindowView {
   public:
     ListWindowWin32(const ListLayout& layout, const std::string& useList, ItemFiles& files,
-                    UserDialogs& dialogs, AppServices& app, ActionGuard& guard);
+                    UserDialogs& dialogs, AppServices& app, ActionGuard& guard, IconService& icons);
     ~ListWindowWin32() override;
 
     // Creates the hidden window and its controls, placed above the taskbar, hooked.
@@ -61,6 +62,10 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView {
     void SetVisible(bool visible) override;
     bool Visible() const override;
 
+    // A slot whose icon look-up has not answered this long shows the generic icon until it does.
+    static constexpr UINT kGenericIconDelayMs = 2000;
+    static constexpr UINT_PTR kGenericIconTimer = 1;
+
   private:
     // What a slot shows: its caption and the icon of a path at one size.
     struct SlotContent {
@@ -76,15 +81,20 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView {
     // icon from the shell only to have it replaced a moment later.
     void ApplyCaption(int slot);
     void ApplyIcon(int slot);
+    void IconArrived(int slot, UniqueIcon icon);
+    void ShowGenericIcons();
+    void CancelIconLookUps();
 
     const ListLayout& layout_;
     const std::string& useList_;
+    IconService& iconService_;
     ListWindow logic_;
     std::array<DWM_Label, kTabCount> tabs_;
     std::array<DWM_Label, kSlotCount> captions_;
     std::array<IconBox, kSlotCount> icons_;
     std::array<SlotContent, kSlotCount> wanted_;
     std::array<SlotContent, kSlotCount> shown_;
+    std::array<IconService::Ticket, kSlotCount> lookUps_{};  // 0: the slot's icon is in place
     HWND bar_ = nullptr;
     DWM_Label dropTarget_;
     DWM_Label config_;

@@ -61,6 +61,7 @@ TEST_F(ProgramTest, AStoredLargeStyleShowsTheLargeListWithItsItemsAndIcons) {
     Write("listtype.txt", "large\r\n");
     Write("VantryList0.txt", "C:\\windows\\\r\nC:\\nothing here.txt\r\n");
     Start();
+    ASSERT_TRUE(test::PumpUntil([this] { return program->Icons().Pending() == 0; }));
     EXPECT_TRUE(IsWindowVisible(program->Large().Window()));
     EXPECT_FALSE(IsWindowVisible(program->Small().Window()));
     EXPECT_EQ(WindowText(program->Large().ItemCaption(0).Window()), "windows");
@@ -83,6 +84,7 @@ TEST_F(ProgramTest, AHiddenListWindowShowsWhatItLoadedOnceItIsShown) {
     EXPECT_EQ(WindowText(hidden.ItemCaption(0).Window()), "");  // loaded, not yet drawn
     hidden.SetVisible(true);
     PumpPendingMessages();
+    ASSERT_TRUE(test::PumpUntil([this] { return program->Icons().Pending() == 0; }));
     EXPECT_EQ(WindowText(hidden.ItemCaption(0).Window()), "windows");
     EXPECT_EQ(WindowText(hidden.ItemCaption(1).Window()), "b");
     EXPECT_NE(hidden.ItemIcon(0).Icon(), nullptr);
