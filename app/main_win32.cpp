@@ -16,13 +16,19 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // Drag and drop and the shell's link objects need OLE on this thread.
     OleInitialize(nullptr);
     int result = 0;
+    bool lookUpRunning = false;
     {
         vantry::Win32ProgramFolder folder(vantry::ExecutableFolder());
         vantry::Win32Dialogs dialogs;
         vantry::Program program(folder, dialogs);
         program.Start();
         result = program.Run();
+        lookUpRunning = program.Icons().InFlight() > 0;
     }
     OleUninitialize();
+    // Everything is saved and every window closed. An icon look-up still in the shell may hold a
+    // lock that the libraries' detach code at ExitProcess would wait for; ending without that
+    // code leaves nothing of ours undone.
+    if (lookUpRunning) TerminateProcess(GetCurrentProcess(), static_cast<UINT>(result));
     return result;
 }
