@@ -6,9 +6,10 @@
 #include "platform/units.h"
 #include "store/taskbar_height.h"
 
-// Implemented: both layouts, placement above the taskbar, tabs, items with shell icons, the
-// bottom bar, glass on first activation, closing. The layout is made at the system DPI; the
-// system scales the window on a monitor of another DPI.
+// Implemented: both layouts, placement above the taskbar, tabs, items with shell icons (looked up
+// off the window thread, the generic icon while one is slow), the bottom bar, glass on first
+// activation, closing. The layout is made at the system DPI; the system scales the window on a
+// monitor of another DPI. Not yet: icons at the window's own DPI, dimmed missing targets.
 
 namespace vantry {
 
