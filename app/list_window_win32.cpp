@@ -1,14 +1,16 @@
 #include "app/list_window_win32.h"
 
+#include <algorithm>
+
 #include "platform/message_pump_win32.h"
 #include "platform/text_win32.h"
 #include "platform/units.h"
-#include "store/file_icons_win32.h"
 #include "store/taskbar_height.h"
 
-// Implemented: both layouts, placement above the taskbar, tabs, items with shell icons, the
-// bottom bar, glass on first activation, closing. The layout is made at the system DPI; the
-// system scales the window on a monitor of another DPI.
+// Implemented: both layouts, placement above the taskbar, tabs, items with shell icons (looked up
+// off the window thread, the generic icon while one is slow), the bottom bar, glass on first
+// activation, closing. The layout is made at the system DPI; the system scales the window on a
+// monitor of another DPI. Not yet: icons at the window's own DPI, dimmed missing targets.
 
 namespace vantry {
 
@@ -35,10 +37,11 @@ constexpr uint32_t kEmptyHintColour = 0x00707070;  // faint beside the black cap
 
 ListWindowWin32::ListWindowWin32(const ListLayout& layout, const std::string& useList,
                                  ItemFiles& files, UserDialogs& dialogs, AppServices& app,
-                                 ActionGuard& guard)
+                                 ActionGuard& guard, IconService& icons)
     : GlassForm(WindowKind::List),
       layout_(layout),
       useList_(useList),
+      iconService_(icons),
       logic_(layout.styleWord, useList, files, dialogs, *this, app, guard) {}
 
 ListWindowWin32::~ListWindowWin32() {
@@ -128,6 +131,7 @@ void ListWindowWin32::PlaceAboveTaskbar() {
 
 void ListWindowWin32::Close() {
     if (!hwnd_) return;
+    CancelIconLookUps();
     // Unhooked on the close request, then once more while the window goes (a no-op then).
     RemoveSubclass(hwnd_);
     DestroyForm();
@@ -168,7 +172,12 @@ LRESULT ListWindowWin32::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 ApplyIcon(slot);
             }
             return 0;
+        case WM_TIMER:
+            if (wParam != kGenericIconTimer) break;
+            ShowGenericIcons();
+            return 0;
         case WM_DESTROY:
+            CancelIconLookUps();
             RemoveSubclass(hwnd_);
             return 0;
         default:
@@ -203,6 +212,8 @@ void ListWindowWin32::ShowEmptyHint(bool shown) {
     ShowWindow(captions_[0].Window(), SW_HIDE);
     ShowWindow(icons_[0].Window(), SW_HIDE);
     captions_[0].SetCaption("");
+    iconService_.Cancel(lookUps_[0]);
+    lookUps_[0] = 0;
     icons_[0].SetIcon(UniqueIcon());
     shown_[0] = SlotContent{};
     ShowWindow(emptyHint_.Window(), SW_SHOWNA);
@@ -213,26 +224,68 @@ void ListWindowWin32::ApplyCaption(int slot) {
     SlotContent& shown = shown_[static_cast<std::size_t>(slot)];
     auto& label = captions_[static_cast<std::size_t>(slot)];
     if (label.Window() && wanted.caption != shown.caption) {
+        // Drawn once, by the paint below: with redrawing off, neither the new text nor the
+        // resize that auto-size makes for it draws the glow first (each a full drawing).
+        SendMessageW(label.Window(), WM_SETREDRAW, FALSE, 0);
         label.SetCaption(wanted.caption);
+        SendMessageW(label.Window(), WM_SETREDRAW, TRUE, 0);
         ShowWindow(label.Window(), SW_SHOWNA);
         // A shorter caption leaves the old glow outside the new text block: repaint the box.
         InvalidateRect(label.Window(), nullptr, TRUE);
-        label.Refresh();
+        UpdateWindow(label.Window());
         shown.caption = wanted.caption;
     }
 }
 
+// The icon comes from the look-up service; the box stays empty until it answers. A slot given
+// another path first drops the old look-up, so a late answer never lands in the wrong slot or tab.
 void ListWindowWin32::ApplyIcon(int slot) {
     const SlotContent& wanted = wanted_[static_cast<std::size_t>(slot)];
     SlotContent& shown = shown_[static_cast<std::size_t>(slot)];
     auto& box = icons_[static_cast<std::size_t>(slot)];
-    if (box.Window() &&
-        (wanted.iconPath != shown.iconPath || wanted.smallIcon != shown.smallIcon)) {
-        box.SetIcon(wanted.iconPath.empty() ? UniqueIcon()
-                                            : LoadFileIcon(wanted.iconPath, wanted.smallIcon));
-        if (!wanted.iconPath.empty()) ShowWindow(box.Window(), SW_SHOWNA);
-        shown.iconPath = wanted.iconPath;
-        shown.smallIcon = wanted.smallIcon;
+    if (!box.Window() ||
+        (wanted.iconPath == shown.iconPath && wanted.smallIcon == shown.smallIcon)) {
+        return;
+    }
+    auto& lookUp = lookUps_[static_cast<std::size_t>(slot)];
+    iconService_.Cancel(lookUp);
+    lookUp = 0;
+    box.SetIcon(UniqueIcon());
+    if (!wanted.iconPath.empty()) {
+        ShowWindow(box.Window(), SW_SHOWNA);
+        lookUp = iconService_.Request(
+            {wanted.iconPath, wanted.smallIcon},
+            [this, slot](UniqueIcon icon) { IconArrived(slot, std::move(icon)); });
+        // One timer for the whole batch, restarted by each request.
+        SetTimer(hwnd_, kGenericIconTimer, kGenericIconDelayMs, nullptr);
+    }
+    shown.iconPath = wanted.iconPath;
+    shown.smallIcon = wanted.smallIcon;
+}
+
+void ListWindowWin32::IconArrived(int slot, UniqueIcon icon) {
+    lookUps_[static_cast<std::size_t>(slot)] = 0;
+    icons_[static_cast<std::size_t>(slot)].SetIcon(std::move(icon));
+    // Nothing left to wait for: no timer wakes the program at rest.
+    if (std::all_of(lookUps_.begin(), lookUps_.end(), [](auto t) { return t == 0; })) {
+        KillTimer(hwnd_, kGenericIconTimer);
+    }
+}
+
+void ListWindowWin32::ShowGenericIcons() {
+    KillTimer(hwnd_, kGenericIconTimer);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        auto& box = icons_[static_cast<std::size_t>(slot)];
+        if (lookUps_[static_cast<std::size_t>(slot)] != 0 && !box.Icon()) {
+            box.SetIcon(GenericIcon(shown_[static_cast<std::size_t>(slot)].smallIcon));
+        }
+    }
+}
+
+void ListWindowWin32::CancelIconLookUps() {
+    for (auto& lookUp : lookUps_) {
+        iconService_.Cancel(lookUp);
+        lookUp = 0;
     }
 }
 

@@ -12,6 +12,7 @@
 #include "app/list_window.h"
 #include "controls/theme_label_win32.h"
 #include "platform/tooltip_win32.h"
+#include "store/icon_service_win32.h"
 
 namespace vantry {
 
@@ -36,7 +37,7 @@ extern const ListLayout kSmallLayout;
 class ListWindowWin32 final : public GlassForm, public ListWindowView {
   public:
     ListWindowWin32(const ListLayout& layout, const std::string& useList, ItemFiles& files,
-                    UserDialogs& dialogs, AppServices& app, ActionGuard& guard);
+                    UserDialogs& dialogs, AppServices& app, ActionGuard& guard, IconService& icons);
     ~ListWindowWin32() override;
 
     // Creates the hidden window and its controls, placed above the taskbar, hooked.
@@ -65,6 +66,10 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView {
     void ShowFocus(int slot) override;
     void ShowCurrentTab(int k) override;
 
+    // A slot whose icon look-up has not answered this long shows the generic icon until it does.
+    static constexpr UINT kGenericIconDelayMs = 2000;
+    static constexpr UINT_PTR kGenericIconTimer = 1;
+
   private:
     // What a slot shows: its caption and the icon of a path at one size.
     struct SlotContent {
@@ -85,9 +90,13 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView {
     void OnChar(WPARAM character);
     // What a tip says for a child: an item's full path, a tab's whole name.
     std::string TipText(HWND child) const;
+    void IconArrived(int slot, UniqueIcon icon);
+    void ShowGenericIcons();
+    void CancelIconLookUps();
 
     const ListLayout& layout_;
     const std::string& useList_;
+    IconService& iconService_;
     ListWindow logic_;
     std::array<DWM_Label, kTabCount> tabs_;
     std::array<DWM_Label, kSlotCount> captions_;
@@ -95,6 +104,7 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView {
     std::array<SlotContent, kSlotCount> wanted_;
     std::array<SlotContent, kSlotCount> shown_;
     int focusSlot_ = -1;  // the caption that shows the keyboard focus
+    std::array<IconService::Ticket, kSlotCount> lookUps_{};  // 0: the slot's icon is in place
     HWND bar_ = nullptr;
     DWM_Label dropTarget_;
     DWM_Label config_;

@@ -25,15 +25,21 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // Drag and drop and the shell's link objects need OLE on this thread.
     OleInitialize(nullptr);
     vantry::Win32Dialogs dialogs;
-    int result = vantry::RunReportingFailure(dialogs, [&dialogs, &instance] {
+    bool lookUpRunning = false;
+    int result = vantry::RunReportingFailure(dialogs, [&dialogs, &instance, &lookUpRunning] {
         vantry::Win32ProgramFolder folder(vantry::ExecutableFolder());
         vantry::Program program(folder, dialogs);
         instance.OnLaterStart([&program] { return program.BringToFront(); });
         program.Start();
         int code = program.Run();
         instance.OnLaterStart(nullptr);
+        lookUpRunning = program.Icons().InFlight() > 0;
         return code;
     });
     OleUninitialize();
+    // Everything is saved and every window closed. An icon look-up still in the shell may hold a
+    // lock that the libraries' detach code at ExitProcess would wait for; ending without that
+    // code leaves nothing of ours undone.
+    if (lookUpRunning) TerminateProcess(GetCurrentProcess(), static_cast<UINT>(result));
     return result;
 }

@@ -27,12 +27,13 @@ void PlaceBeside(HWND window, HWND list, bool alignTop) {
 
 }  // namespace
 
-Program::Program(ProgramFolder& folder, UserDialogs& dialogs)
+Program::Program(ProgramFolder& folder, UserDialogs& dialogs, IconService::Lookup lookup)
     : launcher(LaunchPath),
       files_(folder, dialogs),
       dialogs_(dialogs),
-      large_(kLargeLayout, useList_, files_, dialogs, *this, guard_),
-      small_(kSmallLayout, useList_, files_, dialogs, *this, guard_),
+      icons_(std::move(lookup)),
+      large_(kLargeLayout, useList_, files_, dialogs, *this, guard_, icons_),
+      small_(kSmallLayout, useList_, files_, dialogs, *this, guard_, icons_),
       drop_(useList_, files_, large_.Logic(), small_.Logic(), dropView_, *this, guard_) {}
 
 // Destroyed without the close action (a test, or after the loop has ended): no quit request.
@@ -45,8 +46,8 @@ void Program::CreateDropForm() {
     dropForm_->Create([this](const std::string& word) { drop_.StyleClick(word); }, intake_);
 }
 
+// The drop window is made when it is first shown: start-up would only create it to hide it.
 void Program::Start() {
-    CreateDropForm();
     large_.Create();
     small_.Create();
     drop_.Start();

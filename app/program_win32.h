@@ -19,7 +19,9 @@ namespace vantry {
 
 class Program final : public AppServices {
   public:
-    Program(ProgramFolder& folder, UserDialogs& dialogs);
+    // lookup finds the items' icons on the look-up workers (the shell's, unless a test holds one).
+    Program(ProgramFolder& folder, UserDialogs& dialogs,
+            IconService::Lookup lookup = IconService::ShellLookup);
     ~Program() override;
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -46,6 +48,7 @@ class Program final : public AppServices {
     DropWindow& Drop() { return drop_; }
     ConfigWindowHost& Config() { return config_; }
     ItemFiles& Files() { return files_; }
+    IconService& Icons() { return icons_; }
     bool Closed() const { return closed_; }
 
     // Where launches go; the shell by default, a recorder in tests.
@@ -70,6 +73,7 @@ class Program final : public AppServices {
     UserDialogs& dialogs_;
     std::string useList_ = kSmallStyle;
     ActionGuard guard_;
+    IconService icons_;  // outlives the list windows, which cancel their look-ups as they close
     ListWindowWin32 large_;
     ListWindowWin32 small_;
     DropView dropView_{*this};

@@ -1,12 +1,17 @@
-// Start-up to a fully drawn list of 20 items (10 files, 10 folders) against a floor program in
-// the same run: Program + Start() until the message queue is empty and every icon and caption is
-// set, next to a minimal Win32 part that reads the same list file, creates the same windows
-// (the shown list window with its 28 captions and 20 icon boxes, the other list window and the
-// drop window hidden with as many children), makes the same 20 shell icon look-ups and 25 theme
-// text drawings into one existing 32-bit bitmap, then pumps.
+// Start-up to a fully drawn list of 20 items (10 files, 10 folders), from the creation of the
+// process, against a floor program in the same run. Each start-up is a fresh process of this
+// executable, which runs what Vantry.exe's entry point runs (Program, Start, the message loop)
+// until every icon and caption is drawn, then sets an event the parent waits for. The floor is
+// the same process start and then a minimal Win32 part that reads the same list file and shows
+// the one visible window: 20 icon boxes with the same 20 shell icon look-ups, 25 theme text
+// drawings into one existing 32-bit bitmap, 3 more captions, then pumps.
 //
-//   startup_bench                       timings, both list styles, ours and the floor alternating
-//   startup_bench memory ours|floor     one large start-up, then this process's peak memory
+//   startup_bench                        timings, both list styles, ours and the floor alternating
+//   startup_bench profile                where the time of one large start-up goes, per phase
+//   startup_bench memory ours|floor      one large start-up, then this process's peak memory
+//   startup_bench child ours|floor FOLDER EVENT COUNTER
+//                                        one start-up; sets EVENT once drawn (run by the modes
+//                                        above)
 //
 // Lines starting with "result " are read by scripts/bench.
 
@@ -19,10 +24,13 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/drop_target_win32.h"
@@ -39,7 +47,7 @@ namespace {
 using namespace vantry;
 using Clock = std::chrono::steady_clock;
 
-constexpr int kRounds = 15;
+constexpr int kRounds = 11;
 constexpr int kClientWidth = 304;  // the large layout at 96 dpi
 constexpr int kClientHeight = 726;
 constexpr int kRowTop = 32;
@@ -91,6 +99,58 @@ double MicrosecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::micro>(Clock::now() - start).count();
 }
 
+std::vector<std::wstring> ReadList(const std::string& folder) {
+    std::vector<std::wstring> lines;
+    HANDLE file = CreateFileW(Widen(folder + "\\" + ListFileName(0)).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return lines;
+    char buffer[8192];
+    DWORD read = 0;
+    ReadFile(file, buffer, sizeof(buffer), &read, nullptr);
+    CloseHandle(file);
+    std::string text(buffer, read);
+    for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos;
+         start = end + 2) {
+        std::string line = text.substr(start, end - start);
+        wchar_t wide[MAX_PATH];
+        int length = MultiByteToWideChar(CP_ACP, 0, line.c_str(), static_cast<int>(line.size()),
+                                         wide, MAX_PATH);
+        lines.emplace_back(wide, static_cast<std::size_t>(length));
+    }
+    return lines;
+}
+
+// Phases of one start-up, in microseconds from the process's creation.
+class Phases {
+  public:
+    explicit Phases(std::int64_t createdTicks) : created_(createdTicks) {}
+    void Mark(const char* name) { marks_.emplace_back(name, Now()); }
+    // Appends "name<TAB>milliseconds since creation" lines to the file.
+    void Append(const std::string& path) const {
+        std::string lines;
+        for (const auto& [name, at] : marks_) {
+            lines += std::string(name) + "\t" + std::to_string(Microseconds(at) / 1000) + "\n";
+        }
+        std::string before = test::ReadBytes(path);
+        test::WriteBytes(path, (before == "<absent>" ? "" : before) + lines);
+    }
+    static std::int64_t Now() {
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        return now.QuadPart;
+    }
+
+  private:
+    double Microseconds(std::int64_t ticks) const {
+        LARGE_INTEGER frequency;
+        QueryPerformanceFrequency(&frequency);
+        return static_cast<double>(ticks - created_) * 1e6 /
+               static_cast<double>(frequency.QuadPart);
+    }
+    std::int64_t created_;
+    std::vector<std::pair<const char*, std::int64_t>> marks_;
+};
+
 double Median(std::vector<double> samples) {
     std::sort(samples.begin(), samples.end());
     return samples[samples.size() / 2];
@@ -105,24 +165,34 @@ struct Ours {
     explicit Ours(const std::string& path) : folder(path) {}
 };
 
-std::unique_ptr<Ours> StartOurs(const Scene& scene) {
-    auto ours = std::make_unique<Ours>(scene.Folder());
-    ours->program.Start();
-    PumpUntilIdle();
-    return ours;
-}
-
-bool OursFullyDrawn(Ours& ours, const Scene& scene, bool large) {
+bool OursFullyDrawn(Ours& ours, const std::vector<std::wstring>& paths, bool large) {
     ListWindowWin32& list = large ? ours.program.Large() : ours.program.Small();
     if (!IsWindowVisible(list.Window()) || !ours.dialogs.errors.empty()) return false;
     for (int i = 0; i < kSlotCount; ++i) {
         const DWM_Label& caption = list.ItemCaption(i);
-        if (!list.ItemIcon(i).Icon() || caption.Caption() != DisplayName(scene.paths[i]) ||
+        if (!list.ItemIcon(i).Icon() ||
+            caption.Caption() != DisplayName(Narrow(paths[static_cast<std::size_t>(i)])) ||
             caption.Job().width <= 0) {
             return false;
         }
     }
     return true;
+}
+
+// Start() and the message loop until the list is drawn whole: icons come as their look-ups end.
+std::unique_ptr<Ours> StartOurs(const std::string& folder, bool large, Phases* phases) {
+    std::vector<std::wstring> paths = ReadList(folder);
+    auto ours = std::make_unique<Ours>(folder);
+    ours->program.Start();
+    if (phases) phases->Mark("windows, captions, requests");
+    PumpUntilIdle();
+    if (phases) phases->Mark("first paint");
+    while (paths.size() == kSlotCount && !OursFullyDrawn(*ours, paths, large)) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
+        PumpUntilIdle();
+    }
+    if (phases) phases->Mark("last icon drawn");
+    return ours;
 }
 
 // ---- The floor -------------------------------------------------------------------------------
@@ -180,8 +250,8 @@ void RegisterFloorClasses() {
 
 class Floor {
   public:
-    explicit Floor(const std::string& folder) {
-        std::vector<std::wstring> paths = ReadList(Widen(folder + "\\" + ListFileName(0)));
+    Floor(const std::string& folder, bool large, Phases* phases) {
+        std::vector<std::wstring> paths = ReadList(folder);
         window_ = CreateWindowExW(WS_EX_APPWINDOW, L"FloorList", L"",
                                   WS_POPUP | WS_DLGFRAME | WS_CLIPCHILDREN, 100, 0, kClientWidth,
                                   kClientHeight, nullptr, nullptr, nullptr, nullptr);
@@ -201,33 +271,36 @@ class Floor {
             CreateFontW(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
         oldFont_ = SelectObject(memory_, font_);
         theme_ = OpenThemeData(window_, L"Window");
+        if (phases) phases->Mark("window");
 
         for (int k = 0; k < kTabCount; ++k) {
             Caption(L"Main |", {48 * k, 0, 48 * k + 60, kBox});
         }
         for (std::size_t i = 0; i < paths.size(); ++i) {
             int top = kRowTop + kRowStep * static_cast<int>(i);
-            SHFILEINFOW file{};
-            SHGetFileInfoW(paths[i].c_str(), 0, &file, sizeof(file), SHGFI_ICON);
-            icons_.push_back(file.hIcon);
-            CreateWindowExW(0, L"FloorIcon", L"", WS_CHILD | WS_VISIBLE, 8, top, kBox, kBox,
-                            window_, nullptr, nullptr, file.hIcon);
             Caption(Widen(DisplayName(Narrow(paths[i]))), {40, top, 300, top + kBox});
         }
         for (int b = 0; b < kBarCaptions; ++b) {
             CreateWindowExW(0, L"FloorCaption", L"", WS_CHILD | WS_VISIBLE, 88 * b, 708, 80, 17,
                             window_, nullptr, nullptr, memory_);
         }
-        // The program also makes the other list window and the drop window, hidden: the floor
-        // creates the same windows, empty.
-        hidden_.push_back(HiddenWindow(kSlotCount * 2 + kTabCount + 1 + kBarCaptions));
-        hidden_.push_back(HiddenWindow(4));
+        if (phases) phases->Mark("captions");
+        for (std::size_t i = 0; i < paths.size(); ++i) {
+            int top = kRowTop + kRowStep * static_cast<int>(i);
+            SHFILEINFOW file{};
+            SHGetFileInfoW(paths[i].c_str(), 0, &file, sizeof(file),
+                           SHGFI_ICON | (large ? 0 : SHGFI_SMALLICON));
+            icons_.push_back(file.hIcon);
+            CreateWindowExW(0, L"FloorIcon", L"", WS_CHILD | WS_VISIBLE, 8, top, kBox, kBox,
+                            window_, nullptr, nullptr, file.hIcon);
+        }
+        if (phases) phases->Mark("icons");
         ShowWindow(window_, SW_SHOW);
         UpdateWindow(window_);
         PumpUntilIdle();
+        if (phases) phases->Mark("first paint");
     }
     ~Floor() {
-        for (HWND hidden : hidden_) DestroyWindow(hidden);
         DestroyWindow(window_);
         for (HICON icon : icons_) {
             if (icon) DestroyIcon(icon);
@@ -250,38 +323,6 @@ class Floor {
     }
 
   private:
-    static HWND HiddenWindow(int children) {
-        HWND window = CreateWindowExW(
-            WS_EX_APPWINDOW, L"FloorList", L"", WS_POPUP | WS_DLGFRAME | WS_CLIPCHILDREN, 100, 0,
-            kClientWidth, kClientHeight, nullptr, nullptr, nullptr, nullptr);
-        for (int i = 0; i < children; ++i) {
-            CreateWindowExW(0, L"FloorList", L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, window,
-                            nullptr, nullptr, nullptr);
-        }
-        return window;
-    }
-
-    static std::vector<std::wstring> ReadList(const std::wstring& name) {
-        std::vector<std::wstring> lines;
-        HANDLE file = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return lines;
-        char buffer[8192];
-        DWORD read = 0;
-        ReadFile(file, buffer, sizeof(buffer), &read, nullptr);
-        CloseHandle(file);
-        std::string text(buffer, read);
-        for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos;
-             start = end + 2) {
-            std::string line = text.substr(start, end - start);
-            wchar_t wide[MAX_PATH];
-            int length = MultiByteToWideChar(CP_ACP, 0, line.c_str(), static_cast<int>(line.size()),
-                                             wide, MAX_PATH);
-            lines.emplace_back(wide, static_cast<std::size_t>(length));
-        }
-        return lines;
-    }
-
     void Caption(const std::wstring& text, RECT rect) {
         DTTOPTS options{};
         options.dwSize = sizeof(options);
@@ -305,48 +346,134 @@ class Floor {
     HGDIOBJ oldFont_ = nullptr;
     HTHEME theme_ = nullptr;
     std::vector<HICON> icons_;
-    std::vector<HWND> hidden_;
     int drawn_ = 0;
 };
 
 // ---- Modes -------------------------------------------------------------------------------------
 
+// One start-up in this process, timed from the process's creation (the parent's counter reading
+// just before it created the process).
+int Child(bool ours, const std::string& folder, const wchar_t* eventName, std::int64_t created,
+          bool profile) {
+    Phases phases(created);
+    phases.Mark("process started");
+    bool large = test::ReadBytes(folder + "\\" + kStyleFile) == "large\r\n";
+    std::unique_ptr<Ours> program;
+    std::unique_ptr<Floor> floor;
+    bool drawn;
+    if (ours) {
+        program = StartOurs(folder, large, profile ? &phases : nullptr);
+        drawn = program->dialogs.errors.empty();
+    } else {
+        floor = std::make_unique<Floor>(folder, large, profile ? &phases : nullptr);
+        drawn = floor->FullyDrawn();
+    }
+    if (!drawn) return 1;
+    HANDLE event = OpenEventW(EVENT_MODIFY_STATE, FALSE, eventName);
+    if (!event) return 1;
+    SetEvent(event);
+    CloseHandle(event);
+    if (profile) phases.Append(folder + (ours ? "\\profile-ours.txt" : "\\profile-floor.txt"));
+    return 0;
+}
+
+// Runs "child" in a new process of this executable; the microseconds from just before its
+// creation to its event, or a negative figure when it failed.
+double TimeChild(const char* who, const std::string& folder, bool profile) {
+    static int serial = 0;
+    std::wstring eventName = L"VantryStartupBench" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+                             std::to_wstring(++serial);
+    HANDLE drawn = CreateEventW(nullptr, TRUE, FALSE, eventName.c_str());
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::int64_t created = Phases::Now();
+    std::wstring command = L"\"" + std::wstring(self) + L"\" child " + Widen(who) + L" \"" +
+                           Widen(folder) + L"\" " + eventName + L" " + std::to_wstring(created) +
+                           (profile ? L" profile" : L"");
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    Clock::time_point start = Clock::now();
+    if (!CreateProcessW(self, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        CloseHandle(drawn);
+        return -1;
+    }
+    HANDLE waits[2] = {drawn, process.hProcess};
+    DWORD which = WaitForMultipleObjects(2, waits, FALSE, 60000);
+    double us = MicrosecondsSince(start);
+    WaitForSingleObject(process.hProcess, 60000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    CloseHandle(drawn);
+    return which == WAIT_OBJECT_0 ? us : -1;
+}
+
 int Timings() {
     for (const char* style : {"large", "small"}) {
         Scene scene(style);
-        bool large = std::strcmp(style, "large") == 0;
-        // The first round of each loads the shell's icon handlers and the fonts; it is not timed.
-        StartOurs(scene).reset();
-        Floor(scene.Folder()).FullyDrawn();
+        // The first round of each loads the shell's icon handlers, the fonts and the executable
+        // into the system's caches; it is not timed.
+        TimeChild("ours", scene.Folder(), false);
+        TimeChild("floor", scene.Folder(), false);
         std::vector<double> ours, floor;
         for (int round = 0; round < kRounds; ++round) {
-            Clock::time_point start = Clock::now();
-            std::unique_ptr<Ours> program = StartOurs(scene);
-            ours.push_back(MicrosecondsSince(start));
-            if (!OursFullyDrawn(*program, scene, large)) {
-                std::printf("the %s list did not show its 20 icons and captions\n", style);
+            ours.push_back(TimeChild("ours", scene.Folder(), false));
+            floor.push_back(TimeChild("floor", scene.Folder(), false));
+            if (ours.back() < 0 || floor.back() < 0) {
+                std::printf("a %s start-up did not draw its 20 icons and captions\n", style);
                 return 1;
             }
-            program.reset();
-            PumpUntilIdle();
-
-            start = Clock::now();
-            auto bare = std::make_unique<Floor>(scene.Folder());
-            floor.push_back(MicrosecondsSince(start));
-            if (!bare->FullyDrawn()) {
-                std::printf("the floor did not draw its 20 icons and 25 captions\n");
-                return 1;
-            }
-            bare.reset();
         }
         double o = Median(ours), f = Median(floor);
         std::printf(
-            "%s list, start-up to fully drawn: ours %.0f us, floor %.0f us, ratio %.2f "
+            "%s list, process start to fully drawn: ours %.0f us, floor %.0f us, ratio %.2f "
             "(median of %d; min %.0f / %.0f us)\n",
             style, o, f, o / f, kRounds, *std::min_element(ours.begin(), ours.end()),
             *std::min_element(floor.begin(), floor.end()));
         std::printf("result startup_%s_ours_us %.0f\nresult startup_%s_floor_us %.0f\n", style, o,
                     style, f);
+    }
+    return 0;
+}
+
+// Profiled start-ups of each, after one untimed; per phase the median time since the process
+// was created and the median time the phase itself took.
+int Profile() {
+    Scene scene("large");
+    TimeChild("ours", scene.Folder(), false);
+    TimeChild("floor", scene.Folder(), false);
+    for (int round = 0; round < kRounds; ++round) {
+        if (TimeChild("ours", scene.Folder(), true) < 0) return 1;
+        if (TimeChild("floor", scene.Folder(), true) < 0) return 1;
+    }
+    for (const char* who : {"ours", "floor"}) {
+        std::string text = test::ReadBytes(scene.Folder() + "\\profile-" + who + ".txt");
+        std::vector<std::string> names;
+        std::vector<std::vector<double>> at, took;
+        std::size_t phase = 0;
+        double last = 0;
+        for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos;
+             start = end + 1) {
+            std::string line = text.substr(start, end - start);
+            std::string name = line.substr(0, line.find('\t'));
+            double ms = std::strtod(line.c_str() + line.find('\t') + 1, nullptr);
+            if (!names.empty() && name == names[0]) phase = 0;  // the next start-up
+            if (phase == 0) last = 0;
+            if (phase == names.size()) {
+                names.push_back(name);
+                at.emplace_back();
+                took.emplace_back();
+            }
+            at[phase].push_back(ms);
+            took[phase].push_back(ms - last);
+            last = ms;
+            ++phase;
+        }
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            std::printf("profile %-5s %-28s at %7.1f ms, took %6.1f ms (medians of %zu)\n", who,
+                        names[i].c_str(), Median(at[i]), Median(took[i]), at[i].size());
+        }
     }
     return 0;
 }
@@ -361,10 +488,10 @@ int Memory(bool ours) {
     std::unique_ptr<Floor> floor;
     bool drawn;
     if (ours) {
-        program = StartOurs(scene);
-        drawn = OursFullyDrawn(*program, scene, true);
+        program = StartOurs(scene.Folder(), true, nullptr);
+        drawn = program->dialogs.errors.empty();
     } else {
-        floor = std::make_unique<Floor>(scene.Folder());
+        floor = std::make_unique<Floor>(scene.Folder(), true, nullptr);
         drawn = floor->FullyDrawn();
     }
     if (!drawn) {
@@ -393,6 +520,11 @@ int main(int argc, char** argv) {
     OleSession ole;
     if (!ole.Initialized()) return 1;
     RegisterFloorClasses();
+    if (argc >= 6 && std::strcmp(argv[1], "child") == 0) {
+        return Child(std::strcmp(argv[2], "ours") == 0, argv[3], Widen(argv[4]).c_str(),
+                     std::strtoll(argv[5], nullptr, 10), argc == 7);
+    }
+    if (argc == 2 && std::strcmp(argv[1], "profile") == 0) return Profile();
     if (argc == 3 && std::strcmp(argv[1], "memory") == 0) {
         return Memory(std::strcmp(argv[2], "ours") == 0);
     }

@@ -18,4 +18,12 @@ UniqueIcon LoadFileIcon(const std::string& path, bool smallIcon) {
     return UniqueIcon(info.hIcon);
 }
 
+UniqueIcon GenericIcon(bool smallIcon) {
+    // With SHGFI_USEFILEATTRIBUTES the shell goes by the name alone and opens nothing.
+    SHFILEINFOW info{};
+    UINT flags = SHGFI_ICON | SHGFI_USEFILEATTRIBUTES | (smallIcon ? SHGFI_SMALLICON : 0);
+    SHGetFileInfoW(L"item", FILE_ATTRIBUTE_NORMAL, &info, sizeof(info), flags);
+    return UniqueIcon(info.hIcon);
+}
+
 }  // namespace vantry

@@ -39,4 +39,8 @@ class UniqueIcon {
 // no icon for an empty path or one the shell does not know.
 UniqueIcon LoadFileIcon(const std::string& path, bool smallIcon);
 
+// The shell's icon of a file of no known type, at the same sizes: what a slot shows while its
+// own icon is slow to come. It reads nothing on disk.
+UniqueIcon GenericIcon(bool smallIcon);
+
 }  // namespace vantry

@@ -43,12 +43,23 @@ unsigned NextGdiSlot() {
     return highest - kGdiProbes;
 }
 
+// USER handles come back last freed first, so the single next slot is whichever handle went
+// last: with icons answered from worker threads in no fixed order it wanders without any leak.
+// As for GDI, the highest slot of more probes than there are freed slots counts the slots in use.
+constexpr int kUserProbes = 2048;
+
 unsigned NextUserSlot() {
-    HWND probe =
-        CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-    auto slot = static_cast<unsigned>(reinterpret_cast<uintptr_t>(probe) & 0xFFFF);
-    DestroyWindow(probe);
-    return slot;
+    const BYTE andMask[4] = {0xFF, 0xFF, 0xFF, 0xFF};
+    const BYTE xorMask[4] = {};
+    std::vector<HICON> probes;
+    unsigned highest = 0;
+    for (int i = 0; i < kUserProbes; ++i) {
+        probes.push_back(CreateIcon(nullptr, 1, 1, 1, 1, andMask, xorMask));
+        auto slot = static_cast<unsigned>(reinterpret_cast<uintptr_t>(probes.back()) & 0xFFFF);
+        if (slot > highest) highest = slot;
+    }
+    for (HICON probe : probes) DestroyIcon(probe);
+    return highest - kUserProbes;
 }
 
 struct Levels {
@@ -82,6 +93,14 @@ TEST(SlotProbeTest, HeldBrushesRaiseTheNextGdiSlot) {
     for (int i = 0; i < 64; ++i) brushes.push_back(CreateSolidBrush(static_cast<COLORREF>(i)));
     EXPECT_GT(NextGdiSlot(), before + kSlotSlack);
     for (HBRUSH brush : brushes) DeleteObject(brush);
+}
+
+TEST(SlotProbeTest, HeldIconsRaiseTheNextUserSlot) {
+    unsigned before = NextUserSlot();
+    std::vector<HICON> icons;
+    for (int i = 0; i < 64; ++i) icons.push_back(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION)));
+    EXPECT_GT(NextUserSlot(), before + kSlotSlack);
+    for (HICON icon : icons) DestroyIcon(icon);
 }
 
 constexpr int kWarmUp = 100;

@@ -4,8 +4,10 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
+#include "platform/message_pump_win32.h"
 #include "platform/text_win32.h"
 
 namespace vantry::test {
@@ -21,6 +23,18 @@ inline std::string WindowText(HWND window) {
 inline void Click(HWND window) {
     SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
     SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+}
+
+// Lets the window messages flow until ready() holds, as the program's own loop would. False when
+// it did not come within a minute, a guard that only keeps a broken build from hanging the suite.
+inline bool PumpUntil(const std::function<bool()>& ready) {
+    DWORD start = GetTickCount();
+    while (!ready()) {
+        if (GetTickCount() - start > 60000) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+        PumpPendingMessages();
+    }
+    return true;
 }
 
 }  // namespace vantry::test

@@ -1,0 +1,175 @@
+#include "store/icon_service_win32.h"
+
+#include <objbase.h>
+
+#include <algorithm>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <system_error>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "platform/window_class_win32.h"
+
+namespace vantry {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"VantryIconAnswers";
+constexpr UINT kAnswerMessage = WM_APP;
+// Look-ups wait on disks and servers, not on the processor: two keep one slow path from holding
+// the rest without starting a thread per item.
+constexpr int kWorkerCount = 2;
+
+}  // namespace
+
+struct IconService::Shared {
+    explicit Shared(Lookup l) : lookup(std::move(l)) {}
+
+    const Lookup lookup;
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::deque<std::pair<Ticket, IconRequest>> queue;
+    std::vector<std::pair<Ticket, UniqueIcon>> answered;
+    HWND reply = nullptr;  // null once the service is gone
+    bool stopping = false;
+    int workers = 0;
+    std::size_t inFlight = 0;
+};
+
+UniqueIcon IconService::ShellLookup(const IconRequest& request) {
+    return LoadFileIcon(request.path, request.smallIcon);
+}
+
+IconService::IconService(Lookup lookup) : shared_(std::make_shared<Shared>(std::move(lookup))) {
+    RegisterWindowClassOnce(kClassName, &IconService::WindowProc, nullptr);
+    CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                    GetModuleHandleW(nullptr), this);
+    shared_->reply = window_;
+}
+
+IconService::~IconService() {
+    {
+        std::lock_guard<std::mutex> lock(shared_->mutex);
+        shared_->stopping = true;
+        shared_->reply = nullptr;
+        shared_->queue.clear();
+        shared_->answered.clear();
+    }
+    shared_->wake.notify_all();
+    if (window_) DestroyWindow(window_);
+}
+
+IconService::Ticket IconService::Request(IconRequest request, Answer answer) {
+    Ticket ticket = ++lastTicket_;
+    answers_.emplace(ticket, std::move(answer));
+    bool needWorker;
+    {
+        std::lock_guard<std::mutex> lock(shared_->mutex);
+        shared_->queue.emplace_back(ticket, std::move(request));
+        ++shared_->inFlight;
+        needWorker = shared_->workers < kWorkerCount;
+    }
+    shared_->wake.notify_one();
+    // Without a worker or without the answer window the look-up never ends: the slot keeps the
+    // generic icon, as for a path the shell does not know.
+    if (needWorker) StartWorker();
+    return ticket;
+}
+
+bool IconService::StartWorker() {
+    {
+        std::lock_guard<std::mutex> lock(shared_->mutex);
+        ++shared_->workers;
+    }
+    try {
+        // Detached: a worker stuck in the shell must not hold up the end of the program, which
+        // ends every thread still running (ExitProcess).
+        std::thread(&IconService::Work, shared_).detach();
+        return true;
+    } catch (const std::system_error&) {
+        std::lock_guard<std::mutex> lock(shared_->mutex);
+        --shared_->workers;
+        return false;
+    }
+}
+
+void IconService::Cancel(Ticket ticket) {
+    if (ticket == 0 || answers_.erase(ticket) == 0) return;
+    std::lock_guard<std::mutex> lock(shared_->mutex);
+    auto& queue = shared_->queue;
+    auto queued = std::find_if(queue.begin(), queue.end(),
+                               [ticket](const auto& job) { return job.first == ticket; });
+    if (queued != queue.end()) {
+        queue.erase(queued);
+        --shared_->inFlight;
+    }
+}
+
+std::size_t IconService::InFlight() const {
+    std::lock_guard<std::mutex> lock(shared_->mutex);
+    return shared_->inFlight;
+}
+
+void IconService::Deliver() {
+    std::vector<std::pair<Ticket, UniqueIcon>> answered;
+    {
+        std::lock_guard<std::mutex> lock(shared_->mutex);
+        answered.swap(shared_->answered);
+        shared_->inFlight -= answered.size();
+    }
+    for (auto& [ticket, icon] : answered) {
+        auto found = answers_.find(ticket);
+        if (found == answers_.end()) continue;  // cancelled: the icon is freed here
+        // Taken out first: the answer may ask for or cancel other look-ups.
+        Answer answer = std::move(found->second);
+        answers_.erase(found);
+        answer(std::move(icon));
+    }
+}
+
+LRESULT CALLBACK IconService::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = WindowOwner(hwnd, msg, lParam, &IconService::window_);
+    if (!self || msg != kAnswerMessage) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    try {
+        self->Deliver();
+    } catch (...) {
+        // nothing may unwind through the system's dispatch
+    }
+    return 0;
+}
+
+// One worker: look-ups one after another until the service goes. The shell's icon handlers are
+// COM objects that want a single-threaded apartment; a thread already set up otherwise is used
+// as it is, and only what was set up here is undone.
+void IconService::Work(std::shared_ptr<Shared> shared) {
+    HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    for (;;) {
+        std::pair<IconService::Ticket, IconRequest> job;
+        {
+            std::unique_lock<std::mutex> lock(shared->mutex);
+            shared->wake.wait(lock, [&] { return shared->stopping || !shared->queue.empty(); });
+            if (shared->stopping) break;
+            job = std::move(shared->queue.front());
+            shared->queue.pop_front();
+        }
+        UniqueIcon icon;
+        try {
+            icon = shared->lookup(job.second);
+        } catch (...) {
+            // no icon, as for a path the shell does not know
+        }
+        std::lock_guard<std::mutex> lock(shared->mutex);
+        if (shared->stopping) break;  // the icon is freed on the way out
+        shared->answered.emplace_back(job.first, std::move(icon));
+        // Never to a null window (that would be a message to this thread, which nobody reads).
+        // Should the post fail, the answer waits in the list for the next one, or is freed with
+        // the service.
+        if (shared->reply) PostMessageW(shared->reply, kAnswerMessage, 0, 0);
+    }
+    if (SUCCEEDED(com)) CoUninitialize();
+}
+
+}  // namespace vantry
