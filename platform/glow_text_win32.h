@@ -63,8 +63,10 @@ void ReleaseGlowTarget(GlowTextJob& job);
 void ReleaseGlowSurface(GlowTextJob& job);
 void ReleaseGlowKept(GlowTextJob& job);
 
+// The caption font with its points made pixels at the context's DPI, or at the given DPI.
 HFONT CreateThemeFont(const FontDescription& font, HDC context);
-void FontToLogFont(const FontDescription& font, HDC context, LOGFONTW& logFont);
+HFONT CreateThemeFont(const FontDescription& font, int dpi);
+void FontToLogFont(const FontDescription& font, int dpi, LOGFONTW& logFont);
 
 // Whether the visual-style renderer draws a glow here. Decided once per process by a probe
 // drawing; false under Wine and whenever visual styles are off.
