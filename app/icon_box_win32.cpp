@@ -46,7 +46,7 @@ LRESULT IconBox::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         case WM_PAINT: {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(hwnd, &ps);
-            if (icon_) DrawIconEx(dc, 0, 0, icon_.Get(), 0, 0, 0, nullptr, DI_NORMAL);
+            if (icon_) DrawIconEx(dc, 0, 0, icon_.Get(), side_, side_, 0, nullptr, DI_NORMAL);
             EndPaint(hwnd, &ps);
             return 0;
         }
