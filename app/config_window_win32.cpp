@@ -269,6 +269,7 @@ class ConfigWindowHost::Form final : public ConfigWindowView {
                 return 0;
             }
             case WM_DPICHANGED: {
+                if (HIWORD(wParam) == 0 || !lParam) return 0;  // not from the system
                 // The controls keep the old font until FitWindow hands them the new one.
                 UniqueFont old = std::move(font_);
                 const RECT* suggested = reinterpret_cast<const RECT*>(lParam);

@@ -94,8 +94,11 @@ LRESULT CALLBACK GlassForm::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
 LRESULT GlassForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_DPICHANGED) {
         // The new DPI comes with the message; during a drag GetDpiForWindow can lag behind it.
-        dpi_ = HIWORD(wParam);
-        FollowDpiChange(*reinterpret_cast<const RECT*>(lParam));
+        // A message without a DPI or a rectangle (sent by another program) changes nothing.
+        if (HIWORD(wParam) > 0 && lParam) {
+            dpi_ = HIWORD(wParam);
+            FollowDpiChange(*reinterpret_cast<const RECT*>(lParam));
+        }
         return 0;
     }
     return DefWindowProcW(hwnd_, msg, wParam, lParam);
