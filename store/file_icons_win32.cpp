@@ -47,15 +47,10 @@ class ShellImageList {
     IUnknown* list_ = nullptr;
 };
 
-// Resampled to the exact size; CopyImage shrinks an icon's colour and mask together.
-UniqueIcon ToSize(UniqueIcon icon, int size) {
-    ICONINFO info{};
-    if (!icon || !GetIconInfo(icon.Get(), &info)) return icon;
-    BITMAP bitmap{};
-    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
-    if (info.hbmColor) DeleteObject(info.hbmColor);
-    if (info.hbmMask) DeleteObject(info.hbmMask);
-    if (bitmap.bmWidth == size) return icon;
+// Resampled from `side` (0 when not known) to the exact size; CopyImage shrinks an icon's colour
+// and mask together.
+UniqueIcon ToSize(UniqueIcon icon, int side, int size) {
+    if (!icon || side == size) return icon;
     HANDLE copy = CopyImage(icon.Get(), IMAGE_ICON, size, size, 0);
     return copy ? UniqueIcon(static_cast<HICON>(copy)) : std::move(icon);
 }
@@ -78,19 +73,21 @@ UniqueIcon LoadFileIconAtSize(const std::string& path, int size) {
     if (!SHGetFileInfoW(trimmed.c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX)) return {};
     // The lists' sides follow the system's settings (the small one is 24 at 150 %), so each is
     // asked for its own. They come from small to jumbo: the first big enough wins, else the
-    // biggest there is.
-    UniqueIcon best;
+    // biggest there is. Only the winner's icon is made.
+    int chosen = -1;
+    int chosenSide = 0;
     for (int which : {SHIL_SMALL, SHIL_LARGE, SHIL_EXTRALARGE, SHIL_JUMBO}) {
-        ShellImageList list(which);
-        int side = list.Side();
-        if (side <= 0) continue;
-        UniqueIcon icon(ImageList_GetIcon(list.Get(), info.iIcon, ILD_TRANSPARENT));
-        if (!icon) continue;
-        best = std::move(icon);
+        int side = ShellImageList(which).Side();
+        if (side <= chosenSide) continue;
+        chosen = which;
+        chosenSide = side;
         if (side >= size) break;
     }
-    if (!best) best = LoadFileIcon(path, size <= 16);
-    return ToSize(std::move(best), size);
+    // Without the image lists (never seen): the shell's own pick, its size unknown.
+    if (chosen < 0) return ToSize(LoadFileIcon(path, size <= 16), 0, size);
+    ShellImageList list(chosen);
+    return ToSize(UniqueIcon(ImageList_GetIcon(list.Get(), info.iIcon, ILD_TRANSPARENT)),
+                  chosenSide, size);
 }
 
 }  // namespace vantry
