@@ -448,6 +448,11 @@ scales_suite() {
         left=$(visible_top VantrySmallList | cut -f6 | cut -d' ' -f1)
         expect_eq "left edge" "$(((1024 * dpi + 720) / 1440))" "$left"
         expect_on_screen VantrySmallList
+        # The other two windows, for the screenshot.
+        click_label VantrySmallList "Drop Target" && wait_for 5 is_visible VantryDropWindow >/dev/null ||
+            fail "no drop window"
+        click_label VantrySmallList Config && wait_for 5 is_visible VantryConfigWindow >/dev/null ||
+            fail "no configuration window"
         shot "scale-$dpi-$size-small"
         stop_vantry
         end_case
