@@ -248,7 +248,8 @@ class ConfigWindowHost::Form final : public ConfigWindowView {
             case WM_CREATE:
                 // Before the first frame is drawn, so a dark title bar is never first white.
                 look_.Update(hwnd_);
-                dpi_ = WindowDpi(hwnd_);
+                windowDpi_ = WindowDpi(hwnd_);
+                dpi_ = FittedDpi(nullptr);
                 font_ = CreateUiFont(dpi_);
                 CreateControls();
                 FitWindow(nullptr);
@@ -271,11 +272,14 @@ class ConfigWindowHost::Form final : public ConfigWindowView {
                 return 0;
             }
             case WM_DPICHANGED: {
+                if (HIWORD(wParam) == 0 || !lParam) return 0;  // not from the system
                 // The controls keep the old font until FitWindow hands them the new one.
                 UniqueFont old = std::move(font_);
-                dpi_ = HIWORD(wParam);
+                const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+                windowDpi_ = HIWORD(wParam);
+                dpi_ = FittedDpi(suggested);
                 font_ = CreateUiFont(dpi_);
-                FitWindow(reinterpret_cast<const RECT*>(lParam));
+                FitWindow(suggested);
                 return 0;
             }
             case WM_SETTINGCHANGE:
@@ -337,16 +341,23 @@ class ConfigWindowHost::Form final : public ConfigWindowView {
         create(kCommand1);
     }
 
+    // The window's DPI, or a lower one where the layout would not fit the work area of the
+    // monitor that holds `suggested` (the window's own when null).
+    int FittedDpi(const RECT* suggested) const {
+        SIZE frame = FrameSize(hwnd_, windowDpi_);
+        RECT work = MonitorAreasOf(hwnd_, suggested).work;
+        return FitDpi(windowDpi_, kClientWidthTwips, kClientHeightTwips, frame.cx, frame.cy,
+                      work.right - work.left, work.bottom - work.top);
+    }
+
     // Sizes the window and places every control for the current DPI; suggested is the rectangle
     // WM_DPICHANGED proposes, or null to keep the window where it is.
     void FitWindow(const RECT* suggested) {
-        RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi_),
-                   TwipsToPixels(kClientHeightTwips, dpi_)};
-        AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
-        int x = suggested ? suggested->left : 0;
-        int y = suggested ? suggested->top : 0;
-        SetWindowPos(hwnd_, nullptr, x, y, frame.right - frame.left, frame.bottom - frame.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE | (suggested ? 0 : SWP_NOMOVE));
+        POINT topLeft{suggested ? suggested->left : 0, suggested ? suggested->top : 0};
+        SetClientSize(
+            hwnd_,
+            {TwipsToPixels(kClientWidthTwips, dpi_), TwipsToPixels(kClientHeightTwips, dpi_)},
+            windowDpi_, suggested ? &topLeft : nullptr);
         auto place = [&](const ControlSpec& spec) {
             HWND control = Control(spec.id);
             SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
@@ -392,7 +403,8 @@ class ConfigWindowHost::Form final : public ConfigWindowView {
     ConfigWindow logic_;
     HWND hwnd_ = nullptr;
     WindowLookKeeper look_{CurrentDesktop(), WindowKind::Config};
-    int dpi_ = kDefaultDpi;
+    int windowDpi_ = kDefaultDpi;  // the window's own, as WM_DPICHANGED last told
+    int dpi_ = kDefaultDpi;        // what the layout is made at: windowDpi_ or less, to fit
     UniqueFont font_;
     std::array<int, kTabCount> tabLefts_{};
     HWND lastFocus_ = nullptr;

@@ -1,13 +1,8 @@
 #include "app/drop_window_win32.h"
 
+#include "app/window_layouts.h"
+
 namespace vantry {
-
-namespace {
-
-constexpr int kClientWidth = 3180;
-constexpr int kClientHeight = 3105;
-
-}  // namespace
 
 DropWindowWin32::~DropWindowWin32() {
     Close();
@@ -16,20 +11,30 @@ DropWindowWin32::~DropWindowWin32() {
 bool DropWindowWin32::Create(std::function<void(const std::string&)> styleClick,
                              DropIntake& intake) {
     if (!CreateForm(L"VantryDropWindow", L"Drop Here",
-                    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, kClientWidth,
-                    kClientHeight)) {
+                    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, kDropClientWidth,
+                    kDropClientHeight)) {
         return false;
     }
     registration_ = std::make_unique<DropRegistration>(hwnd_, intake);
-    strip_ = CreateStrip(hwnd_, ChildRect({0, 2610, kClientWidth, 495}));
-    CreateCaption(hint_, strip_, ChildRect({0, 0, 4185, 495}),
+    const DropRects rects = DropWindowRects();
+    strip_ = CreateStrip(hwnd_, ChildRect(rects.strip));
+    CreateCaption(hint_, strip_, ChildRect(rects.hint), Dpi(),
                   {"Drag items from Explorer to this window", true, false});
-    // The style captions sit 480 twips down a strip 495 high: only their top row shows.
-    CreateCaption(large_, strip_, ChildRect({0, 480, 1275, 495}), {"Large List", true, false});
-    CreateCaption(small_, strip_, ChildRect({2160, 480, 1275, 495}), {"Small List", true, false});
+    CreateCaption(large_, strip_, ChildRect(rects.large), Dpi(), {"Large List", true, false});
+    CreateCaption(small_, strip_, ChildRect(rects.small), Dpi(), {"Small List", true, false});
     large_.onClick = [styleClick] { styleClick(kLargeStyle); };
     small_.onClick = [styleClick] { styleClick(kSmallStyle); };
     return true;
+}
+
+void DropWindowWin32::LayOutChildren() {
+    const DropRects rects = DropWindowRects();
+    PlaceChild(strip_, ChildRect(rects.strip));
+    for (auto [label, rect] : {std::pair{&hint_, rects.hint}, std::pair{&large_, rects.large},
+                               std::pair{&small_, rects.small}}) {
+        PlaceChild(label->Window(), ChildRect(rect));
+        label->SetDpi(Dpi());
+    }
 }
 
 void DropWindowWin32::Close() {

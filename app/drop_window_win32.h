@@ -35,6 +35,7 @@ class DropWindowWin32 final : public GlassForm, public DropWindowView {
 
   private:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void LayOutChildren() override;
 
     HWND strip_ = nullptr;
     DWM_Label hint_;

@@ -47,13 +47,12 @@ GlassForm::~GlassForm() {
 }
 
 int GlassForm::ToPixels(int twips) const {
-    return TwipsToPixels(twips, dpi_);
+    return TwipsToPixels(twips, layoutDpi_);
 }
 
 RECT GlassForm::ChildRect(const TwipsRect& twips) const {
-    int left = ToPixels(twips.left);
-    int top = ToPixels(twips.top);
-    return {left, top, left + ToPixels(twips.width), top + ToPixels(twips.height)};
+    PixelRect pixels = ToPixelRect(twips, layoutDpi_);
+    return {pixels.left, pixels.top, pixels.right, pixels.bottom};
 }
 
 bool GlassForm::CreateForm(const wchar_t* className, const std::wstring& title, DWORD style,
@@ -61,18 +60,47 @@ bool GlassForm::CreateForm(const wchar_t* className, const std::wstring& title, 
     RegisterWindowClassOnce(className, &GlassForm::WindowProc,
                             static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)), nullptr);
     glassExtended_ = false;
+    clientWidthTwips_ = clientWidthTwips;
+    clientHeightTwips_ = clientHeightTwips;
     CreateWindowExW(exStyle, className, title.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT, 100,
                     100, nullptr, nullptr, GetModuleHandleW(nullptr), this);
     if (!hwnd_) return false;
     SetProgramIcons(hwnd_);
     dpi_ = WindowDpi(hwnd_);
     drawnWithPlatformGlow_ = PlatformDrawsGlow();
-    RECT outer{0, 0, ToPixels(clientWidthTwips), ToPixels(clientHeightTwips)};
-    AdjustWindowRectEx(&outer, style, FALSE, exStyle);
-    SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    FitToMonitor(nullptr);
     InstallSubclass(hwnd_, this);
     return true;
+}
+
+void GlassForm::FitToMonitor(const RECT* suggested) {
+    MonitorAreas areas = MonitorAreasOf(hwnd_, suggested);
+    SIZE frame = FrameSize(hwnd_, dpi_);
+    layoutDpi_ = FitDpi(dpi_, clientWidthTwips_, clientHeightTwips_, frame.cx, frame.cy,
+                        areas.work.right - areas.work.left, areas.work.bottom - areas.work.top);
+    // The size is the layout's own: the suggested one is the old size scaled, which can be a
+    // pixel off, or too big for the monitor.
+    POINT topLeft{suggested ? suggested->left : 0, suggested ? suggested->top : 0};
+    SetClientSize(hwnd_, {ToPixels(clientWidthTwips_), ToPixels(clientHeightTwips_)}, dpi_,
+                  suggested ? &topLeft : nullptr);
+}
+
+void GlassForm::FollowDpiChange(const RECT& suggested) {
+    RedrawOnce redraw(hwnd_);
+    FitToMonitor(&suggested);
+    LayOutChildren();
+}
+
+RedrawOnce::RedrawOnce(HWND window) : window_(IsWindowVisible(window) ? window : nullptr) {
+    // Turning drawing back on marks a window visible: a hidden one is left alone.
+    if (window_) SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
+}
+
+RedrawOnce::~RedrawOnce() {
+    if (!window_) return;
+    SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(window_, nullptr, nullptr,
+                 RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void GlassForm::DestroyForm() {
@@ -146,10 +174,24 @@ LRESULT GlassForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             look_.Forget();
             LookChanged(true);
             break;
+        case WM_DPICHANGED:
+            // The new DPI comes with the message; during a drag GetDpiForWindow can lag behind
+            // it. A message without a DPI or a rectangle (sent by another program) changes
+            // nothing.
+            if (HIWORD(wParam) > 0 && lParam) {
+                dpi_ = HIWORD(wParam);
+                FollowDpiChange(*reinterpret_cast<const RECT*>(lParam));
+            }
+            return 0;
         default:
             break;
     }
     return DefWindowProcW(hwnd_, msg, wParam, lParam);
+}
+
+void PlaceChild(HWND child, const RECT& pixels) {
+    SetWindowPos(child, nullptr, pixels.left, pixels.top, pixels.right - pixels.left,
+                 pixels.bottom - pixels.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HWND CreateStrip(HWND parent, const RECT& pixels) {
@@ -161,7 +203,7 @@ HWND CreateStrip(HWND parent, const RECT& pixels) {
                            nullptr);
 }
 
-void CreateCaption(DWM_Label& label, HWND parent, const RECT& pixels,
+void CreateCaption(DWM_Label& label, HWND parent, const RECT& pixels, int dpi,
                    const CaptionSettings& settings) {
     PropertyBag bag;
     bag.Write("caption", settings.caption);
@@ -173,6 +215,7 @@ void CreateCaption(DWM_Label& label, HWND parent, const RECT& pixels,
     }
     bag.Write("font", FontDescription{});
     if (!settings.autoSize) bag.Write("autosize", false);
+    label.SetDpi(dpi);
     label.CreateFromLayout(parent, pixels.left, pixels.top, pixels.right - pixels.left,
                            pixels.bottom - pixels.top, bag);
 }

@@ -10,16 +10,10 @@
 #include <string>
 
 #include "platform/subclass_win32.h"
+#include "platform/units.h"
 #include "platform/window_look.h"
 
 namespace vantry {
-
-struct TwipsRect {
-    int left;
-    int top;
-    int width;
-    int height;
-};
 
 class GlassForm : public FA_Handler {
   public:
@@ -31,15 +25,20 @@ class GlassForm : public FA_Handler {
     HWND Window() const { return hwnd_; }
     // The first activation has applied the look (the glass, unless high contrast is on).
     bool GlassExtended() const { return glassExtended_; }
-    int Dpi() const { return dpi_; }
+    // The DPI the window's contents are laid out at: the window's own, or lower where the
+    // layout would not fit its monitor's work area at it.
+    int Dpi() const { return layoutDpi_; }
+    // The window's own DPI: the one it was created at, then the one WM_DPICHANGED brought (the
+    // system's GetDpiForWindow may not follow a sent WM_DPICHANGED).
+    int MonitorDpi() const { return dpi_; }
     int ToPixels(int twips) const;
 
     int32_t FA_Handler_WndProc(NativeWindow hwnd, uint32_t uMsg, uintptr_t wParam,
                                intptr_t lParam) override;
 
   protected:
-    // Creates the hidden window with a client area of the given twips, gives it the program's
-    // icons and hooks it.
+    // Creates the hidden window with a client area of the given twips, fitted to its monitor,
+    // gives it the program's icons and hooks it.
     bool CreateForm(const wchar_t* className, const std::wstring& title, DWORD style, DWORD exStyle,
                     int clientWidthTwips, int clientHeightTwips);
     void DestroyForm();
@@ -47,6 +46,14 @@ class GlassForm : public FA_Handler {
     virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     // A child rectangle in pixels from its twips.
     RECT ChildRect(const TwipsRect& twips) const;
+    // Chooses the layout DPI for the monitor that holds `suggested` (the window's monitor when
+    // null) and sizes the window to it, at `suggested`'s top left when given.
+    void FitToMonitor(const RECT* suggested);
+    // After a change of DPI: places and sizes every child again, at Dpi().
+    virtual void LayOutChildren() {}
+    // WM_DPICHANGED: the window takes the suggested rectangle and lays itself out again,
+    // painting once when done. A window placed by its own rule does so here.
+    virtual void FollowDpiChange(const RECT& suggested);
 
     HWND hwnd_ = nullptr;
 
@@ -59,7 +66,23 @@ class GlassForm : public FA_Handler {
     WindowLookKeeper look_;
     bool glassExtended_ = false;
     bool drawnWithPlatformGlow_ = false;  // the glow decision the captions were last drawn with
-    int dpi_ = 96;
+    int dpi_ = kDefaultDpi;
+    int layoutDpi_ = kDefaultDpi;
+    int clientWidthTwips_ = 0;
+    int clientHeightTwips_ = 0;
+};
+
+// Holds a window's drawing while its children move and resize, then paints it once, children
+// included.
+class RedrawOnce {
+  public:
+    explicit RedrawOnce(HWND window);
+    ~RedrawOnce();
+    RedrawOnce(const RedrawOnce&) = delete;
+    RedrawOnce& operator=(const RedrawOnce&) = delete;
+
+  private:
+    HWND window_;
 };
 
 // A child area with a black background and no behaviour of its own (the bottom bar, the drop
@@ -81,8 +104,11 @@ struct CaptionSettings {
     bool fade = true;
 };
 
-// Creates the label at its pixel rectangle, loads its stored settings and shows it.
-void CreateCaption(DWM_Label& label, HWND parent, const RECT& pixels,
+// Creates the label at its pixel rectangle and DPI, loads its stored settings and shows it.
+void CreateCaption(DWM_Label& label, HWND parent, const RECT& pixels, int dpi,
                    const CaptionSettings& settings);
+
+// Moves and sizes a child to its pixel rectangle.
+void PlaceChild(HWND child, const RECT& pixels);
 
 }  // namespace vantry

@@ -38,13 +38,13 @@ void IconBox::Paint(HDC dc) const {
     GetClientRect(window_, &rect);
     if (PaintSettings().highContrast) {
         FillWindowBackground(dc, rect);
-        if (icon_) DrawIconEx(dc, 0, 0, icon_.Get(), 0, 0, 0, nullptr, DI_NORMAL);
+        if (icon_) DrawIconEx(dc, 0, 0, icon_.Get(), side_, side_, 0, nullptr, DI_NORMAL);
         return;
     }
     // On glass the icon goes over with its alpha, the rest of the box see-through: drawn
     // straight onto the window, GDI would leave it all at alpha 0.
     AlphaSurface surface(rect.right, rect.bottom);
-    DrawIconWithAlpha(surface, icon_.Get());
+    DrawIconWithAlpha(surface, icon_.Get(), side_);
     if (surface.Valid()) {
         BitBlt(dc, 0, 0, rect.right, rect.bottom, surface.Context(), 0, 0, SRCCOPY);
     }

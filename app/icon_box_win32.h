@@ -24,6 +24,9 @@ class IconBox {
     // Shows the icon (the box owns it); an empty icon clears the box. The previous icon is freed.
     void SetIcon(UniqueIcon icon);
     HICON Icon() const { return icon_.Get(); }
+    // The icon is drawn side x side pixels at the box's top left (0: at the icon's own size).
+    void SetIconSide(int side) { side_ = side; }
+    int IconSide() const { return side_; }
 
     std::function<void()> onClick;
     std::function<void(int button)> onMouseDown;  // 1 left, 2 right, 4 middle
@@ -35,6 +38,7 @@ class IconBox {
 
     HWND window_ = nullptr;
     UniqueIcon icon_;
+    int side_ = 0;
     ClickCapture click_;
 };
 

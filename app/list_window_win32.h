@@ -10,29 +10,12 @@
 #include "app/glass_form_win32.h"
 #include "app/icon_box_win32.h"
 #include "app/list_window.h"
+#include "app/window_layouts.h"
 #include "controls/theme_label_win32.h"
 #include "platform/tooltip_win32.h"
 #include "store/icon_service_win32.h"
 
 namespace vantry {
-
-// Twips figures of one layout.
-struct ListLayout {
-    const wchar_t* className;
-    const char* styleWord;
-    int clientHeight;
-    int captionLeft;
-    int rowStep;
-    int captionWidth;
-    int captionHeight;
-    bool captionAutoSize;
-    int iconSize;
-    int barTop;
-    bool smallIcons;
-};
-
-extern const ListLayout kLargeLayout;
-extern const ListLayout kSmallLayout;
 
 class ListWindowWin32 final : public GlassForm, public ListWindowView {
   public:
@@ -40,7 +23,8 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView {
                     UserDialogs& dialogs, AppServices& app, ActionGuard& guard, IconService& icons);
     ~ListWindowWin32() override;
 
-    // Creates the hidden window and its controls, placed above the taskbar, hooked.
+    // Creates the hidden window and its controls, placed above the taskbar of its monitor (made
+    // smaller where it would not fit there), hooked.
     bool Create();
     // Closes the window: unhooked on the request and again while closing.
     void Close();
@@ -76,9 +60,12 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView {
         std::string caption;
         std::string iconPath;
         bool smallIcon = false;
+        int iconSide = 0;  // pixels; only what is shown has one
     };
 
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void LayOutChildren() override;
+    void FollowDpiChange(const RECT& suggested) override;
     void PlaceAboveTaskbar();
     // Bring the slot's caption or icon to what it should show, where they differ. Each applies
     // only its own half: a caption set before the matching icon must not fetch the slot's old

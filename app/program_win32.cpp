@@ -1,26 +1,31 @@
 #include "app/program_win32.h"
 
+#include "platform/dpi_win32.h"
 #include "platform/message_pump_win32.h"
+#include "platform/units.h"
 #include "store/path_helpers.h"
 
 namespace vantry {
 
 namespace {
 
-constexpr int kGapPixels = 8;
+constexpr int kGapPixels = 8;  // at 96 dpi
 
-// Opens a window beside the list window on screen (right of it, or left where the screen ends),
+// Opens a window beside the list window on screen (right of it, or left where its monitor ends),
 // its top or its bottom level with the list's, rather than at the screen's corner.
-void PlaceBeside(HWND window, HWND list, bool alignTop) {
+void PlaceBeside(HWND window, const ListWindowWin32* list, bool alignTop) {
     if (!window || !list) return;
     RECT listRect;
     RECT own;
-    GetWindowRect(list, &listRect);
+    GetWindowRect(list->Window(), &listRect);
     GetWindowRect(window, &own);
     int width = own.right - own.left;
     int height = own.bottom - own.top;
-    int left = listRect.right + kGapPixels;
-    if (left + width > GetSystemMetrics(SM_CXSCREEN)) left = listRect.left - kGapPixels - width;
+    int gap = ScaleFrom96(kGapPixels, list->MonitorDpi());
+    int left = listRect.right + gap;
+    if (left + width > MonitorAreasOf(list->Window(), nullptr).work.right) {
+        left = listRect.left - gap - width;
+    }
     int top = alignTop ? listRect.top : listRect.bottom - height;
     SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -68,9 +73,9 @@ void Program::DropView::SetVisible(bool visible) {
     if (program_.dropForm_) program_.dropForm_->SetVisible(visible);
 }
 
-HWND Program::ShownListWindow() const {
-    if (large_.Visible()) return large_.Window();
-    return small_.Visible() ? small_.Window() : nullptr;
+const ListWindowWin32* Program::ShownListWindow() const {
+    if (large_.Visible()) return &large_;
+    return small_.Visible() ? &small_ : nullptr;
 }
 
 void Program::ShowDropWindow() {
@@ -89,7 +94,8 @@ void Program::ShowConfigWindow() {
 }
 
 bool Program::BringToFront() {
-    HWND list = ShownListWindow();
+    const ListWindowWin32* shown = ShownListWindow();
+    HWND list = shown ? shown->Window() : nullptr;
     if (closed_ || !list) return false;
     if (IsIconic(list)) ShowWindow(list, SW_RESTORE);
     // Raised as well as activated: without the foreground right (the later start may not have

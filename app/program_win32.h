@@ -67,7 +67,7 @@ class Program final : public AppServices {
 
     void CreateDropForm();
     void DestroyWindows();
-    HWND ShownListWindow() const;
+    const ListWindowWin32* ShownListWindow() const;
 
     ItemFiles files_;
     UserDialogs& dialogs_;

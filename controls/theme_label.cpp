@@ -1,6 +1,7 @@
 #include "controls/theme_label.h"
 
 #include "platform/rounding.h"
+#include "platform/units.h"
 
 namespace vantry {
 
@@ -207,7 +208,9 @@ void ThemeLabelModel::RedrawCaption() {
     CaptionDrawing drawing;
     drawing.text = caption_;
     drawing.font = font_;
-    drawing.glowSize = GlowSize();
+    drawing.dpi = dpi_;
+    // The stored glow size is in pixels at 96 dpi, like the font's points it grows with the DPI.
+    drawing.glowSize = static_cast<int16_t>(ScaleFrom96(GlowSize(), dpi_));
     const auto margin = static_cast<int16_t>(2 * drawing.glowSize);
     TextExtent extent = CaptionExtent();
     drawing.width = RoundToInt16(extent.width + margin);
@@ -231,6 +234,14 @@ void ThemeLabelModel::RedrawCaption() {
     // Switched once, at the end: no message can be dispatched while this runs, so the fade
     // timer never sees the drawing, and stopping and restarting a system timer is costly.
     view_.SetBlendTimer(blendLevel_ < kBlendFinished);
+}
+
+void ThemeLabelModel::SetDpi(int dpi) {
+    if (dpi <= 0 || dpi == dpi_) return;
+    dpi_ = dpi;
+    // The view made its font for the new DPI before this call: the old extent no longer holds.
+    measured_ = false;
+    RedrawCaption();
 }
 
 void ThemeLabelModel::Refresh() {

@@ -92,6 +92,8 @@ class ThemeLabelModel {
     void SetFadeOutStep(int16_t value);
     void SetFont(const FontDescription& value);
     void SetAutoSize(bool value);
+    // The DPI the caption is drawn at: its font and glow scale with it. Not a stored property.
+    void SetDpi(int dpi);
 
     bool Enabled() const { return enabled_; }
     const std::string& Caption() const { return caption_; }
@@ -106,6 +108,7 @@ class ThemeLabelModel {
     int16_t FadeOutStep() const;
     const FontDescription& Font() const { return font_; }
     bool AutoSize() const { return autoSize_; }
+    int Dpi() const { return dpi_; }
 
     bool Ready() const { return ready_; }
     bool Hovered() const { return hovered_; }
@@ -152,6 +155,7 @@ class ThemeLabelModel {
     float fadeInStep_ = 0;
     float fadeOutStep_ = 0;
     FontDescription font_;  // the window's font; a new window starts with Tahoma 8.25
+    int dpi_ = 96;
     bool ready_ = false;
     bool hovered_ = false;
     bool marked_ = false;

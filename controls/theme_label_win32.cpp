@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "platform/desktop_look_win32.h"
+#include "platform/dpi_win32.h"
 #include "platform/text_win32.h"
 #include "platform/window_class_win32.h"
 
@@ -86,13 +87,15 @@ bool DWM_Label::CreateFromLayout(HWND parent, int x, int y, int width, int heigh
 
 bool DWM_Label::CreateWindowOnly(HWND parent, int x, int y, int width, int height) {
     RegisterWindowClass();
+    if (dpi_ <= 0) dpi_ = WindowDpi(nullptr);
+    model_.SetDpi(dpi_);
     // The window's first font is Tahoma 8.25 regular; GDI maps a missing face to the nearest
     // one, and the stock GUI font covers a failed creation.
-    HDC screen = GetDC(nullptr);
-    font_ = CreateThemeFont(model_.Font(), screen);
+    font_ = CreateThemeFont(model_.Font(), dpi_);
     fontFor_ = model_.Font();
     // Text is measured on a context of our own that holds the window's font, rather than on a
     // window context fetched for every redraw.
+    HDC screen = GetDC(nullptr);
     measureContext_ = CreateCompatibleDC(screen);
     measureReplacedFont_ = SelectObject(measureContext_, CaptionFont());
     ReleaseDC(nullptr, screen);
@@ -223,14 +226,26 @@ void DWM_Label::ApplyWindowEnabled(bool enabled) {
 void DWM_Label::ApplyWindowFont(const FontDescription& font) {
     // Showing re-applies every property; the same font need not be made again.
     if (font_ && font == fontFor_) return;
-    HDC screen = GetDC(nullptr);
-    HFONT created = CreateThemeFont(font, screen);
-    ReleaseDC(nullptr, screen);
+    MakeFont(font);
+}
+
+void DWM_Label::MakeFont(const FontDescription& font) {
+    HFONT created = CreateThemeFont(font, dpi_);
     if (!created) return;
     if (measureContext_) SelectObject(measureContext_, created);
     if (font_) DeleteObject(font_);
     font_ = created;
     fontFor_ = font;
+}
+
+void DWM_Label::SetDpi(int dpi) {
+    if (dpi <= 0 || dpi == dpi_) return;
+    dpi_ = dpi;
+    if (!window_) return;
+    MakeFont(model_.Font());
+    // The drawing's own font and halo were made for the old DPI.
+    ReleaseGlowKept(job_);
+    model_.SetDpi(dpi);
 }
 
 HGDIOBJ DWM_Label::CaptionFont() const {

@@ -46,6 +46,10 @@ class DWM_Label final : public FA_Handler, private ThemeLabelView {
     void SetGlowSize(int16_t value) { model_.SetGlowSize(value); }
     void SetFadeInStep(int16_t value) { model_.SetFadeInStep(value); }
     void SetFadeOutStep(int16_t value) { model_.SetFadeOutStep(value); }
+    // The DPI of the window the label is laid out in: the font is made again at it, the glow
+    // scales and the caption is drawn again (and sized to it, with auto-size). Before creation
+    // it sets the DPI the label is made at; without it, that is the screen's.
+    void SetDpi(int dpi);
 
     // Every property and the hover and fade state, read-only.
     const ThemeLabelModel& State() const { return model_; }
@@ -109,7 +113,10 @@ class DWM_Label final : public FA_Handler, private ThemeLabelView {
     GlowTextJob job_;
     HGDIOBJ CaptionFont() const;
 
+    void MakeFont(const FontDescription& font);
+
     HFONT font_ = nullptr;     // the window's font, owned
+    int dpi_ = 0;              // what font_ is made at; 0 until set or created
     FontDescription fontFor_;  // what font_ was made from
     HDC measureContext_ = nullptr;
     HGDIOBJ measureReplacedFont_ = nullptr;

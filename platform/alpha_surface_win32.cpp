@@ -29,13 +29,13 @@ AlphaSurface::~AlphaSurface() {
     if (context_) DeleteDC(context_);
 }
 
-void DrawIconWithAlpha(AlphaSurface& surface, HICON icon) {
+void DrawIconWithAlpha(AlphaSurface& surface, HICON icon, int side) {
     if (!surface.Valid() || !icon) return;
     const int width = surface.Width();
     const int height = surface.Height();
     uint32_t* bits = surface.Bits();
     uint32_t* end = bits + static_cast<size_t>(width) * height;
-    DrawIconEx(surface.Context(), 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
+    DrawIconEx(surface.Context(), 0, 0, icon, side, side, 0, nullptr, DI_NORMAL);
     GdiFlush();
     // An icon with alpha has blended itself in, alpha included.
     if (std::any_of(bits, end, [](uint32_t p) { return (p >> 24) != 0; })) return;
@@ -43,7 +43,7 @@ void DrawIconWithAlpha(AlphaSurface& surface, HICON icon) {
     // where the icon covers.
     std::vector<uint32_t> colours(bits, end);
     std::fill(bits, end, 0x00FFFFFFu);
-    DrawIconEx(surface.Context(), 0, 0, icon, width, height, 0, nullptr, DI_MASK);
+    DrawIconEx(surface.Context(), 0, 0, icon, side, side, 0, nullptr, DI_MASK);
     GdiFlush();
     for (size_t i = 0; i < colours.size(); ++i) {
         bits[i] = (bits[i] & 0x00FFFFFFu) == 0 ? (colours[i] | 0xFF000000u) : 0u;

@@ -34,6 +34,6 @@ class AlphaSurface {
 
 // Draws the icon over the whole surface with its own alpha; an icon without an alpha channel is
 // made opaque where its mask covers and transparent elsewhere.
-void DrawIconWithAlpha(AlphaSurface& surface, HICON icon);
+void DrawIconWithAlpha(AlphaSurface& surface, HICON icon, int side);
 
 }  // namespace vantry

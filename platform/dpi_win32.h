@@ -9,9 +9,29 @@ namespace vantry {
 // GetDpiForWindow where the system has it, otherwise the screen's LOGPIXELSY.
 int WindowDpi(HWND window);
 
-// Asks for system DPI awareness, as the manifest does; this covers a program started without
-// it, such as a test executable. Not per-monitor: the windows are laid out and their fonts made
-// once, at the system DPI, and the system scales them on a monitor of another DPI.
+// Asks for per-monitor (v2) DPI awareness, as the manifest does, falling back to system
+// awareness where the system has no per-monitor mode; this covers a program started without the
+// manifest, such as a test executable. Per-monitor windows lay themselves out again on
+// WM_DPICHANGED.
 void EnableDpiAwareness();
+
+// AdjustWindowRectExForDpi where the system has it; otherwise AdjustWindowRectEx, whose frame
+// is the system DPI's.
+void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi);
+
+// The width and height a window's frame adds to its client area at the DPI, by its styles.
+SIZE FrameSize(HWND window, int dpi);
+
+// Gives the window a client area of exactly the size, its frame the DPI's, moved to topLeft when
+// given.
+void SetClientSize(HWND window, SIZE client, int dpi, const POINT* topLeft);
+
+struct MonitorAreas {
+    RECT monitor;
+    RECT work;  // the monitor less the taskbar and other reserved strips
+};
+
+// The monitor that holds most of the rectangle (of the window when rect is null).
+MonitorAreas MonitorAreasOf(HWND window, const RECT* rect);
 
 }  // namespace vantry

@@ -40,6 +40,8 @@ struct CaptionDrawing {
     int16_t y = 0;
     int16_t width = 0;
     int16_t height = 0;
+    // The DPI the font's points are made pixels at; glowSize is already in pixels at it.
+    int dpi = 96;
 };
 
 // a * b / c rounded to nearest, halves away from zero, as the platform's MulDiv does; -1 when

@@ -132,7 +132,7 @@ void SelectCaptionFont(GlowTextJob& job) {
         job.fontHandle = nullptr;
     }
     if (!job.fontHandle) {
-        job.fontHandle = CreateThemeFont(job.font, job.memoryContext);
+        job.fontHandle = CreateThemeFont(job.font, job.dpi);
         job.fontHandleFor = job.font;
     }
     if (!job.replacedFont) job.replacedFont = SelectObject(job.memoryContext, job.fontHandle);
@@ -197,12 +197,12 @@ bool RedecidePlatformGlow() {
     return *platformGlows;
 }
 
-void FontToLogFont(const FontDescription& font, HDC context, LOGFONTW& logFont) {
+void FontToLogFont(const FontDescription& font, int dpi, LOGFONTW& logFont) {
     logFont = LOGFONTW{};
     std::wstring face = Widen(font.face);
     size_t length = std::min<size_t>(face.size(), LF_FACESIZE - 1);
     std::copy_n(face.begin(), length, logFont.lfFaceName);
-    LogFontFields fields = ComputeLogFontFields(font, GetDeviceCaps(context, LOGPIXELSY));
+    LogFontFields fields = ComputeLogFontFields(font, dpi);
     logFont.lfHeight = fields.height;
     logFont.lfWeight = fields.weight;
     logFont.lfItalic = fields.italic;
@@ -212,8 +212,12 @@ void FontToLogFont(const FontDescription& font, HDC context, LOGFONTW& logFont) 
 }
 
 HFONT CreateThemeFont(const FontDescription& font, HDC context) {
+    return CreateThemeFont(font, GetDeviceCaps(context, LOGPIXELSY));
+}
+
+HFONT CreateThemeFont(const FontDescription& font, int dpi) {
     LOGFONTW logFont;
-    FontToLogFont(font, context, logFont);
+    FontToLogFont(font, dpi, logFont);
     return CreateFontIndirectW(&logFont);
 }
 

@@ -63,8 +63,10 @@ void ReleaseGlowTarget(GlowTextJob& job);
 void ReleaseGlowSurface(GlowTextJob& job);
 void ReleaseGlowKept(GlowTextJob& job);
 
+// The caption font with its points made pixels at the context's DPI, or at the given DPI.
 HFONT CreateThemeFont(const FontDescription& font, HDC context);
-void FontToLogFont(const FontDescription& font, HDC context, LOGFONTW& logFont);
+HFONT CreateThemeFont(const FontDescription& font, int dpi);
+void FontToLogFont(const FontDescription& font, int dpi, LOGFONTW& logFont);
 
 // Whether captions take the visual-style renderer's glow: decided from a probe drawing, on first
 // use, by how readable its pixels are over any backdrop. False under Wine, without visual styles

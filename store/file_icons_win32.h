@@ -39,8 +39,14 @@ class UniqueIcon {
 // no icon for an empty path or one the shell does not know.
 UniqueIcon LoadFileIcon(const std::string& path, bool smallIcon);
 
-// The shell's icon of a file of no known type, at the same sizes: what a slot shows while its
-// own icon is slow to come. It reads nothing on disk.
-UniqueIcon GenericIcon(bool smallIcon);
+// The shell's icon of a file of no known type at exactly size x size pixels: what a slot shows
+// while its own icon is slow to come. It reads nothing on disk.
+UniqueIcon GenericIcon(int size);
+
+// The shell's icon for the path at exactly size x size pixels, taken from the nearest of the
+// shell's image lists (small, large, extra large, jumbo) that is at least that size and scaled
+// down, so that no icon is ever enlarged where the shell has a bigger one. No icon for an empty
+// path or one the shell does not know. May block on a slow path: not for the window thread.
+UniqueIcon LoadFileIconAtSize(const std::string& path, int size);
 
 }  // namespace vantry

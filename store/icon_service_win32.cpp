@@ -40,7 +40,7 @@ struct IconService::Shared {
 };
 
 UniqueIcon IconService::ShellLookup(const IconRequest& request) {
-    return LoadFileIcon(request.path, request.smallIcon);
+    return LoadFileIconAtSize(request.path, request.side);
 }
 
 IconService::IconService(Lookup lookup) : shared_(std::make_shared<Shared>(std::move(lookup))) {

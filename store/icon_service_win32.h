@@ -20,7 +20,7 @@ namespace vantry {
 
 struct IconRequest {
     std::string path;
-    bool smallIcon = false;
+    int side = 0;  // pixels
 };
 
 class IconService {

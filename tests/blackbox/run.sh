@@ -457,10 +457,117 @@ caption_glows() {
     [ "${brightest:-0}" -ge 128 ]
 }
 
+# --- suite "scales": starts at 150 % and 200 %, on large and small screens --------------------
+
+# LogPixels holds for a whole Wine prefix, and a wineserver keeps reporting the size of the first
+# display it served: each scale gets a prefix of its own (made once, then kept beside the main
+# one) and each screen an X server and a wineserver of its own.
+SCALE_XVFB=""
+SCREEN_W=0
+SCREEN_H=0
+scale_begin() {
+    local dpi=$1 n=120 i
+    export WINEPREFIX="$BUILD/wineprefix-$dpi"
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 "${2}x${3}x24" -nolisten tcp >/dev/null 2>&1 &
+    SCALE_XVFB=$!
+    export DISPLAY=":$n"
+    for i in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    SCREEN_W=$2
+    SCREEN_H=$3
+    wineserver -p >/dev/null 2>&1
+    if [ ! -f "$WINEPREFIX/vantry-dpi" ]; then
+        wine wineboot -i >/dev/null 2>&1 </dev/null
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+            >/dev/null 2>&1 </dev/null
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+        # The running desktop process read the old DPI: start the prefix afresh.
+        wineserver -k >/dev/null 2>&1
+        wineserver -w >/dev/null 2>&1
+        wineserver -p >/dev/null 2>&1
+        touch "$WINEPREFIX/vantry-dpi"
+    fi
+    wine wineboot -i >/dev/null 2>&1 </dev/null
+}
+scale_end() {
+    stop_vantry
+    wineserver -k >/dev/null 2>&1
+    kill "$SCALE_XVFB" 2>/dev/null
+    wait "$SCALE_XVFB" 2>/dev/null
+}
+
+# The list window of CLASS and every child it shows lie on the screen, and it rests on the
+# screen's bottom (the virtual screen has no taskbar).
+expect_on_screen() {
+    local out
+    out=$(probe list "$1" | awk -F'\t' -v w="$SCREEN_W" -v h="$SCREEN_H" '
+        $5==1 { split($6, r, " ")
+                if (r[1] < 0 || r[2] < 0 || r[3] > w || r[4] > h) print $1 " " $4 " \"" $7 "\" at " $6
+                if ($1=="top" && r[4] != h) print "bottom at " r[4] " not " h }')
+    [ -z "$out" ] || fail "$1 not wholly on the screen: $out"
+}
+
+# The list window's client width, from its bottom bar, which spans it.
+bar_width() {
+    probe list "$1" | awk -F'\t' '$1=="top" {w=$2} $1=="child" && $3==w && $4=="VantryStrip" {
+        split($6, r, " "); print r[3] - r[1]}'
+}
+
+# scale_start STYLE CLASS: a folder with a file and a folder item, started in that style.
+scale_start() {
+    new_folder
+    crlf "$1" >"$DIR/listtype.txt"
+    crlf "$(make_item alpha)" "$(make_folder_item beta)" >"$DIR/VantryList0.txt"
+    start_vantry
+    wait_for 5 items_is "$2" "alpha;beta" >/dev/null || fail "the items did not appear"
+}
+
+scales_suite() {
+    local dpi size w h class left
+    for dpi in 144 192; do
+        [ "$dpi" = 144 ] && size=1920x1080 || size=2560x1440
+        w=${size%x*}
+        h=${size#*x}
+        scale_begin "$dpi" "$w" "$h"
+        begin_case "SmallListAt${dpi}DpiOn${size}IsScaledAndRestsOnTheBottom"
+        scale_start small VantrySmallList
+        expect_eq "bar width" "$((4560 * dpi / 1440))" "$(bar_width VantrySmallList)"
+        left=$(visible_top VantrySmallList | cut -f6 | cut -d' ' -f1)
+        expect_eq "left edge" "$(((1024 * dpi + 720) / 1440))" "$left"
+        expect_on_screen VantrySmallList
+        # The other two windows, for the screenshot.
+        click_label VantrySmallList "Drop Target" && wait_for 5 is_visible VantryDropWindow >/dev/null ||
+            fail "no drop window"
+        click_label VantrySmallList Config && wait_for 5 is_visible VantryConfigWindow >/dev/null ||
+            fail "no configuration window"
+        shot "scale-$dpi-$size-small"
+        stop_vantry
+        end_case
+        begin_case "LargeListAt${dpi}DpiOn${size}FitsTheScreen"
+        scale_start large VantryLargeList
+        expect_on_screen VantryLargeList
+        shot "scale-$dpi-$size-large"
+        stop_vantry
+        end_case
+        scale_end
+    done
+    scale_begin 144 1024 768
+    for class in VantrySmallList VantryLargeList; do
+        begin_case "${class#Vantry}At144DpiOn1024x768ShrinksToFit"
+        [ "$class" = VantrySmallList ] && scale_start small "$class" || scale_start large "$class"
+        expect_on_screen "$class"
+        shot "scale-144-1024x768-${class#Vantry}"
+        stop_vantry
+        end_case
+    done
+    scale_end
+}
+
 case "$SUITE" in
     program) program_suite ;;
     proof) proof_suite ;;
     loading) loading_suite ;;
+    scales) scales_suite ;;
     *) echo "unknown suite $SUITE" >&2; exit 2 ;;
 esac
 stop_vantry

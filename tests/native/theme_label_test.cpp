@@ -164,6 +164,21 @@ TEST_F(ThemeLabelTest, NewCaptionFontOrSizeIsMeasuredAndDrawnAfresh) {
     EXPECT_EQ(view.measures, 2);
 }
 
+TEST_F(ThemeLabelTest, AtTwiceTheDpiTheCaptionIsMeasuredAgainAndItsGlowDoubles) {
+    label.SetCaption("Close");
+    view.measures = 0;
+    view.charWidth = 10;  // the view's font made at 192 dpi
+    view.textHeight = 26;
+    label.SetDpi(192);
+    EXPECT_EQ(view.measures, 1);
+    const CaptionDrawing& drawing = view.drawings.back();
+    EXPECT_EQ(drawing.dpi, 192);
+    EXPECT_EQ(drawing.glowSize, 20);
+    EXPECT_EQ(drawing.width, 2 * (5 * 5 + 20));
+    EXPECT_EQ(drawing.height, 2 * (13 + 20));
+    EXPECT_EQ(label.GlowSize(), 10);  // the stored property keeps its 96-dpi value
+}
+
 TEST_F(ThemeLabelTest, BackColorCopiesTheOldBitmapWithoutRedrawing) {
     view.Clear();
     label.SetBackColor(0x123456);

@@ -219,7 +219,7 @@ TEST(DrawIconWithAlpha, KeepsAnIconsAlphaAndMakesAMaskedIconOpaqueWhereItCovers)
     ICONINFO info{TRUE, 0, 0, mask, colourBitmap};
     HICON withAlpha = CreateIconIndirect(&info);
     AlphaSurface drawn(kSide, kSide);
-    DrawIconWithAlpha(drawn, withAlpha);
+    DrawIconWithAlpha(drawn, withAlpha, kSide);
     EXPECT_EQ(drawn.Bits()[3] >> 24, 0xFFu);
     EXPECT_EQ(drawn.Bits()[kSide - 2] >> 24, 0x40u);
 
@@ -227,7 +227,7 @@ TEST(DrawIconWithAlpha, KeepsAnIconsAlphaAndMakesAMaskedIconOpaqueWhereItCovers)
     for (int i = 0; i < kSide * kSide; ++i) colour.Bits()[i] &= 0x00FFFFFFu;
     HICON masked = CreateIconIndirect(&info);
     AlphaSurface drawnMasked(kSide, kSide);
-    DrawIconWithAlpha(drawnMasked, masked);
+    DrawIconWithAlpha(drawnMasked, masked, kSide);
     EXPECT_EQ(drawnMasked.Bits()[3], 0xFF00FF00u);
     EXPECT_EQ(drawnMasked.Bits()[kSide - 2], 0u);
 

@@ -248,13 +248,20 @@ TEST_F(ThemeLabelWindowTest, FadeTickRecoloursTheTextAndKeepsTheHalo) {
     Send(WM_MOUSELEAVE, 0, 0);
 }
 
-// Slot of the next GDI object in the handle table. Wine reports no object counts but hands out
-// freed slots again first, so a leak shows as a slot far above the one taken before.
+// A measure of the GDI objects alive, from the handle table. Wine reports no object counts but
+// hands out freed slots again first (the last freed first) and only then new ones: the highest
+// slot of more new objects than there are freed slots is the number alive plus a constant,
+// whatever the order of earlier frees. A leak shows as a slot far above the one taken before.
 unsigned NextGdiSlot() {
-    HBRUSH probe = CreateSolidBrush(0);
-    auto slot = static_cast<unsigned>(reinterpret_cast<uintptr_t>(probe) & 0xFFFF);
-    DeleteObject(probe);
-    return slot;
+    std::vector<HBRUSH> probes(256);
+    unsigned highest = 0;
+    for (HBRUSH& probe : probes) {
+        probe = CreateSolidBrush(0);
+        highest =
+            std::max(highest, static_cast<unsigned>(reinterpret_cast<uintptr_t>(probe) & 0xFFFF));
+    }
+    for (HBRUSH probe : probes) DeleteObject(probe);
+    return highest;
 }
 
 TEST_F(ThemeLabelWindowTest, RedrawsAndHoversLeakNoHandles) {
