@@ -24,7 +24,17 @@ bool DropWindowWin32::Create(std::function<void(const std::string&)> styleClick,
     CreateCaption(small_, strip_, ChildRect(rects.small), Dpi(), {"Small List", true, false});
     large_.onClick = [styleClick] { styleClick(kLargeStyle); };
     small_.onClick = [styleClick] { styleClick(kSmallStyle); };
+    // Like a dialog: Tab reaches the two style captions through the strip that holds them.
+    SetWindowLongPtrW(strip_, GWL_EXSTYLE,
+                      GetWindowLongPtrW(strip_, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+    large_.MakeTabStop();
+    small_.MakeTabStop();
     return true;
+}
+
+bool DropWindowWin32::TranslateDialogMessage(MSG& msg) {
+    if (!hwnd_ || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) return false;
+    return IsDialogMessageW(hwnd_, &msg) != FALSE;
 }
 
 void DropWindowWin32::LayOutChildren() {
@@ -45,7 +55,11 @@ void DropWindowWin32::Close() {
 void DropWindowWin32::SetVisible(bool visible) {
     if (!hwnd_) return;
     ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
-    if (visible) SetForegroundWindow(hwnd_);
+    if (!visible) return;
+    SetForegroundWindow(hwnd_);
+    // The window itself holds the focus until Tab moves it to a caption, so that no caption
+    // shows a focus mark before the keyboard is used.
+    SetFocus(hwnd_);
 }
 
 LRESULT DropWindowWin32::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -29,6 +29,8 @@ class DropWindowWin32 final : public GlassForm, public DropWindowView {
     DWM_Label& LargeCaption() { return large_; }
     DWM_Label& SmallCaption() { return small_; }
     DropRegistration* Registration() { return registration_.get(); }
+    // The window's keyboard works like a dialog's (Tab, Enter, Space): true when msg was its.
+    bool TranslateDialogMessage(MSG& msg);
 
     // DropWindowView
     void SetVisible(bool visible) override;

@@ -413,12 +413,22 @@ void ListWindowWin32::ShowCurrentTab(int k) {
 
 void ListWindowWin32::SetVisible(bool visible) {
     if (!hwnd_) return;
+    HWND active = GetActiveWindow();
+    HWND focus = GetFocus();
     ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
-    // The glass handler takes the first activation from the system, which would have given the
-    // window the keyboard focus: give it here.
-    if (visible) SetFocus(hwnd_);
+    if (!visible) return;
+    if (active && active != hwnd_ && IsWindowVisible(active)) {
+        // A style chosen in the drop or configuration window: the list has had its first
+        // activation (its glass), and the keyboard goes back to where the user was.
+        SetActiveWindow(active);
+        if (IsWindow(focus)) SetFocus(focus);
+    } else {
+        // The glass handler takes the first activation from the system, which would have given
+        // the window the keyboard focus: give it here.
+        SetFocus(hwnd_);
+    }
     // Caught up from the message loop, after whatever the caller does next.
-    if (visible) PostMessageW(hwnd_, kCatchUpMessage, 0, 0);
+    PostMessageW(hwnd_, kCatchUpMessage, 0, 0);
 }
 
 bool ListWindowWin32::Visible() const {

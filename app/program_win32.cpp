@@ -61,8 +61,9 @@ void Program::Start() {
 int Program::Run() {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        // The configuration window handles its keyboard like a dialog (Tab, Enter).
+        // The configuration and drop windows handle their keyboard like dialogs (Tab, Enter).
         if (config_.TranslateDialogMessage(msg)) continue;
+        if (dropForm_ && dropForm_->TranslateDialogMessage(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

@@ -145,6 +145,22 @@ LRESULT DWM_Label::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 model_.MouseMoved(MouseArgs(HeldButtons(wParam), wParam, lParam));
             }
             return 0;
+        case WM_GETDLGCODE: {
+            // Enter and Space come here rather than to the dialog's default button.
+            const auto* message = reinterpret_cast<const MSG*>(lParam);
+            bool clickKey = message && message->message == WM_KEYDOWN &&
+                            (message->wParam == VK_RETURN || message->wParam == VK_SPACE);
+            return clickKey ? DLGC_WANTMESSAGE : 0;
+        }
+        case WM_KEYDOWN:
+            if (wParam == VK_RETURN || wParam == VK_SPACE) Raise(onClick);
+            return 0;
+        case WM_SETFOCUS:
+            SetFocusMark(true);
+            return 0;
+        case WM_KILLFOCUS:
+            SetFocusMark(false);
+            return 0;
         case WM_CAPTURECHANGED:
             click_.Cancel();
             return 0;
@@ -308,6 +324,11 @@ void DWM_Label::BlitCaption() {
         BlitGlowText(job_);
         DrawFocusFrame();
     }
+}
+
+void DWM_Label::MakeTabStop() {
+    if (!window_) return;
+    SetWindowLongPtrW(window_, GWL_STYLE, GetWindowLongPtrW(window_, GWL_STYLE) | WS_TABSTOP);
 }
 
 void DWM_Label::SetFocusMark(bool marked) {

@@ -9,6 +9,12 @@ AlphaSurface::AlphaSurface(int width, int height) : width_(width), height_(heigh
     if (width <= 0 || height <= 0) return;
     context_ = CreateCompatibleDC(nullptr);
     if (!context_) return;
+    bitmap_ = CreateTopDownDib(context_, width, height, &bits_);
+    if (!bitmap_ || !bits_) return;
+    replaced_ = SelectObject(context_, bitmap_);
+}
+
+HBITMAP CreateTopDownDib(HDC context, int width, int height, uint32_t** bits) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
@@ -17,10 +23,9 @@ AlphaSurface::AlphaSurface(int width, int height) : width_(width), height_(heigh
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* pixels = nullptr;
-    bitmap_ = CreateDIBSection(context_, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
-    if (!bitmap_ || !pixels) return;
-    replaced_ = SelectObject(context_, bitmap_);
-    bits_ = static_cast<uint32_t*>(pixels);  // a new section is zero-filled
+    HBITMAP bitmap = CreateDIBSection(context, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    *bits = static_cast<uint32_t*>(pixels);  // a new section is zero-filled
+    return bitmap;
 }
 
 AlphaSurface::~AlphaSurface() {

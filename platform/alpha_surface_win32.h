@@ -9,6 +9,9 @@
 
 namespace vantry {
 
+// A zero-filled 32-bit top-down DIB section for the context, its pixels in *bits.
+HBITMAP CreateTopDownDib(HDC context, int width, int height, uint32_t** bits);
+
 class AlphaSurface {
   public:
     AlphaSurface(int width, int height);  // all pixels 0: transparent
@@ -32,8 +35,8 @@ class AlphaSurface {
     uint32_t* bits_ = nullptr;
 };
 
-// Draws the icon over the whole surface with its own alpha; an icon without an alpha channel is
-// made opaque where its mask covers and transparent elsewhere.
+// Draws the icon at side x side pixels at the surface's top left with its own alpha; an icon
+// without an alpha channel is made opaque where its mask covers and transparent elsewhere.
 void DrawIconWithAlpha(AlphaSurface& surface, HICON icon, int side);
 
 }  // namespace vantry

@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/alpha_surface_win32.h"
 #include "platform/caption_contrast.h"
 #include "platform/desktop_look_win32.h"
 #include "platform/glow_halo.h"
@@ -28,20 +29,6 @@ DTTOPTS GlowOptions(uint32_t colour, int glowSize) {
     options.crText = colour;
     options.iGlowSize = glowSize;
     return options;
-}
-
-HBITMAP CreateTopDownDib(HDC context, int width, int height, uint32_t** bits) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // rows run top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* pixels = nullptr;
-    HBITMAP bitmap = CreateDIBSection(context, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
-    *bits = static_cast<uint32_t*>(pixels);
-    return bitmap;
 }
 
 bool LayersFit(const GlowTextJob& job) {

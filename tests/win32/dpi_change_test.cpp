@@ -8,6 +8,7 @@
 #include "store/program_folder_win32.h"
 #include "tests/native/support/fakes.h"
 #include "tests/win32/support/temp_folder.h"
+#include "tests/win32/support/window_helpers.h"
 
 // Windows send WM_DPICHANGED when a window moves to a monitor of another scale or the scale
 // changes; here it is sent by hand, as the virtual display has one monitor at one scale.
@@ -87,6 +88,8 @@ TEST_F(DpiChangeTest, AListWindowLaysItselfOutAgainAndFitsItsMonitorAboveTheTask
             SCOPED_TRACE(testing::Message() << style << " at " << dpi);
             // Where the system suggests does not matter: the list keeps to its own place.
             SendDpiChange(list.Window(), dpi, {200, 100, 700, 900});
+            // The icons at the new size come from the look-up workers.
+            ASSERT_TRUE(test::PumpUntil([this] { return program->Icons().Pending() == 0; }));
             EXPECT_EQ(list.MonitorDpi(), dpi);
             const int laidOut = list.Dpi();
             SIZE client = ClientSize(list.Window());

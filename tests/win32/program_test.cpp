@@ -34,6 +34,16 @@ int IconSide(HICON icon) {
     return bitmap.bmWidth;
 }
 
+int IconWidth(HICON icon) {
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info)) return 0;
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
 class ProgramTest : public ::testing::Test {
   protected:
     void Start() {
@@ -79,25 +89,14 @@ TEST_F(ProgramTest, AStoredLargeStyleShowsTheLargeListWithItsItemsAndIcons) {
     EXPECT_EQ(WindowText(program->Large().ItemCaption(1).Window()), "nothing here");
     EXPECT_NE(program->Large().ItemIcon(0).Icon(), nullptr);
     EXPECT_EQ(program->Large().ItemIcon(1).Icon(), nullptr);  // the shell knows no such file
-    ICONINFO info{};
-    ASSERT_TRUE(GetIconInfo(program->Large().ItemIcon(0).Icon(), &info));
-    BITMAP bitmap{};
-    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
-    EXPECT_EQ(bitmap.bmWidth, 32);
-    if (info.hbmColor) DeleteObject(info.hbmColor);
-    if (info.hbmMask) DeleteObject(info.hbmMask);
+    EXPECT_EQ(IconWidth(program->Large().ItemIcon(0).Icon()), 32);
 }
 
 TEST_F(ProgramTest, TheSmallListShowsSmallIcons) {
     Write("VantryList0.txt", "C:\\windows\\\r\n");
     Start();
-    ICONINFO info{};
-    ASSERT_TRUE(GetIconInfo(program->Small().ItemIcon(0).Icon(), &info));
-    BITMAP bitmap{};
-    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
-    EXPECT_EQ(bitmap.bmWidth, 16);
-    if (info.hbmColor) DeleteObject(info.hbmColor);
-    if (info.hbmMask) DeleteObject(info.hbmMask);
+    ASSERT_TRUE(test::PumpUntil([this] { return program->Icons().Pending() == 0; }));
+    EXPECT_EQ(IconWidth(program->Small().ItemIcon(0).Icon()), 16);
 }
 
 TEST_F(ProgramTest, AHiddenListWindowShowsWhatItLoadedOnceItIsShown) {
@@ -143,6 +142,7 @@ TEST_F(ProgramTest, TheFirstActivationExtendsTheGlassOnce) {
 
 TEST_F(ProgramTest, GlassWindowsShowTheProgramsIconDrawnForBothSystemSizes) {
     Start();
+    program->ShowDropWindow();  // made when first shown
     for (HWND window :
          {program->Small().Window(), program->Large().Window(), program->DropForm()->Window()}) {
         auto big = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0));

@@ -3,6 +3,7 @@
 
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "app/single_instance_win32.h"
@@ -108,6 +109,27 @@ HWND WindowOf(const Started& copy, std::vector<std::wstring> classes, bool visib
     return nullptr;
 }
 
+// A click on the caption of that text among the window's children, from this process.
+void ClickCaption(HWND window, const wchar_t* text) {
+    struct Search {
+        const wchar_t* text;
+        HWND found;
+    } search{text, nullptr};
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            wchar_t buffer[64] = {};
+            GetWindowTextW(child, buffer, 64);
+            if (std::wstring(buffer) != s->text) return TRUE;
+            s->found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    SendMessageW(search.found, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    SendMessageW(search.found, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+}
+
 HWND ListWindowOf(const Started& copy) {
     return WindowOf(copy, {L"VantrySmallList", L"VantryLargeList"});
 }
@@ -175,6 +197,8 @@ TEST(SingleInstanceTest, ALaterStartInTheSameFolderBringsTheRunningCopyToTheFron
     }
 
     // Its drop window, when shown, comes to the front with it.
+    // The drop window is made when first shown: shown as "Drop Target" shows it.
+    ClickCaption(list, L"Drop Target");
     HWND drop = WindowOf(*first, {L"VantryDropWindow"}, false);
     ASSERT_TRUE(drop);
     ShowWindow(drop, SW_SHOWNA);
