@@ -196,16 +196,21 @@ TEST(SingleInstanceTest, ALaterStartInTheSameFolderBringsTheRunningCopyToTheFron
         EXPECT_EQ(FilesIn(temp), files) << Narrow(spelling);
     }
 
-    // Its drop window, when shown, comes to the front with it.
-    // The drop window is made when first shown: shown as "Drop Target" shows it.
+    // Its drop window, when shown, comes to the front with it. The drop window is made when
+    // first shown: shown as "Drop Target" shows it, which brings it to the foreground.
     ClickCaption(list, L"Drop Target");
     HWND drop = WindowOf(*first, {L"VantryDropWindow"}, false);
     ASSERT_TRUE(drop);
-    ShowWindow(drop, SW_SHOWNA);
+    ASSERT_TRUE(BecomesForeground(drop));
     SetForegroundWindow(other);
     ASSERT_TRUE(BecomesForeground(other));
-    // Activation alone does not raise a window under Wine.
-    SetWindowPos(other, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    // Activation alone does not raise a window under Wine; the first copy may still be busy
+    // showing its drop window, so raise until it holds.
+    const ULONGLONG deadline = GetTickCount64() + 10000;
+    while (!InFrontOf(other, drop) && GetTickCount64() < deadline) {
+        SetWindowPos(other, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        Sleep(50);
+    }
     ASSERT_TRUE(InFrontOf(other, drop));
     Started later(exe);
     EXPECT_TRUE(later.EndsCleanly(30000));
