@@ -22,16 +22,6 @@ SIZE ClientSize(HWND window) {
     return {rect.right, rect.bottom};
 }
 
-int IconWidth(HICON icon) {
-    ICONINFO info{};
-    if (!GetIconInfo(icon, &info)) return 0;
-    BITMAP bitmap{};
-    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
-    if (info.hbmColor) DeleteObject(info.hbmColor);
-    if (info.hbmMask) DeleteObject(info.hbmMask);
-    return bitmap.bmWidth;
-}
-
 // The character height of the font the caption was last drawn with.
 int CaptionFontHeight(const DWM_Label& label) {
     LOGFONTW font{};
@@ -108,7 +98,7 @@ TEST_F(DpiChangeTest, AListWindowLaysItselfOutAgainAndFitsItsMonitorAboveTheTask
                             work.bottom - work.top);
             // Icons at the size the layout's DPI calls for, captions and glow in proportion.
             int side = ItemIconPixels(!large, laidOut);
-            EXPECT_EQ(IconWidth(list.ItemIcon(0).Icon()), side);
+            EXPECT_EQ(test::IconSide(list.ItemIcon(0).Icon()), side);
             EXPECT_EQ(list.ItemIcon(0).IconSide(), side);
             EXPECT_EQ(CaptionFontHeight(list.ItemCaption(0)), -MulDiv(8, laidOut, 72));
             EXPECT_EQ(list.ItemCaption(0).Job().glowSize, ScaleFrom96(10, laidOut));

@@ -14,6 +14,7 @@ namespace vantry {
 namespace {
 
 using test::Click;
+using test::IconSide;
 using test::WindowText;
 
 RECT RectIn(HWND child, HWND parent) {
@@ -21,27 +22,6 @@ RECT RectIn(HWND child, HWND parent) {
     GetWindowRect(child, &rect);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
     return rect;
-}
-
-// The width of an icon's image, 0 for none.
-int IconSide(HICON icon) {
-    ICONINFO info{};
-    if (!icon || !GetIconInfo(icon, &info)) return 0;
-    BITMAP bitmap{};
-    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
-    if (info.hbmColor) DeleteObject(info.hbmColor);
-    if (info.hbmMask) DeleteObject(info.hbmMask);
-    return bitmap.bmWidth;
-}
-
-int IconWidth(HICON icon) {
-    ICONINFO info{};
-    if (!icon || !GetIconInfo(icon, &info)) return 0;
-    BITMAP bitmap{};
-    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
-    if (info.hbmColor) DeleteObject(info.hbmColor);
-    if (info.hbmMask) DeleteObject(info.hbmMask);
-    return bitmap.bmWidth;
 }
 
 class ProgramTest : public ::testing::Test {
@@ -89,14 +69,14 @@ TEST_F(ProgramTest, AStoredLargeStyleShowsTheLargeListWithItsItemsAndIcons) {
     EXPECT_EQ(WindowText(program->Large().ItemCaption(1).Window()), "nothing here");
     EXPECT_NE(program->Large().ItemIcon(0).Icon(), nullptr);
     EXPECT_EQ(program->Large().ItemIcon(1).Icon(), nullptr);  // the shell knows no such file
-    EXPECT_EQ(IconWidth(program->Large().ItemIcon(0).Icon()), 32);
+    EXPECT_EQ(IconSide(program->Large().ItemIcon(0).Icon()), 32);
 }
 
 TEST_F(ProgramTest, TheSmallListShowsSmallIcons) {
     Write("VantryList0.txt", "C:\\windows\\\r\n");
     Start();
     ASSERT_TRUE(test::PumpUntil([this] { return program->Icons().Pending() == 0; }));
-    EXPECT_EQ(IconWidth(program->Small().ItemIcon(0).Icon()), 16);
+    EXPECT_EQ(IconSide(program->Small().ItemIcon(0).Icon()), 16);
 }
 
 TEST_F(ProgramTest, AHiddenListWindowShowsWhatItLoadedOnceItIsShown) {

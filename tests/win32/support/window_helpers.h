@@ -37,4 +37,15 @@ inline bool PumpUntil(const std::function<bool()>& ready) {
     return true;
 }
 
+// The width of an icon's image, 0 for none.
+inline int IconSide(HICON icon) {
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info)) return 0;
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
 }  // namespace vantry::test
