@@ -60,13 +60,13 @@ bool ListWindowWin32::Create() {
                       {"", layout_.captionAutoSize, true});
         caption.onClick = [this, i] { logic_.ItemClick(i); };
         caption.onMouseDown = [this, i](const MouseEventArgs& args) {
-            logic_.ItemMouseDown(i, args.button);
+            ItemMouseDown(i, args.button);
         };
         auto& icon = icons_[static_cast<std::size_t>(i)];
         RECT box = ChildRect(rects.icons[static_cast<std::size_t>(i)]);
         icon.Create(hwnd_, box.left, box.top, box.right - box.left);
         icon.onClick = [this, i] { logic_.ItemClick(i); };
-        icon.onMouseDown = [this, i](int button) { logic_.ItemMouseDown(i, button); };
+        icon.onMouseDown = [this, i](int button) { ItemMouseDown(i, button); };
     }
     // The hint stands where the first item would, sized to its text; it takes no input.
     CreateCaption(emptyHint_, hwnd_, ChildRect(rects.emptyHint), Dpi(),
@@ -190,9 +190,21 @@ LRESULT ListWindowWin32::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_KEYDOWN:
             if (OnKey(wParam)) return 0;
             break;
+        case WM_SYSKEYDOWN:
+            // F10 is a system key: Shift+F10 comes this way.
+            if (wParam == VK_F10 && OnKey(wParam)) return 0;
+            break;
         case WM_CHAR:
             OnChar(wParam);
             return 0;
+        case WM_INITMENUPOPUP:
+        case WM_DRAWITEM:
+        case WM_MEASUREITEM:
+        case WM_MENUCHAR: {
+            LRESULT result = 0;
+            if (shellMenu_.Forward(msg, wParam, lParam, result)) return result;
+            break;
+        }
         case WM_NOTIFY:
             if (tooltip_.HandleNotify(*reinterpret_cast<const NMHDR*>(lParam))) return 0;
             break;
@@ -373,6 +385,17 @@ bool ListWindowWin32::OnKey(WPARAM key) {
         case VK_ESCAPE:
             keyboard.Press(Key::Escape);
             return true;
+        case VK_APPS:
+        case VK_F10: {
+            // The menu key, or Shift+F10: the shell's menu for the focused item, below its caption.
+            if (key == VK_F10 && !shift) return false;
+            int slot = keyboard.Focus();
+            if (slot < 0) return true;
+            RECT rect;
+            GetWindowRect(captions_[static_cast<std::size_t>(slot)].Window(), &rect);
+            ShowShellMenu(slot, {rect.left, rect.bottom});
+            return true;
+        }
         case VK_TAB:
             if (!control) return false;
             keyboard.Press(shift ? Key::PreviousTab : Key::NextTab);
@@ -384,6 +407,25 @@ bool ListWindowWin32::OnKey(WPARAM key) {
             }
             return false;
     }
+}
+
+void ListWindowWin32::ItemMouseDown(int slot, int button) {
+    // Shift with the right button: the shell's menu instead of the delete question.
+    if (button == kRightButton && GetKeyState(VK_SHIFT) < 0) {
+        POINT at;
+        GetCursorPos(&at);
+        ShowShellMenu(slot, at);
+        return;
+    }
+    logic_.ItemMouseDown(slot, button);
+}
+
+void ListWindowWin32::ShowShellMenu(int slot, POINT at) {
+    const ListModel& model = logic_.Model();
+    if (slot < 0 || !model.Occupied(slot)) return;
+    // A copy: a command run from the menu may reload the list while it runs.
+    const std::string path = model.Path(slot);
+    shellMenu_.Show(hwnd_, path, at, GetKeyState(VK_SHIFT) < 0);
 }
 
 void ListWindowWin32::OnChar(WPARAM character) {

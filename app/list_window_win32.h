@@ -12,6 +12,7 @@
 #include "app/list_window.h"
 #include "app/window_layouts.h"
 #include "controls/theme_label_win32.h"
+#include "platform/shell_menu_win32.h"
 #include "platform/tooltip_win32.h"
 #include "store/icon_service_win32.h"
 
@@ -75,6 +76,9 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView {
     // WM_KEYDOWN and WM_CHAR; false for keys the window does not use.
     bool OnKey(WPARAM key);
     void OnChar(WPARAM character);
+    // A press on an item; with Shift, the right button opens the shell's menu for it.
+    void ItemMouseDown(int slot, int button);
+    void ShowShellMenu(int slot, POINT at);
     // What a tip says for a child: an item's full path, a tab's whole name.
     std::string TipText(HWND child) const;
     void IconArrived(int slot, UniqueIcon icon);
@@ -98,6 +102,7 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView {
     DWM_Label close_;
     DWM_Label emptyHint_;
     Tooltip tooltip_;
+    ShellMenu shellMenu_;
 };
 
 }  // namespace vantry

@@ -209,8 +209,38 @@ program_suite() {
     if opened=$(wait_for 10 launched_window gamma); then probe end "$(hwnd_of "$opened")"; fi
     stop_vantry
     end_case
+
+    begin_case ShiftRightPressAndShiftF10OpenTheShellsMenu
+    start_vantry
+    age_files VantryList0.txt
+    local rect
+    rect=$(child_rect VantryLargeList gamma)
+    xdotool mousemove $(centre "$rect")
+    sleep 0.2
+    xdotool keydown shift mousedown 3
+    sleep 0.2
+    xdotool mouseup 3 keyup shift
+    wait_for 5 visible_top '#32768' >/dev/null || fail "no shell menu after Shift and a right press"
+    no_box || fail "a message box came with the shell menu"
+    shot shell-menu
+    xdotool key Escape
+    wait_for 5 no_menu >/dev/null || fail "the shell menu stayed after Esc"
+    xdotool mousemove 900 700
+    xdotool key Down
+    sleep 0.3
+    xdotool key shift+F10
+    wait_for 5 visible_top '#32768' >/dev/null || fail "no shell menu after Shift+F10"
+    xdotool key Escape
+    wait_for 5 no_menu >/dev/null || fail "the shell menu stayed after Esc"
+    expect_eq "list window shown" VantryLargeList "$(visible_list)"
+    expect_not_written VantryList0.txt
+    click_label VantryLargeList Close
+    wait_exit 10 || fail "the program did not end after Close"
+    stop_vantry
+    end_case
 }
 items_is() { [ "$(items_of "$1")" == "$2" ]; }
+no_menu() { ! visible_top '#32768' >/dev/null; }
 tip_is() { probe list tooltips_class32 | awk -F'\t' '$5==1 {print $7}' | grep -qxF "$1"; }
 
 # --- suite "proof": a user's day, the files checked after every step --------------------------
