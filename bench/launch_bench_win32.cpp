@@ -23,6 +23,7 @@
 
 #include "platform/text_win32.h"
 #include "store/item_files.h"
+#include "tests/win32/support/process_windows.h"
 #include "tests/win32/support/temp_folder.h"
 
 namespace {
@@ -91,18 +92,6 @@ BOOL CALLBACK FindTopBox(HWND child, LPARAM param) {
     return TRUE;
 }
 
-BOOL CALLBACK FindList(HWND top, LPARAM param) {
-    auto* found = reinterpret_cast<FoundBox*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(top, &pid);
-    wchar_t name[64] = {};
-    GetClassNameW(top, name, 64);
-    if (pid == found->pid && IsWindowVisible(top) && std::wcscmp(name, L"VantryLargeList") == 0) {
-        EnumChildWindows(top, FindTopBox, param);
-    }
-    return TRUE;
-}
-
 // One launch through the real program: started, left to draw its list, then its first item
 // clicked.
 double Ours(const std::wstring& vantry, const std::string& target, HANDLE running) {
@@ -123,7 +112,9 @@ double Ours(const std::wstring& vantry, const std::string& target, HANDLE runnin
     FoundBox found{program.info.dwProcessId};
     for (int tries = 0; tries < 300 && !found.box; ++tries) {
         Sleep(10);
-        EnumWindows(FindList, reinterpret_cast<LPARAM>(&found));
+        if (HWND shown = test::TopWindowOf(found.pid, {L"VantryLargeList"})) {
+            EnumChildWindows(shown, FindTopBox, reinterpret_cast<LPARAM>(&found));
+        }
     }
     if (!found.box) return -1;
     Sleep(1500);  // every icon in, nothing left to paint

@@ -9,6 +9,7 @@
 #include "app/single_instance_win32.h"
 #include "platform/text_win32.h"
 #include "store/program_folder_win32.h"
+#include "tests/win32/support/process_windows.h"
 #include "tests/win32/support/temp_folder.h"
 
 namespace vantry {
@@ -74,36 +75,11 @@ class Started {
     PROCESS_INFORMATION process_{};
 };
 
-struct WindowQuery {
-    DWORD pid;
-    std::vector<std::wstring> classes;
-    bool visibleOnly;
-    HWND found;
-};
-
-BOOL CALLBACK FindTopWindow(HWND window, LPARAM param) {
-    auto* query = reinterpret_cast<WindowQuery*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    bool wanted = owner == query->pid && (!query->visibleOnly || IsWindowVisible(window));
-    for (const std::wstring& kind : query->classes) {
-        if (wanted && kind == name) {
-            query->found = window;
-            return FALSE;
-        }
-    }
-    return TRUE;
-}
-
 // A top-level window of a started copy, once it has one; null after the time-out.
 HWND WindowOf(const Started& copy, std::vector<std::wstring> classes, bool visibleOnly = true) {
     const ULONGLONG deadline = GetTickCount64() + 30000;
     do {
-        WindowQuery query{copy.Id(), classes, visibleOnly, nullptr};
-        EnumWindows(FindTopWindow, reinterpret_cast<LPARAM>(&query));
-        if (query.found) return query.found;
+        if (HWND found = test::TopWindowOf(copy.Id(), classes, visibleOnly)) return found;
         Sleep(50);
     } while (GetTickCount64() < deadline);
     return nullptr;
