@@ -107,6 +107,26 @@ void ListModel::AddItem(int slot, const std::string& path, const std::string& ca
     Fill(slot, path, caption);
 }
 
+void ListModel::MoveItem(int from, int to) {
+    int count = OccupiedCount();
+    if (from < 0 || from >= count) return;
+    to = std::clamp(to, 0, count - 1);
+    auto shift = [from, to](auto& slots) {
+        auto first = slots.begin();
+        if (from < to) {
+            std::rotate(first + from, first + from + 1, first + to + 1);
+        } else {
+            std::rotate(first + to, first + from, first + from + 1);
+        }
+    };
+    shift(captions_);
+    shift(paths_);
+    for (int slot = std::min(from, to); slot <= std::max(from, to); ++slot) {
+        view_.ShowCaption(slot, Caption(slot));
+        view_.ShowIcon(slot, Path(slot));
+    }
+}
+
 void ListModel::FreeSlot(int slot) {
     captions_[Index(slot)].clear();
     paths_[Index(slot)].clear();

@@ -53,11 +53,15 @@ class ListModel {
     void AddItem(int slot, const std::string& path, const std::string& caption);
     // Frees the slot and drops its path without moving the others.
     void FreeSlot(int slot);
+    // Moves the item of an occupied slot to slot to (clamped to the occupied ones); the items
+    // between shift by one towards the slot it left, so the occupied slots stay 0..n-1.
+    void MoveItem(int from, int to);
 
     bool Occupied(int slot) const { return !captions_[Index(slot)].empty(); }
     const std::string& Caption(int slot) const { return captions_[Index(slot)]; }
     const std::string& Path(int slot) const { return paths_[Index(slot)]; }
     int FirstFreeSlot() const;  // -1 when all are in use
+    int OccupiedCount() const;
     const std::vector<std::string>& Overflow() const { return overflow_; }
 
     int16_t List = 0;  // the current tab, 0..4
@@ -66,7 +70,6 @@ class ListModel {
     void LoadLines();
     static std::size_t Index(int slot) { return static_cast<std::size_t>(slot); }
     SaveOutcome Save();
-    int OccupiedCount() const;
     void Fill(int slot, const std::string& path, const std::string& caption);
 
     ItemFiles& files_;

@@ -1,5 +1,7 @@
 #include "app/list_window.h"
 
+#include <algorithm>
+
 namespace vantry {
 
 void ListWindow::Load() {
@@ -83,12 +85,41 @@ void ListWindow::DelLink(int slot) {
         model_.AddItem(slot, path, caption);
         return;
     }
+    Reload();
+}
+
+void ListWindow::Reload() {
     app_.PumpMessages();
     model_.ResetDWM();
     app_.PumpMessages();
     model_.LoadListfile();
     app_.PumpMessages();
     keyboard_.Refocus();
+}
+
+void ListWindow::MoveItem(int from, int to) {
+    auto scope = guard_.TryEnter();
+    if (!scope || !model_.Occupied(from)) return;
+    to = std::clamp(to, 0, model_.OccupiedCount() - 1);
+    if (to == from) return;
+    model_.MoveItem(from, to);
+    if (!model_.SaveListFile()) {
+        // Nothing was stored: the items go back to where the file has them.
+        model_.MoveItem(to, from);
+        return;
+    }
+    Reload();
+}
+
+void ListWindow::MoveItemToTab(int slot, int k) {
+    auto scope = guard_.TryEnter();
+    if (!scope || !model_.Occupied(slot) || k == model_.List || TabName(k).empty()) return;
+    // Stored in the other tab first: whichever save fails, the item is kept somewhere.
+    if (!files_.AppendToList(k, model_.Path(slot))) return;
+    model_.FreeSlot(slot);
+    // Should this save fail, the reload shows the item here still, as the file holds it.
+    model_.SaveListFile();
+    Reload();
 }
 
 void ListWindow::CloseClick() {

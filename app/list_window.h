@@ -65,12 +65,20 @@ class ListWindow {
     void ConfigClick() { app_.ShowConfigWindow(); }
     void CloseClick();
 
+    // A drag within the list: the slot's item goes to slot to, the items between shift by one;
+    // the tab is saved in its new order and shown as its file holds it.
+    void MoveItem(int from, int to);
+    // A drag onto the label of another named tab: the slot's item goes to the end of tab k's
+    // file (beyond its 20th line when that tab is full), then leaves this tab.
+    void MoveItemToTab(int slot, int k);
+
     // Asks, then deletes the slot's item on Yes.
     void DelLink(int slot);
     // Saves the current tab when this window's style is the chosen one, then closes everything.
     void CloseAction();
 
     ListKeyboard& Keyboard() { return keyboard_; }
+    ActionGuard& Guard() { return guard_; }
     ListModel& Model() { return model_; }
     const ListModel& Model() const { return model_; }
     ListWindowView& View() { return view_; }
@@ -79,6 +87,8 @@ class ListWindow {
 
   private:
     void OpenItem(int slot);
+    // After a save: the slots emptied and filled again from the tab's file.
+    void Reload();
 
     std::string styleWord_;
     const std::string& useList_;

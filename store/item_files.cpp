@@ -115,6 +115,17 @@ SaveOutcome ItemFiles::WriteList(int tab, const std::vector<std::string>& paths)
     return WriteLines(ListFileName(tab), paths, true, MergeRule::kItems);
 }
 
+bool ItemFiles::AppendToList(int tab, const std::string& path) {
+    auto lines = ReadListLines(tab);
+    if (!lines && ListPresent(tab)) {
+        ReportUnreadableList(tab);
+        return false;
+    }
+    if (!lines) lines.emplace();
+    lines->push_back(path);
+    return WriteList(tab, *lines).saved;
+}
+
 bool ItemFiles::ListPresent(int tab) {
     return folder_.Present(ListFileName(tab));
 }
