@@ -4,6 +4,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "app/item_drag_win32.h"
 #include "platform/text_win32.h"
 
 namespace vantry {
@@ -140,11 +141,13 @@ DWORD DropTarget::Effect() const {
     // Every drag is accepted, one without a file list too: the drop itself tells the user what
     // could not be taken. While another action runs the drop would be ignored; saying so lets
     // the source keep its data instead of believing it was copied.
-    return intake_.Busy() ? DROPEFFECT_NONE : DROPEFFECT_COPY;
+    // An item dragged out of a list is there already: taking it in would only double it.
+    return intake_.Busy() || listItem_ ? DROPEFFECT_NONE : DROPEFFECT_COPY;
 }
 
-HRESULT DropTarget::DragEnter(IDataObject*, DWORD, POINTL, DWORD* effect) {
+HRESULT DropTarget::DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) {
     if (!effect) return E_INVALIDARG;
+    listItem_ = ReadDraggedItem(data).has_value();
     *effect = Effect();
     return S_OK;
 }
@@ -163,7 +166,7 @@ HRESULT DropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) {
     if (!effect) return E_INVALIDARG;
     // No exception may cross into OLE's drag loop; a failure here is a failed drop.
     try {
-        if (intake_.Busy()) {
+        if (intake_.Busy() || ReadDraggedItem(data)) {
             *effect = DROPEFFECT_NONE;
             return S_OK;
         }

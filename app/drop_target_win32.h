@@ -63,6 +63,7 @@ class DropTarget final : public IDropTarget {
     DWORD Effect() const;
 
     DropIntake& intake_;
+    bool listItem_ = false;  // the drag over the window is an item of a list window
     LONG references_ = 1;
 };
 

@@ -72,8 +72,11 @@ LRESULT IconBox::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
             return 0;
         }
         case WM_LBUTTONDOWN:
-            click_.Press(hwnd);
+            click_.Press(hwnd, lParam);
             if (onMouseDown) onMouseDown(1);
+            return 0;
+        case WM_MOUSEMOVE:
+            if (click_.DragStarted(hwnd, lParam) && onDragStart) onDragStart();
             return 0;
         case WM_LBUTTONUP:
             if (click_.Release(hwnd, lParam) && onClick) onClick();

@@ -1,6 +1,6 @@
 #pragma once
 // An item's icon box (`Image1(i)`): a small child window that shows one shell icon, or none,
-// on black, and reports a left click and the mouse button pressed on it.
+// on black, and reports a left click, the start of a drag and the mouse button pressed on it.
 
 #include <windows.h>
 
@@ -30,6 +30,8 @@ class IconBox {
 
     std::function<void()> onClick;
     std::function<void(int button)> onMouseDown;  // 1 left, 2 right, 4 middle
+    // A left press moved beyond the drag distance: no click follows.
+    std::function<void()> onDragStart;
 
   private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -10,9 +10,9 @@
 
 // Implemented: both layouts, placement above the taskbar of the window's monitor, tabs, items
 // with shell icons at the size the DPI calls for (looked up off the window thread, the generic
-// icon while one is slow), the keyboard, tooltips, the empty tab's hint, the bottom bar, glass on
-// first activation, closing, laying out again on WM_DPICHANGED, shrinking to fit a monitor too
-// small for it. Not yet: dimmed missing targets.
+// icon while one is slow), the keyboard, tooltips, dragging items, the empty tab's hint, the bottom
+// bar, glass on first activation, closing, laying out again on WM_DPICHANGED, shrinking to fit a
+// monitor too small for it. Not yet: dimmed missing targets.
 
 namespace vantry {
 
@@ -62,11 +62,13 @@ bool ListWindowWin32::Create() {
         caption.onMouseDown = [this, i](const MouseEventArgs& args) {
             ItemMouseDown(i, args.button);
         };
+        caption.onDragStart = [this, i] { StartItemDrag(i); };
         auto& icon = icons_[static_cast<std::size_t>(i)];
         RECT box = ChildRect(rects.icons[static_cast<std::size_t>(i)]);
         icon.Create(hwnd_, box.left, box.top, box.right - box.left);
         icon.onClick = [this, i] { logic_.ItemClick(i); };
         icon.onMouseDown = [this, i](int button) { ItemMouseDown(i, button); };
+        icon.onDragStart = [this, i] { StartItemDrag(i); };
     }
     // The hint stands where the first item would, sized to its text; it takes no input.
     CreateCaption(emptyHint_, hwnd_, ChildRect(rects.emptyHint), Dpi(),
@@ -90,6 +92,9 @@ bool ListWindowWin32::Create() {
         tooltip_.AddTool(icons_[static_cast<std::size_t>(i)].Window());
     }
     for (auto& tab : tabs_) tooltip_.AddTool(tab.Window());
+    insertMark_.Create(hwnd_);
+    dropRegistration_ =
+        std::make_unique<ListDropRegistration>(hwnd_, static_cast<ListDragHost&>(*this));
     PlaceAboveTaskbar();
     return true;
 }
@@ -165,6 +170,7 @@ void ListWindowWin32::LayOutChildren() {
 void ListWindowWin32::Close() {
     if (!hwnd_) return;
     CancelIconLookUps();
+    dropRegistration_.reset();
     // Unhooked on the close request, then once more while the window goes (a no-op then).
     RemoveSubclass(hwnd_);
     DestroyForm();
@@ -223,6 +229,7 @@ LRESULT ListWindowWin32::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_DESTROY:
             CancelIconLookUps();
+            dropRegistration_.reset();
             RemoveSubclass(hwnd_);
             return 0;
         default:

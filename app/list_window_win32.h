@@ -9,6 +9,8 @@
 
 #include "app/glass_form_win32.h"
 #include "app/icon_box_win32.h"
+#include "app/insert_mark_win32.h"
+#include "app/list_drop_target_win32.h"
 #include "app/list_window.h"
 #include "app/window_layouts.h"
 #include "controls/theme_label_win32.h"
@@ -18,7 +20,7 @@
 
 namespace vantry {
 
-class ListWindowWin32 final : public GlassForm, public ListWindowView {
+class ListWindowWin32 final : public GlassForm, public ListWindowView, private ListDragHost {
   public:
     ListWindowWin32(const ListLayout& layout, const std::string& useList, ItemFiles& files,
                     UserDialogs& dialogs, AppServices& app, ActionGuard& guard, IconService& icons);
@@ -51,6 +53,9 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView {
     void ShowFocus(int slot) override;
     void ShowCurrentTab(int k) override;
 
+    // Where an item dragged over the window would land, in screen coordinates.
+    DragPlace PlaceAt(POINT screen) override;
+
     // A slot whose icon look-up has not answered this long shows the generic icon until it does.
     static constexpr UINT kGenericIconDelayMs = 2000;
     static constexpr UINT_PTR kGenericIconTimer = 1;
@@ -81,6 +86,11 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView {
     void ShowShellMenu(int slot, POINT at);
     // What a tip says for a child: an item's full path, a tab's whole name.
     std::string TipText(HWND child) const;
+    // A left press on the slot's caption or icon moved beyond the drag distance: the item is
+    // dragged (list_window_drag_win32.cpp), then moved where it was dropped in the window.
+    void StartItemDrag(int slot);
+    void ShowPlace(const DragPlace& place) override;
+    void ClipRowsToMark(bool clip);
     void IconArrived(int slot, UniqueIcon icon);
     void ShowGenericIcons();
     void CancelIconLookUps();
@@ -103,6 +113,9 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView {
     DWM_Label emptyHint_;
     Tooltip tooltip_;
     ShellMenu shellMenu_;
+    InsertMark insertMark_;
+    int litTab_ = -1;  // the tab label lit under a dragged item
+    std::unique_ptr<ListDropRegistration> dropRegistration_;
 };
 
 }  // namespace vantry

@@ -137,6 +137,11 @@ LRESULT DWM_Label::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (wParam == kBlendTimerId) model_.BlendTick();
             return 0;
         case WM_MOUSEMOVE:
+            if (onDragStart && click_.DragStarted(window_, lParam)) {
+                model_.MouseLeft();
+                Raise(onDragStart);
+                return 0;
+            }
             // While a press holds the mouse, a pointer slid off is no longer over the label: its
             // release will not click, and the hover colour says so.
             if (click_.PressedOutside(window_, lParam)) {
@@ -191,7 +196,7 @@ LRESULT DWM_Label::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 void DWM_Label::OnButton(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_LBUTTONDOWN:
-            click_.Press(window_);
+            click_.Press(window_, lParam);
             Raise(onMouseDown, MouseArgs(1, wParam, lParam));
             break;
         case WM_LBUTTONDBLCLK:

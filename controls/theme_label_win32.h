@@ -81,6 +81,9 @@ class DWM_Label final : public FA_Handler, private ThemeLabelView {
 
     std::function<void()> onClick, onDblClick, onMouseEnter, onMouseLeave;
     std::function<void(const MouseEventArgs&)> onMouseDown, onMouseUp, onMouseMove;
+    // With a handler, a left press moved beyond the system's drag distance starts a drag here:
+    // no Click follows its release. Without one, such a press still clicks if released over it.
+    std::function<void()> onDragStart;
     std::function<void(const char* propertyName)> onPropertyChanged;
 
   private:

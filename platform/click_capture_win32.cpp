@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <cstdlib>
+
 namespace vantry {
 
 namespace {
@@ -15,8 +17,9 @@ bool Over(HWND window, LPARAM lParam) {
 
 }  // namespace
 
-void ClickCapture::Press(HWND window) {
+void ClickCapture::Press(HWND window, LPARAM lParam) {
     pressed_ = true;
+    pressedAt_ = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     SetCapture(window);
 }
 
@@ -30,6 +33,18 @@ bool ClickCapture::Release(HWND window, LPARAM lParam) {
 
 bool ClickCapture::PressedOutside(HWND window, LPARAM lParam) const {
     return pressed_ && !Over(window, lParam);
+}
+
+bool ClickCapture::DragStarted(HWND window, LPARAM lParam) {
+    if (!pressed_) return false;
+    // The distance is on either side of the press point.
+    if (std::abs(GET_X_LPARAM(lParam) - pressedAt_.x) <= GetSystemMetrics(SM_CXDRAG) &&
+        std::abs(GET_Y_LPARAM(lParam) - pressedAt_.y) <= GetSystemMetrics(SM_CYDRAG)) {
+        return false;
+    }
+    pressed_ = false;
+    if (GetCapture() == window) ReleaseCapture();
+    return true;
 }
 
 }  // namespace vantry

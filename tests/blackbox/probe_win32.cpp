@@ -9,7 +9,14 @@
 //                                      that the item launch started).
 //   vantry_probe.exe press HWND        presses a button by its own message, not by X input (a
 //                                      box shown while Wine handles an X drop gets no X input).
+//   vantry_probe.exe droptarget X Y    shows a small window "vantry-probe-drop" at X, Y that takes
+//       OLE drops as a file manager would (move where the source allows it, else copy, else link)
+//       and prints "drop <TAB> first CF_HDROP path <TAB> allowed effects <TAB> chosen effect",
+//       then ends; ends with 1 after 60 seconds without a drop.
 #include <windows.h>
+// ole2.h and shellapi.h need the types of windows.h first.
+#include <ole2.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -125,6 +132,78 @@ int Press(const wchar_t* handleText) {
     return IsWindow(hwnd) && PostMessageW(hwnd, BM_CLICK, 0, 0) ? 0 : 1;
 }
 
+class ProbeTarget final : public IDropTarget {
+  public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDropTarget)) {
+            *object = static_cast<IDropTarget*>(this);
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject*, DWORD, POINTL, DWORD* effect) override {
+        *effect = Choose(*effect);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD* effect) override {
+        *effect = Choose(*effect);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE DragLeave() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) override {
+        DWORD allowed = *effect;
+        *effect = Choose(allowed);
+        std::wstring path;
+        FORMATETC format{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+        STGMEDIUM medium{};
+        if (SUCCEEDED(data->GetData(&format, &medium))) {
+            wchar_t buffer[MAX_PATH] = {};
+            DragQueryFileW(static_cast<HDROP>(medium.hGlobal), 0, buffer, MAX_PATH);
+            path = buffer;
+            ReleaseStgMedium(&medium);
+        }
+        std::printf("drop\t%s\t%lu\t%lu\n", ToUtf8(path).c_str(), allowed, *effect);
+        std::fflush(stdout);
+        PostQuitMessage(0);
+        return S_OK;
+    }
+
+  private:
+    static DWORD Choose(DWORD allowed) {
+        for (DWORD effect :
+             {DWORD{DROPEFFECT_MOVE}, DWORD{DROPEFFECT_COPY}, DWORD{DROPEFFECT_LINK}}) {
+            if (allowed & effect) return effect;
+        }
+        return DROPEFFECT_NONE;
+    }
+};
+
+int DropTarget(const wchar_t* xText, const wchar_t* yText) {
+    if (FAILED(OleInitialize(nullptr))) return 1;
+    HWND window = CreateWindowExW(WS_EX_TOPMOST, L"Static", L"vantry-probe-drop",
+                                  WS_POPUP | WS_BORDER | WS_VISIBLE,
+                                  static_cast<int>(std::wcstol(xText, nullptr, 10)),
+                                  static_cast<int>(std::wcstol(yText, nullptr, 10)), 120, 80,
+                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ProbeTarget target;
+    if (!window || FAILED(RegisterDragDrop(window, &target))) return 1;
+    SetTimer(nullptr, 0, 60000, nullptr);
+    MSG msg;
+    int result = 1;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (msg.message == WM_TIMER && msg.hwnd == nullptr) break;
+        DispatchMessageW(&msg);
+    }
+    if (msg.message == WM_QUIT) result = 0;
+    RevokeDragDrop(window);
+    DestroyWindow(window);
+    OleUninitialize();
+    return result;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -133,6 +212,8 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (argc == 3 && std::wcscmp(argv[1], L"end") == 0) return End(argv[2]);
     if (argc == 3 && std::wcscmp(argv[1], L"press") == 0) return Press(argv[2]);
-    std::fprintf(stderr, "usage: vantry_probe list [CLASS...] | end HWND | press HWND\n");
+    if (argc == 4 && std::wcscmp(argv[1], L"droptarget") == 0) return DropTarget(argv[2], argv[3]);
+    std::fprintf(stderr,
+                 "usage: vantry_probe list [CLASS...] | end HWND | press HWND | droptarget X Y\n");
     return 2;
 }

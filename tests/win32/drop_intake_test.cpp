@@ -6,6 +6,7 @@
 
 #include <regex>
 
+#include "app/item_drag_win32.h"
 #include "platform/text_win32.h"
 #include "tests/win32/support/data_object.h"
 #include "tests/win32/support/drop_program.h"
@@ -257,6 +258,25 @@ TEST_F(DropTargetTest, ADropWhileAnotherActionRunsIsRefusedAndChangesNothing) {
     EXPECT_EQ(Stored(), std::vector<std::string>{"<absent>"});
     EXPECT_EQ(Drop({path}), static_cast<DWORD>(DROPEFFECT_COPY));
     EXPECT_EQ(Stored(), (std::vector<std::string>{path, ""}));
+}
+
+TEST_F(DropTargetTest, AnItemDraggedOutOfAListIsAFileToOthersAndRefusedHere) {
+    StoreItems(1);
+    p.drop.Start();
+    std::string music = items.File("Music");
+    ASSERT_TRUE(CreateDirectoryW(Widen(music).c_str(), nullptr));
+    ComPtr<IDataObject> data = CreateItemData(music + "\\", {GetCurrentProcessId(), window, 0});
+    // Other programs find the folder as the shell names it, without its closing backslash.
+    DroppedFiles files = ReadDropData(data.Get());
+    EXPECT_EQ(files.entries, (std::vector<std::optional<std::string>>{music}));
+    std::string before = test::ReadBytes(ListFile());
+    DWORD effect = DROPEFFECT_COPY | DROPEFFECT_LINK;
+    ASSERT_EQ(registration->Target()->DragEnter(data.Get(), MK_LBUTTON, {0, 0}, &effect), S_OK);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+    effect = DROPEFFECT_COPY | DROPEFFECT_LINK;
+    ASSERT_EQ(registration->Target()->Drop(data.Get(), 0, {0, 0}, &effect), S_OK);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+    EXPECT_EQ(test::ReadBytes(ListFile()), before);
 }
 
 TEST_F(DropTargetTest, TheRegistrationIsRevokedWithItsOwner) {
