@@ -34,10 +34,31 @@ std::string FileListBytes(const std::string& path) {
     return bytes;
 }
 
+// The shell's item-id list (CFSTR_SHELLIDLIST) for one entry: the parent folder's absolute ids,
+// then the item's id relative to it. The file manager reads it for a link ("create shortcut");
+// empty when the shell cannot name the path.
+std::string ShellIdListBytes(const std::string& path) {
+    PIDLIST_ABSOLUTE full = ILCreateFromPathW(Widen(path).c_str());
+    if (!full) return {};
+    const auto* start = reinterpret_cast<const char*>(full);
+    const auto* last = reinterpret_cast<const char*>(ILFindLastID(full));
+    std::string parent(start, last);
+    parent.append(sizeof(USHORT), '\0');  // the parent's closing empty id
+    std::string child(last, start + ILGetSize(full));
+    ILFree(full);
+    UINT header[3] = {1, sizeof(header), static_cast<UINT>(sizeof(header) + parent.size())};
+    return std::string(reinterpret_cast<const char*>(header), sizeof(header)) + parent + child;
+}
+
 class ItemData final : public IDataObject {
   public:
     ItemData(const std::string& path, const DraggedItem& item) {
         formats_.push_back({CF_HDROP, FileListBytes(path)});
+        std::string ids = ShellIdListBytes(path);
+        if (!ids.empty()) {
+            formats_.push_back(
+                {static_cast<CLIPFORMAT>(RegisterClipboardFormatW(CFSTR_SHELLIDLIST)), ids});
+        }
         formats_.push_back({static_cast<CLIPFORMAT>(ItemFormat()),
                             std::string(reinterpret_cast<const char*>(&item), sizeof(item))});
     }

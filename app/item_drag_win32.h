@@ -1,9 +1,9 @@
 #pragma once
 // An item dragged out of a list window. Implemented: the data object (the item as a file for
-// other programs, CF_HDROP, and a private format that names the item for Vantry's own windows),
-// the drop source (Esc cancels, releasing the left button drops) and the drag itself, which
-// offers copy and link only, never move, so the user's file stays where it is. Not here: the
-// shell's item-id list format (CFSTR_SHELLIDLIST), a drag image.
+// other programs, CF_HDROP and the shell's item-id list, and a private format that names the
+// item for Vantry's own windows), the drop source (Esc cancels, releasing the left button drops)
+// and the drag itself, which offers copy and link only, never move, so the user's file stays
+// where it is. Not here: a drag image.
 
 #include <windows.h>
 // ole2.h needs the types of windows.h first.

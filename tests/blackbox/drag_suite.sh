@@ -9,6 +9,13 @@ item_point() {
     echo "$rect" | awk -v dx="${3:-10}" '{printf "%d %d\n", $1 + dx, ($2 + $4) / 2}'
 }
 
+# icon_point CLASS SLOT: the centre of the slot's icon box.
+icon_point() {
+    centre "$(probe list "$1" | awk -F'\t' -v n="$(($2 + 1))" '
+        $1=="top" {top=$2}
+        $1=="child" && $3==top && $4=="VantryIconBox" && ++i==n {print $6}')"
+}
+
 # drag_mouse X1 Y1 X2 Y2 [SHOT]: a left press at X1 Y1, a move in steps to X2 Y2 and a release
 # there; with SHOT, a screenshot of that name just before the release.
 drag_mouse() {
@@ -105,11 +112,12 @@ drag_suite() {
     rm -f "$out"
     end_case
 
-    begin_case LargeStyleShowsTheInsertionMarkMidDrag
+    begin_case DragFromAnIconInTheLargeStyleShowsTheMarkAndMoves
     stop_vantry
     crlf large >"$DIR/listtype.txt"
     start_vantry
-    from=$(item_point VantryLargeList alpha)
+    # From the icon this time: it starts a drag as the caption does.
+    from=$(icon_point VantryLargeList 1)
     to=$(item_point VantryLargeList beta)
     # The upper half of beta's row: alpha goes above it.
     drag_mouse ${from% *} ${from#* } ${to% *} $((${to#* } - 8)) drag-large

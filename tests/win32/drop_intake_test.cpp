@@ -266,9 +266,26 @@ TEST_F(DropTargetTest, AnItemDraggedOutOfAListIsAFileToOthersAndRefusedHere) {
     std::string music = items.File("Music");
     ASSERT_TRUE(CreateDirectoryW(Widen(music).c_str(), nullptr));
     ComPtr<IDataObject> data = CreateItemData(music + "\\", {GetCurrentProcessId(), window, 0});
-    // Other programs find the folder as the shell names it, without its closing backslash.
+    // Other programs find the folder as the shell names it, without its closing backslash, as a
+    // file list and as the shell's ids of its parent folder and of itself.
     DroppedFiles files = ReadDropData(data.Get());
     EXPECT_EQ(files.entries, (std::vector<std::optional<std::string>>{music}));
+    FORMATETC format{static_cast<CLIPFORMAT>(RegisterClipboardFormatW(CFSTR_SHELLIDLIST)), nullptr,
+                     DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    STGMEDIUM medium{};
+    ASSERT_HRESULT_SUCCEEDED(data->GetData(&format, &medium));
+    const auto* ids = static_cast<const CIDA*>(GlobalLock(medium.hGlobal));
+    ASSERT_EQ(ids->cidl, 1u);
+    const auto* base = reinterpret_cast<const BYTE*>(ids);
+    PIDLIST_ABSOLUTE whole =
+        ILCombine(reinterpret_cast<PCIDLIST_ABSOLUTE>(base + ids->aoffset[0]),
+                  reinterpret_cast<PCUIDLIST_RELATIVE>(base + ids->aoffset[1]));
+    wchar_t named[MAX_PATH] = {};
+    EXPECT_TRUE(SHGetPathFromIDListW(whole, named));
+    EXPECT_EQ(Narrow(named), music);
+    ILFree(whole);
+    GlobalUnlock(medium.hGlobal);
+    ReleaseStgMedium(&medium);
     std::string before = test::ReadBytes(ListFile());
     DWORD effect = DROPEFFECT_COPY | DROPEFFECT_LINK;
     ASSERT_EQ(registration->Target()->DragEnter(data.Get(), MK_LBUTTON, {0, 0}, &effect), S_OK);
