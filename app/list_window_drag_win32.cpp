@@ -25,12 +25,12 @@ void ListWindowWin32::StartItemDrag(int slot) {
         // One action at a time: no drop, click or reload runs while the item is held.
         auto scope = logic_.Guard().TryEnter();
         if (!scope) return;
-        ComPtr<IDataObject> data =
-            CreateItemData(model.Path(slot), {GetCurrentProcessId(), hwnd_, slot});
+        ReleaseDragData();
+        dragData_ = CreateItemData(model.Path(slot), {GetCurrentProcessId(), hwnd_, slot});
         ListDropTarget& target = dropRegistration_->Target();
         const std::function<bool()> plainCursor = [&target] { return target.Hovering(); };
         DWORD effect = DROPEFFECT_NONE;
-        RunItemDrag(data.Get(), plainCursor, &effect);
+        RunItemDrag(dragData_.Get(), plainCursor, &effect);
         drop = target.TakeDrop();
     }
     if (!drop || drop->slot != slot) return;
@@ -42,6 +42,15 @@ void ListWindowWin32::StartItemDrag(int slot) {
     } else if (drop->place.kind == DragPlace::Kind::Tab) {
         logic_.MoveItemToTab(slot, drop->place.index);
     }
+}
+
+// A target in another process (the file manager among them) may read the data after the drag
+// loop has returned: the object is kept until the next drag or the window's close, which cut off
+// whoever still holds it rather than leave it calling into a program that has gone.
+void ListWindowWin32::ReleaseDragData() {
+    if (!dragData_) return;
+    CoDisconnectObject(dragData_.Get(), 0);
+    dragData_.Reset();
 }
 
 DragPlace ListWindowWin32::PlaceAt(POINT screen) {

@@ -171,6 +171,7 @@ void ListWindowWin32::Close() {
     if (!hwnd_) return;
     CancelIconLookUps();
     dropRegistration_.reset();
+    ReleaseDragData();
     // Unhooked on the close request, then once more while the window goes (a no-op then).
     RemoveSubclass(hwnd_);
     DestroyForm();

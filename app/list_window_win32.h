@@ -91,6 +91,7 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView, private L
     void StartItemDrag(int slot);
     void ShowPlace(const DragPlace& place) override;
     void ClipRowsToMark(bool clip);
+    void ReleaseDragData();
     void IconArrived(int slot, UniqueIcon icon);
     void ShowGenericIcons();
     void CancelIconLookUps();
@@ -116,6 +117,7 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView, private L
     InsertMark insertMark_;
     int litTab_ = -1;  // the tab label lit under a dragged item
     std::unique_ptr<ListDropRegistration> dropRegistration_;
+    ComPtr<IDataObject> dragData_;  // the last item dragged, for targets that read it late
 };
 
 }  // namespace vantry
