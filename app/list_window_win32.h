@@ -3,12 +3,14 @@
 // implementation with two layouts. It shows what ListWindow decides and forwards its events.
 
 #include <windows.h>
+#include <wrl/client.h>
 
 #include <array>
 #include <memory>
 
 #include "app/glass_form_win32.h"
 #include "app/icon_box_win32.h"
+#include "app/list_accessible_win32.h"
 #include "app/list_window.h"
 #include "app/window_layouts.h"
 #include "controls/theme_label_win32.h"
@@ -84,6 +86,10 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView {
     void IconArrived(int slot, UniqueIcon icon);
     void ShowGenericIcons();
     void CancelIconLookUps();
+    // WM_GETOBJECT for the client area: the object assistive tools read, made on the first ask.
+    LRESULT AccessibleClient(WPARAM wParam);
+    // Tells assistive tools that the list or one of its children changed.
+    void Notify(DWORD event, LONG childId) const;
 
     const ListLayout& layout_;
     const std::string& useList_;
@@ -94,7 +100,10 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView {
     std::array<IconBox, kSlotCount> icons_;
     std::array<SlotContent, kSlotCount> wanted_;
     std::array<SlotContent, kSlotCount> shown_;
-    int focusSlot_ = -1;  // the caption that shows the keyboard focus
+    int focusSlot_ = -1;      // the caption that shows the keyboard focus
+    int markedTab_ = -1;      // the tab label that shows the current tab
+    int announcedSlot_ = -1;  // the item assistive tools were last told has the focus
+    Microsoft::WRL::ComPtr<ListAccessible> accessible_;
     std::array<IconService::Ticket, kSlotCount> lookUps_{};  // 0: the slot's icon is in place
     HWND bar_ = nullptr;
     DWM_Label dropTarget_;
