@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <wrl/client.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <memory>
 #include <string>
@@ -218,7 +219,7 @@ TEST(AccessibilityTest, AToolInAnotherProcessReadsTheListFollowsTheKeyboardAndAc
 
     // The keyboard, heard as a screen reader hears it.
     heardFrom = list;
-    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_SELECTION, nullptr, Hear,
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_NAMECHANGE, nullptr, Hear,
                                          program.Id(), 0, WINEVENT_OUTOFCONTEXT);
     ASSERT_TRUE(hook);
     SetForegroundWindow(list);
@@ -237,6 +238,14 @@ TEST(AccessibilityTest, AToolInAnotherProcessReadsTheListFollowsTheKeyboardAndAc
     EXPECT_EQ(ChildrenHeard(EVENT_OBJECT_SELECTION), std::vector<LONG>{TabChildId(1)});
     EXPECT_EQ(Name(object.Get(), CHILDID_SELF), "Vantry - Two");
     EXPECT_EQ(Name(object.Get(), ItemChildId(0)), "help");
+    // The list is renamed for its tab; the items whose captions changed are renamed too.
+    EXPECT_TRUE(PumpUntil([] {
+        std::vector<LONG> renamed = ChildrenHeard(EVENT_OBJECT_NAMECHANGE);
+        auto heardOf = [&renamed](LONG id) {
+            return std::find(renamed.begin(), renamed.end(), id) != renamed.end();
+        };
+        return heardOf(CHILDID_SELF) && heardOf(ItemChildId(0)) && heardOf(ItemChildId(3));
+    }));
     UnhookWinEvent(hook);
 
     // Default actions: a tab switches back as its click does; an item opens as its click does.
