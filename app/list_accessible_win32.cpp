@@ -1,7 +1,5 @@
 #include "app/list_accessible_win32.h"
 
-#include "platform/text_win32.h"
-
 namespace vantry {
 
 namespace {
