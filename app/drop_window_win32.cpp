@@ -29,6 +29,8 @@ bool DropWindowWin32::Create(std::function<void(const std::string&)> styleClick,
                       GetWindowLongPtrW(strip_, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
     large_.MakeTabStop();
     small_.MakeTabStop();
+    large_.MakeAccessibleButton();
+    small_.MakeAccessibleButton();
     return true;
 }
 

@@ -12,7 +12,8 @@
 // with shell icons at the size the DPI calls for (looked up off the window thread, the generic
 // icon while one is slow), the keyboard, tooltips, dragging items, the empty tab's hint, the bottom
 // bar, glass on first activation, closing, laying out again on WM_DPICHANGED, shrinking to fit a
-// monitor too small for it. Not yet: dimmed missing targets.
+// monitor too small for it, what assistive tools read (list_accessible_win32) and the events they
+// follow. Not yet: dimmed missing targets.
 
 namespace vantry {
 
@@ -82,6 +83,7 @@ bool ListWindowWin32::Create() {
                   {"Drop Target", false, true});
     CreateCaption(config_, bar_, ChildRect(rects.config), Dpi(), {"Config", false, true});
     CreateCaption(close_, bar_, ChildRect(rects.close), Dpi(), {"Close", false, true});
+    for (DWM_Label* button : {&dropTarget_, &config_, &close_}) button->MakeAccessibleButton();
     dropTarget_.onClick = [this] { logic_.DropTargetClick(); };
     config_.onClick = [this] { logic_.ConfigClick(); };
     close_.onClick = [this] { logic_.CloseClick(); };
@@ -228,15 +230,43 @@ LRESULT ListWindowWin32::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (wParam != kGenericIconTimer) break;
             ShowGenericIcons();
             return 0;
+        case WM_GETOBJECT:
+            if (AsksForClient(lParam)) {
+                if (LRESULT answer = AccessibleClient(wParam)) return answer;
+            }
+            break;
+        case kAccessibleActionMessage:
+            ListAccessible::RunDefaultAction(logic_, wParam);
+            return 0;
         case WM_DESTROY:
             CancelIconLookUps();
             dropRegistration_.reset();
             RemoveSubclass(hwnd_);
+            if (accessible_) accessible_->Disconnect();
+            accessible_.Reset();
             return 0;
         default:
             break;
     }
     return GlassForm::HandleMessage(msg, wParam, lParam);
+}
+
+LRESULT ListWindowWin32::AccessibleClient(WPARAM wParam) {
+    if (!accessible_) {
+        ListChildWindows children;
+        for (std::size_t i = 0; i < kSlotCount; ++i) {
+            children.captions[i] = captions_[i].Window();
+            children.icons[i] = icons_[i].Window();
+        }
+        for (std::size_t k = 0; k < kTabCount; ++k) children.tabs[k] = tabs_[k].Window();
+        // Its one reference is the window's own.
+        accessible_.Attach(new ListAccessible(hwnd_, logic_, children));
+    }
+    return AnswerGetObject(wParam, accessible_.Get());
+}
+
+void ListWindowWin32::Notify(DWORD event, LONG childId) const {
+    NotifyWinEvent(event, hwnd_, OBJID_CLIENT, childId);
 }
 
 // While the window is hidden its slots only record what they should show; the window catches up
@@ -287,6 +317,8 @@ void ListWindowWin32::ApplyCaption(int slot) {
         InvalidateRect(label.Window(), nullptr, TRUE);
         UpdateWindow(label.Window());
         shown.caption = wanted.caption;
+        Notify(EVENT_OBJECT_NAMECHANGE, ItemChildId(slot));
+        if (slot == announcedSlot_) announcedSlot_ = -1;  // another item stands there now
     }
 }
 
@@ -351,8 +383,10 @@ void ListWindowWin32::PumpMessages() {
 
 void ListWindowWin32::ShowTabCaption(int k, const std::string& caption) {
     auto& tab = tabs_[static_cast<std::size_t>(k)];
+    bool renamed = tab.Caption() != caption;
     tab.SetCaption(caption);
     tab.Refresh();
+    if (renamed) Notify(EVENT_OBJECT_NAMECHANGE, TabChildId(k));
 }
 
 int ListWindowWin32::TabWidthTwips(int k) {
@@ -453,12 +487,21 @@ void ListWindowWin32::ShowFocus(int slot) {
     focusSlot_ = slot;
     if (slot >= 0) captions_[static_cast<std::size_t>(slot)].SetFocusMark(true);
     tooltip_.ShowFocusTip(slot >= 0 ? captions_[static_cast<std::size_t>(slot)].Window() : nullptr);
+    // Told again only when the focus reaches another item: each key press re-shows it.
+    if (slot >= 0 && slot != announcedSlot_ && GetFocus() == hwnd_) {
+        announcedSlot_ = slot;
+        Notify(EVENT_OBJECT_FOCUS, ItemChildId(slot));
+    }
 }
 
 void ListWindowWin32::ShowCurrentTab(int k) {
     for (int tab = 0; tab < kTabCount; ++tab) {
         tabs_[static_cast<std::size_t>(tab)].SetMarked(tab == k);
     }
+    if (k == markedTab_) return;
+    markedTab_ = k;
+    Notify(EVENT_OBJECT_SELECTION, TabChildId(k));
+    Notify(EVENT_OBJECT_NAMECHANGE, CHILDID_SELF);  // the list is named for its tab
 }
 
 void ListWindowWin32::SetVisible(bool visible) {

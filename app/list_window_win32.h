@@ -3,6 +3,7 @@
 // implementation with two layouts. It shows what ListWindow decides and forwards its events.
 
 #include <windows.h>
+#include <wrl/client.h>
 
 #include <array>
 #include <memory>
@@ -10,6 +11,7 @@
 #include "app/glass_form_win32.h"
 #include "app/icon_box_win32.h"
 #include "app/insert_mark_win32.h"
+#include "app/list_accessible_win32.h"
 #include "app/list_drop_target_win32.h"
 #include "app/list_window.h"
 #include "app/window_layouts.h"
@@ -95,6 +97,10 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView, private L
     void IconArrived(int slot, UniqueIcon icon);
     void ShowGenericIcons();
     void CancelIconLookUps();
+    // WM_GETOBJECT for the client area: the object assistive tools read, made on the first ask.
+    LRESULT AccessibleClient(WPARAM wParam);
+    // Tells assistive tools that the list or one of its children changed.
+    void Notify(DWORD event, LONG childId) const;
 
     const ListLayout& layout_;
     const std::string& useList_;
@@ -105,7 +111,10 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView, private L
     std::array<IconBox, kSlotCount> icons_;
     std::array<SlotContent, kSlotCount> wanted_;
     std::array<SlotContent, kSlotCount> shown_;
-    int focusSlot_ = -1;  // the caption that shows the keyboard focus
+    int focusSlot_ = -1;      // the caption that shows the keyboard focus
+    int markedTab_ = -1;      // the tab label that shows the current tab
+    int announcedSlot_ = -1;  // the item assistive tools were last told has the focus
+    Microsoft::WRL::ComPtr<ListAccessible> accessible_;
     std::array<IconService::Ticket, kSlotCount> lookUps_{};  // 0: the slot's icon is in place
     HWND bar_ = nullptr;
     DWM_Label dropTarget_;

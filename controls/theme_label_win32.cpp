@@ -12,6 +12,7 @@
 // a release over the label, the mouse captured in between), hover
 // tracking with the shared hook, the fade timer, drawing through the glowing-text service with
 // its objects kept between drawings of one size (the window context is the class's own).
+// Captions that act as buttons are push buttons to assistive tools.
 // Not yet: keyboard access (the captions are mouse-only).
 
 namespace vantry {
@@ -169,6 +170,16 @@ LRESULT DWM_Label::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CAPTURECHANGED:
             click_.Cancel();
             return 0;
+        case WM_GETOBJECT:
+            if (pushButton_ && AsksForClient(lParam)) {
+                // Made when a tool first asks, and kept for the next.
+                if (!accessible_) accessible_.Attach(new PushButtonAccessible(window_));
+                if (LRESULT answer = AnswerGetObject(wParam, accessible_.Get())) return answer;
+            }
+            return DefWindowProcW(window_, msg, wParam, lParam);
+        case BM_CLICK:
+            if (pushButton_) Raise(onClick);
+            return 0;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONUP:
         case WM_LBUTTONDBLCLK:
@@ -183,6 +194,8 @@ LRESULT DWM_Label::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             timerRunning_ = false;
             model_.Destroy();
             ReleaseGlowKept(job_);
+            if (accessible_) accessible_->Disconnect();
+            accessible_.Reset();
             return 0;
         case WM_THEMECHANGED:
             ReleaseGlowKept(job_);

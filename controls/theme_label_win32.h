@@ -4,6 +4,7 @@
 // draw, time, hook). The window text always equals Caption, so captions can be read from outside.
 
 #include <windows.h>
+#include <wrl/client.h>
 
 #include <cstdint>
 #include <functional>
@@ -13,6 +14,7 @@
 #include "controls/theme_label.h"
 #include "platform/click_capture_win32.h"
 #include "platform/glow_text_win32.h"
+#include "platform/push_button_accessible_win32.h"
 #include "platform/subclass_win32.h"
 
 namespace vantry {
@@ -65,6 +67,9 @@ class DWM_Label final : public FA_Handler, private ThemeLabelView {
     // through IsDialogMessage), it shows the focus mark while it has the focus, and Enter or
     // Space clicks it.
     void MakeTabStop();
+    // A caption that acts as a push button: assistive tools see a push button named by its
+    // caption, whose default action "Press" sends BM_CLICK, which clicks it.
+    void MakeAccessibleButton() { pushButton_ = true; }
 
     void Refresh() { model_.Refresh(); }
     void Show() { model_.Show(); }
@@ -132,6 +137,8 @@ class DWM_Label final : public FA_Handler, private ThemeLabelView {
     bool timerRunning_ = false;
     bool drawingPending_ = false;  // the last drawing was put off while hidden
     bool focusFrame_ = false;
+    bool pushButton_ = false;
+    Microsoft::WRL::ComPtr<PushButtonAccessible> accessible_;  // made on a tool's first ask
 };
 
 }  // namespace vantry

@@ -53,6 +53,18 @@ HRESULT DrawThemeTextEx(HTHEME theme, HDC context, int partId, int stateId, LPCW
                 : E_NOTIMPL;
 }
 
+LRESULT LresultFromObject(REFIID iid, WPARAM wParam, IUnknown* object) {
+    static const auto make =
+        SystemFunctionAs<decltype(&::LresultFromObject)>(L"oleacc.dll", "LresultFromObject");
+    return make ? make(iid, wParam, object) : E_NOTIMPL;
+}
+
+HRESULT AccessibleObjectFromWindow(HWND window, DWORD objectId, REFIID iid, void** object) {
+    static const auto find = SystemFunctionAs<decltype(&::AccessibleObjectFromWindow)>(
+        L"oleacc.dll", "AccessibleObjectFromWindow");
+    return find ? find(window, objectId, iid, object) : E_NOTIMPL;
+}
+
 }  // namespace sys
 
 }  // namespace vantry

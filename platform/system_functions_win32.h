@@ -1,14 +1,16 @@
 #pragma once
 // Functions of system DLLs that Windows does not always take from its own folder (dwmapi,
-// uxtheme), and functions that older systems lack, are looked up at run time, here and nowhere
-// else. They are loaded from System32 only, so a look-alike DLL beside a portable copy of the
-// program is never loaded. The program imports at load time only the DLLs listed under the
+// uxtheme, oleacc), and functions that older systems lack, are looked up at run time, here and
+// nowhere else. They are loaded from System32 only, so a look-alike DLL beside a portable copy of
+// the program is never loaded. The program imports at load time only the DLLs listed under the
 // KnownDLLs registry key, plus common controls, which its manifest redirects.
 
 #include <windows.h>
-// <dwmapi.h> and <uxtheme.h> need the types of <windows.h> first; they are included for their
-// types only: calling their functions directly would import their DLLs again.
+// <dwmapi.h>, <oleacc.h> and <uxtheme.h> need the types of <windows.h> first; they are included for
+// their types only: calling their functions directly would import their DLLs again.
 #include <dwmapi.h>
+#include <ole2.h>
+#include <oleacc.h>
 #include <uxtheme.h>
 
 namespace vantry {
@@ -37,6 +39,16 @@ HRESULT CloseThemeData(HTHEME theme);
 HRESULT DrawThemeTextEx(HTHEME theme, HDC context, int partId, int stateId, LPCWSTR text,
                         int length, DWORD flags, LPRECT rect, const DTTOPTS* options);
 
+// The accessibility functions of oleacc. Without them WM_GETOBJECT is left to the system and the
+// calls fail with E_NOTIMPL.
+LRESULT LresultFromObject(REFIID iid, WPARAM wParam, IUnknown* object);
+HRESULT AccessibleObjectFromWindow(HWND window, DWORD objectId, REFIID iid, void** object);
+
 }  // namespace sys
+
+// IAccessible's interface id, our own: a statically linked IID_IAccessible of the mingw-w64
+// libraries may resolve to an import from oleacc.dll.
+inline constexpr IID kIID_IAccessible = {
+    0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
 
 }  // namespace vantry

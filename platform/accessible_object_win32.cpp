@@ -1,0 +1,123 @@
+#include "platform/accessible_object_win32.h"
+
+#include "platform/system_functions_win32.h"
+#include "platform/text_win32.h"
+
+namespace vantry {
+
+void AccessibleObject::Disconnect() {
+    window_ = nullptr;
+    // Drops the references that marshalled copies hold; their tools' next calls fail.
+    CoDisconnectObject(static_cast<IAccessible*>(this), 0);
+}
+
+HRESULT AccessibleObject::QueryInterface(REFIID iid, void** object) {
+    if (!object) return E_POINTER;
+    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == kIID_IAccessible) {
+        *object = static_cast<IAccessible*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG AccessibleObject::AddRef() {
+    return static_cast<ULONG>(InterlockedIncrement(&references_));
+}
+
+ULONG AccessibleObject::Release() {
+    LONG left = InterlockedDecrement(&references_);
+    if (left == 0) delete this;
+    return static_cast<ULONG>(left);
+}
+
+HRESULT AccessibleObject::GetTypeInfoCount(UINT* count) {
+    if (!count) return E_POINTER;
+    *count = 0;
+    return S_OK;
+}
+HRESULT AccessibleObject::GetTypeInfo(UINT, LCID, ITypeInfo**) {
+    return E_NOTIMPL;
+}
+HRESULT AccessibleObject::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
+    return E_NOTIMPL;
+}
+HRESULT AccessibleObject::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                 UINT*) {
+    return E_NOTIMPL;
+}
+
+HRESULT AccessibleObject::get_accParent(IDispatch** parent) {
+    if (!parent) return E_POINTER;
+    *parent = nullptr;
+    if (!window_) return RPC_E_DISCONNECTED;
+    // The window's frame, which the system describes.
+    return sys::AccessibleObjectFromWindow(window_, static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
+                                           reinterpret_cast<void**>(parent));
+}
+
+HRESULT AccessibleObject::get_accValue(VARIANT, BSTR* value) {
+    if (value) *value = nullptr;
+    return window_ ? DISP_E_MEMBERNOTFOUND : RPC_E_DISCONNECTED;
+}
+
+HRESULT AccessibleObject::get_accHelp(VARIANT, BSTR* help) {
+    if (help) *help = nullptr;
+    return window_ ? DISP_E_MEMBERNOTFOUND : RPC_E_DISCONNECTED;
+}
+
+HRESULT AccessibleObject::get_accHelpTopic(BSTR* file, VARIANT, long* topic) {
+    if (file) *file = nullptr;
+    if (topic) *topic = 0;
+    return window_ ? DISP_E_MEMBERNOTFOUND : RPC_E_DISCONNECTED;
+}
+
+HRESULT AccessibleObject::get_accKeyboardShortcut(VARIANT, BSTR* shortcut) {
+    if (shortcut) *shortcut = nullptr;
+    return window_ ? DISP_E_MEMBERNOTFOUND : RPC_E_DISCONNECTED;
+}
+
+HRESULT AccessibleObject::accSelect(long, VARIANT) {
+    return window_ ? DISP_E_MEMBERNOTFOUND : RPC_E_DISCONNECTED;
+}
+
+HRESULT AccessibleObject::accNavigate(long, VARIANT, VARIANT* end) {
+    if (end) VariantInit(end);
+    return window_ ? DISP_E_MEMBERNOTFOUND : RPC_E_DISCONNECTED;
+}
+
+HRESULT AccessibleObject::put_accName(VARIANT, BSTR) {
+    return window_ ? E_NOTIMPL : RPC_E_DISCONNECTED;
+}
+
+HRESULT AccessibleObject::put_accValue(VARIANT, BSTR) {
+    return window_ ? E_NOTIMPL : RPC_E_DISCONNECTED;
+}
+
+HRESULT AccessibleObject::Text(const std::string& utf8, BSTR* out) {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (utf8.empty()) return S_FALSE;
+    *out = SysAllocString(Widen(utf8).c_str());
+    return *out ? S_OK : E_OUTOFMEMORY;
+}
+
+void AccessibleObject::SetChildId(VARIANT* out, LONG id) {
+    out->vt = VT_I4;
+    out->lVal = id;
+}
+
+RECT AccessibleObject::ScreenRect(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+LRESULT AnswerGetObject(WPARAM wParam, AccessibleObject* object) {
+    LRESULT answer = sys::LresultFromObject(kIID_IAccessible, wParam, object);
+    // A failure is a negative error code: the system's own object answers instead.
+    return answer > 0 ? answer : 0;
+}
+
+}  // namespace vantry

@@ -1,0 +1,70 @@
+#pragma once
+// What our Active Accessibility objects share: reference counting, IDispatch without type
+// information, the calls none of them supports, the window's frame as parent, and the cut-off
+// when their window goes. A tool may hold an object longer than its window lives; once
+// disconnected every call fails with RPC_E_DISCONNECTED and nothing of the window is read.
+
+#include <windows.h>
+// <oleacc.h> needs the types of <windows.h> and <ole2.h> first.
+#include <ole2.h>
+#include <oleacc.h>
+
+#include <string>
+
+namespace vantry {
+
+class AccessibleObject : public IAccessible {
+  public:
+    explicit AccessibleObject(HWND window) : window_(window) {}
+    AccessibleObject(const AccessibleObject&) = delete;
+    AccessibleObject& operator=(const AccessibleObject&) = delete;
+
+    // The window is going: the object no longer reads it, and remote tools are cut off.
+    void Disconnect();
+
+    // IUnknown
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+    // IDispatch: tools call IAccessible directly; there is no type information to give.
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override;
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                     UINT*) override;
+    // What every object answers the same way.
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override;
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override;
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override;
+    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override;
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override;
+    HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override;
+    HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override;
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override;
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override;
+
+  protected:
+    virtual ~AccessibleObject() = default;
+
+    // An answer of text; S_FALSE with no string where there is none.
+    static HRESULT Text(const std::string& utf8, BSTR* out);
+    static void SetChildId(VARIANT* out, LONG id);
+    // The window's rectangle on screen.
+    static RECT ScreenRect(HWND window);
+
+    HWND window_;  // null once disconnected
+
+  private:
+    LONG references_ = 1;
+};
+
+// The answer to WM_GETOBJECT for an object the window holds; 0 when there is none to give.
+LRESULT AnswerGetObject(WPARAM wParam, AccessibleObject* object);
+
+// Whether WM_GETOBJECT's lParam asks for the client area. OBJID_CLIENT arrives as a 32-bit
+// value: negative, but not sign-extended on x64.
+inline bool AsksForClient(LPARAM lParam) {
+    return static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT;
+}
+
+}  // namespace vantry
