@@ -30,6 +30,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         vantry::Win32ProgramFolder folder(vantry::ExecutableFolder());
         vantry::Program program(folder, dialogs);
         instance.OnLaterStart([&program] { return program.BringToFront(); });
+        program.onAllSaved = [&instance] {
+            // Every file is written and the shell has had the item: nothing is left that the
+            // windows' teardown or the libraries' detach code would do for the user.
+            instance.Leave();
+            TerminateProcess(GetCurrentProcess(), 0);
+        };
         program.Start();
         int code = program.Run();
         instance.OnLaterStart(nullptr);

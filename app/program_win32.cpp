@@ -111,6 +111,8 @@ bool Program::BringToFront() {
 
 void Program::CloseAllWindows() {
     if (closed_) return;
+    closed_ = true;
+    if (onAllSaved) onAllSaved();
     DestroyWindows();
     PostQuitMessage(0);
 }

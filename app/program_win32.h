@@ -53,6 +53,10 @@ class Program final : public AppServices {
 
     // Where launches go; the shell by default, a recorder in tests.
     std::function<void(const std::string&, int)> launcher;
+    // Called by the close action once every file is written, before the windows are closed. The
+    // real program ends its process there: tearing down its hundred-odd windows one by one
+    // would keep the user waiting after every launch, and the system frees them all at once.
+    std::function<void()> onAllSaved;
 
   private:
     // The drop window's view, which follows the window object as it is re-created.

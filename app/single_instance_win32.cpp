@@ -157,10 +157,17 @@ SingleInstance::SingleInstance(const std::wstring& folder) {
 }
 
 SingleInstance::~SingleInstance() {
+    Leave();
+}
+
+void SingleInstance::Leave() {
     // The window goes first: a start that finds the folder free must not find this copy.
     if (window_) DestroyWindow(window_);
+    window_ = nullptr;
     if (owner_) ReleaseMutex(mutex_);
+    owner_ = false;
     if (mutex_) CloseHandle(mutex_);
+    mutex_ = nullptr;
 }
 
 LRESULT CALLBACK SingleInstance::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

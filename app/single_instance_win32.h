@@ -36,6 +36,9 @@ class SingleInstance {
     void OnLaterStart(std::function<bool()> bringToFront) {
         bringToFront_ = std::move(bringToFront);
     }
+    // Lets go of the folder now (the destructor does it otherwise), for a process about to end
+    // without unwinding.
+    void Leave();
 
   private:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -39,12 +39,17 @@ std::string FullTab() {
 
 void LoadAndSaveFullTab(benchmark::State& state) {
     PosixProgramFolder folder(BenchFolder().string());
-    folder.Replace("VantryList0.txt", FullTab());
+    // The empty line, which the save drops, makes every save a write: a file that already holds
+    // what a save would write is left alone.
+    const std::string stored = FullTab() + "\r\n";
     test::RecordingDialogs dialogs;
     ItemFiles files(folder, dialogs);
     test::RecordingListView view;
     ListModel model(files, view);
     for (auto _ : state) {
+        state.PauseTiming();
+        folder.Replace("VantryList0.txt", stored);
+        state.ResumeTiming();
         model.ResetDWM();
         model.LoadListfile();
         model.SaveListFile();

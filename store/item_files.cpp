@@ -45,6 +45,12 @@ SaveOutcome ItemFiles::WriteLines(const std::string& name, std::vector<std::stri
         ReportUnreadable(name, "changes made to it elsewhere");
         return {};
     }
+    // A list file is saved at every launch, tab click and close, mostly unchanged: a file that
+    // already holds these bytes is not replaced (a flushed write and rename saved).
+    if (*merge == MergeRule::kItems && onDisk == content) {
+        seen->second = std::move(content);
+        return {true, false};
+    }
     if (onDisk == seen->second) return {Replace(name, content), false};
 
     auto merged = MergeLines(*merge, SplitLines(seen->second.value_or("")), lines,

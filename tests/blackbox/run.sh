@@ -48,8 +48,9 @@ program_suite() {
     delta=$(make_item delta)
     crlf small >"$DIR/listtype.txt"
     crlf "Main |" "Work, Home |" "" "" "" >"$DIR/VantryTabs.txt"
-    crlf "$alpha" "$beta" "$gamma" >"$DIR/VantryList0.txt"
-    crlf "$delta" >"$DIR/VantryList1.txt"
+    # Each with an empty line, which a save drops: the first save of either tab has to write it.
+    crlf "$alpha" "" "$beta" "$gamma" >"$DIR/VantryList0.txt"
+    crlf "$delta" "" >"$DIR/VantryList1.txt"
 
     begin_case SmallStyleShowsTabsItemsAndBar
     start_vantry
@@ -123,8 +124,9 @@ program_suite() {
     click_label VantrySmallList gamma
     wait_exit 10 || fail "the program did not end after the item click"
     expect_file shfile.txt "$gamma"
-    # The chosen style is this window's, so the tab is saved on the way out.
-    expect_written VantryList0.txt
+    # The chosen style is this window's, so the tab is saved on the way out; the file already
+    # holds it (the delete wrote it), so it is left as it is.
+    expect_not_written VantryList0.txt
     expect_file VantryList0.txt "$alpha" "$gamma"
     end_launched gamma
     stop_vantry
@@ -153,7 +155,8 @@ program_suite() {
     click_tab VantryLargeList 1
     wait_for 5 items_is VantryLargeList "delta" >/dev/null
     expect_eq "items of tab 1" "delta" "$(items_of VantryLargeList)"
-    expect_written VantryList0.txt
+    # Saved as it was read: a file already holding what a save would write is left alone.
+    expect_not_written VantryList0.txt
     expect_file VantryList0.txt "$alpha" "$gamma"
     # Deleting the only item leaves the default entry, the root of drive C.
     age_files VantryList1.txt
@@ -166,7 +169,9 @@ program_suite() {
     age_files VantryList1.txt VantryList0.txt
     click_label VantryLargeList Close
     wait_exit 10 || fail "the program did not end after Close"
-    expect_written VantryList1.txt
+    # Close saves the current tab, which its file already holds: neither file is rewritten.
+    expect_not_written VantryList1.txt
+    expect_file VantryList1.txt 'C:\'
     expect_not_written VantryList0.txt
     expect_absent shfile.txt
     stop_vantry
@@ -312,7 +317,8 @@ proof_suite() {
     report=$(make_item report)
     notes=$(make_item notes)
     photo=$(make_folder_item photo)
-    crlf "$report" "$notes" "$photo" >"$DIR/VantryList0.txt"
+    # The empty line, which a save drops, makes the first save of the tab a write.
+    crlf "$report" "" "$notes" "$photo" >"$DIR/VantryList0.txt"
 
     begin_case StartWithDroppedItemsAndSwitchTabs
     start_vantry

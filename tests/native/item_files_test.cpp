@@ -147,6 +147,23 @@ TEST(ItemFiles, AChangeMadeElsewhereSinceTheLastReadOrWriteIsMergedIn) {
     EXPECT_NE(dialogs.errors[0].find("VantryTabs.txt"), std::string::npos);
 }
 
+// Saves come at every launch and tab click; an unchanged list is not written again, while the
+// hand-over is written at every launch.
+TEST(ItemFiles, AListFileAlreadyHoldingWhatASaveWouldWriteIsNotRewritten) {
+    FakeFolder folder;
+    RecordingDialogs dialogs;
+    ItemFiles files(folder, dialogs);
+    folder.files["VantryList0.txt"] = "A\r\nB\r\n";
+    ASSERT_TRUE(files.ReadListLines(0));
+    EXPECT_TRUE(files.WriteList(0, {"A", "B"}));
+    EXPECT_EQ(folder.writes["VantryList0.txt"], 0);
+    EXPECT_TRUE(files.WriteList(0, {"B", "A"}));
+    EXPECT_EQ(folder.files["VantryList0.txt"], "B\r\nA\r\n");
+    EXPECT_TRUE(files.WriteHandOver("A"));
+    EXPECT_TRUE(files.WriteHandOver("A"));
+    EXPECT_EQ(folder.writes["shfile.txt"], 2);
+}
+
 TEST(ItemFiles, AFailedWriteTellsTheUserWithTheFileAndTheReason) {
     FakeFolder folder;
     RecordingDialogs dialogs;

@@ -13,7 +13,9 @@ class ListKeyboardTest : public ::testing::Test {
   protected:
     void SetUp() override {
         p.folder.files["VantryTabs.txt"] = "Main |\r\n\r\nWork |\r\nHome |\r\n\r\n";
-        p.folder.files["VantryList0.txt"] = "C:\\alpha.txt\r\nC:\\beta.txt\r\nC:\\Bravo.txt\r\n";
+        // The empty line makes every save of tab 0 a real write.
+        p.folder.files["VantryList0.txt"] =
+            "C:\\alpha.txt\r\nC:\\beta.txt\r\n\r\nC:\\Bravo.txt\r\n";
         p.folder.files["VantryList2.txt"] = "D:\\work.txt\r\n";
         p.small.Load();
     }

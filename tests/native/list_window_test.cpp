@@ -33,7 +33,7 @@ TEST_F(ListWindowTest, WithoutATabFileEveryTabKeepsItsDefaultName) {
 
 TEST_F(ListWindowTest, ATabClickSavesTheTabBeingLeftThenLoadsTheNewOne) {
     Items(0, "C:\\a.txt\r\n\r\nC:\\b.txt\r\n");
-    Items(1, "D:\\\r\n");
+    Items(1, "D:\\\r\n\r\n");  // the empty line: saving it again is a real write
     p.large.Load();
     EXPECT_EQ(p.largeView.currentTab, 0);
     p.large.TabClick(1);
@@ -57,7 +57,7 @@ TEST_F(ListWindowTest, AClickOnATabWithoutANameDoesNothing) {
 }
 
 TEST_F(ListWindowTest, ATabSwitchWhoseSaveFailsStaysOnTheTabAndKeepsItsItems) {
-    Items(0, "C:\\a.txt\r\n");
+    Items(0, "C:\\a.txt\r\n\r\n");  // the empty line: the save has to write
     p.large.Load();
     p.folder.failWrites = true;
     p.large.TabClick(1);
@@ -109,7 +109,7 @@ TEST_F(ListWindowTest, ADeleteWhoseSaveFailsKeepsTheItem) {
 
 TEST_F(ListWindowTest, OpeningAnItemHandsItOverLaunchesItAndCloses) {
     p.useList = kLargeStyle;
-    Items(0, "C:\\A.txt\r\nC:\\B b.txt\r\n");
+    Items(0, "C:\\A.txt\r\n\r\nC:\\B b.txt\r\n");
     p.large.Load();
     p.log.clear();
     p.large.ItemClick(1);
@@ -130,7 +130,7 @@ TEST_F(ListWindowTest, AFreeSlotOpensNothingAndAFailedHandOverLaunchesNothing) {
 }
 
 TEST_F(ListWindowTest, TheCloseActionSavesOnlyInTheWindowOfTheChosenStyle) {
-    Items(0, "C:\\A.txt\r\n");
+    Items(0, "C:\\A.txt\r\n\r\n");  // the empty line: the save has to write
     p.large.Load();
     p.small.Load();
     p.large.CloseClick();  // the style is "small"

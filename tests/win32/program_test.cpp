@@ -177,9 +177,19 @@ TEST_F(ProgramTest, ListWindowsMatchTheirLayoutTablesAt96Dpi) {
 }
 
 TEST_F(ProgramTest, AClickedItemIsHandedOverLaunchedAndEndsTheProgram) {
-    Write("VantryList0.txt", "C:\\a.txt\r\nC:\\some where\\b.doc\r\n");
+    Write("VantryList0.txt", "C:\\a.txt\r\n\r\nC:\\some where\\b.doc\r\n");
     Start();
+    // The real program ends its process here: the tab (saved without its empty line) and the
+    // hand-over must be written by then.
+    std::string savedAtEnd;
+    std::size_t launchedAtEnd = 0;
+    program->onAllSaved = [&] {
+        savedAtEnd = Read("VantryList0.txt") + Read("shfile.txt");
+        launchedAtEnd = launched.size();
+    };
     Click(program->Small().ItemCaption(1).Window());
+    EXPECT_EQ(savedAtEnd, "C:\\a.txt\r\nC:\\some where\\b.doc\r\nC:\\some where\\b.doc\r\n");
+    EXPECT_EQ(launchedAtEnd, 1u);
     EXPECT_EQ(Read("shfile.txt"), "C:\\some where\\b.doc\r\n");
     EXPECT_EQ(launched, std::vector<std::string>{"C:\\some where\\b.doc|1"});
     EXPECT_TRUE(program->Closed());
