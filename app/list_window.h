@@ -73,12 +73,15 @@ class ListWindow {
     ListKeyboard& Keyboard() { return keyboard_; }
     ListModel& Model() { return model_; }
     const ListModel& Model() const { return model_; }
+    // Whether the slot's target was found missing (its item shows dimmed and does not open).
+    bool TargetMissing(int slot) const { return model_.TargetMissing(slot); }
     ListWindowView& View() { return view_; }
     const std::string& StyleWord() const { return styleWord_; }
     const std::string& TabName(int k) const { return tabNames_[static_cast<std::size_t>(k)]; }
 
   private:
     void OpenItem(int slot);
+    void ReportNotFound(const std::string& path);
 
     std::string styleWord_;
     const std::string& useList_;

@@ -42,6 +42,7 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView {
     void ShowCaption(int slot, const std::string& caption) override;
     void ShowIcon(int slot, const std::string& path) override;
     void ShowEmptyHint(bool shown) override;
+    void ShowTargetMissing(int slot, bool missing) override;
     void PumpMessages() override;
     void ShowTabCaption(int k, const std::string& caption) override;
     int TabWidthTwips(int k) override;
@@ -81,7 +82,7 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView {
     void ShowShellMenu(int slot, POINT at);
     // What a tip says for a child: an item's full path, a tab's whole name.
     std::string TipText(HWND child) const;
-    void IconArrived(int slot, UniqueIcon icon);
+    void IconArrived(int slot, const std::string& path, IconAnswer answer);
     void ShowGenericIcons();
     void CancelIconLookUps();
 

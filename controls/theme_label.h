@@ -62,6 +62,8 @@ class ThemeLabelView {
 constexpr uint32_t kDefaultGlowColor = 0x00FFFFFF;
 constexpr uint32_t kDefaultHoverColor = 0x00764521;
 constexpr int kBlendFinished = 255;
+// Grey, yet still 4.9:1 against the white halo drawn behind dark captions.
+constexpr uint32_t kDimmedColor = 0x00707070;
 
 // fore at t = 255, hover at t = 0, mixed linearly per channel with ties-to-even rounding.
 uint32_t BlendColor(uint32_t fore, uint32_t hover, int t);
@@ -117,6 +119,10 @@ class ThemeLabelModel {
     // A marked label (the keyboard focus, the current tab) keeps its hover colour at rest.
     void SetMarked(bool value);
     bool Marked() const { return marked_; }
+    // A dimmed label (an item whose target is missing) rests in kDimmedColor instead of its
+    // fore colour; hover and marks still show.
+    void SetDimmed(bool value);
+    bool Dimmed() const { return dimmed_; }
     // The colour a redraw would draw with now.
     uint32_t DisplayColor() const;
 
@@ -159,6 +165,7 @@ class ThemeLabelModel {
     bool ready_ = false;
     bool hovered_ = false;
     bool marked_ = false;
+    bool dimmed_ = false;
     int32_t blendLevel_ = kBlendFinished;
     bool subclassed_ = false;
     bool inTick_ = false;

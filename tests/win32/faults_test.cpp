@@ -68,7 +68,10 @@ class FaultTest : public ::testing::TestWithParam<std::tuple<Fault, Write>> {
             folder = std::make_unique<Win32ProgramFolder>(temp.Path());
         }
         program = std::make_unique<Program>(*folder, dialogs);
-        program->launcher = [this](const std::string& path, int) { launched.push_back(path); };
+        program->launcher = [this](const std::string& path, int) {
+            launched.push_back(path);
+            return LaunchResult::Started;
+        };
         program->Start();
     }
     void TearDown() override {
