@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "store/path_helpers.h"
+
 namespace vantry {
 
 class AppServices {
@@ -14,7 +16,8 @@ class AppServices {
     virtual void ShowConfigWindow() = 0;
     // Closes every window of the program, which ends it.
     virtual void CloseAllWindows() = 0;
-    virtual void Launch(const std::string& path, int showCommand) = 0;
+    // Hands the path to the shell; NotFound when the path is not there (nothing was started).
+    virtual LaunchResult Launch(const std::string& path, int showCommand) = 0;
     virtual void PumpMessages() = 0;
 };
 

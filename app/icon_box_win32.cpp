@@ -33,10 +33,17 @@ void IconBox::SetIcon(UniqueIcon icon) {
     }
 }
 
+void IconBox::SetDimmed(bool dimmed) {
+    if (dimmed_ == dimmed) return;
+    dimmed_ = dimmed;
+    if (window_) InvalidateRect(window_, nullptr, TRUE);
+}
+
 void IconBox::Paint(HDC dc) const {
     RECT rect;
     GetClientRect(window_, &rect);
-    if (PaintSettings().highContrast) {
+    const LookSettings& settings = PaintSettings();
+    if (settings.highContrast && !dimmed_) {
         FillWindowBackground(dc, rect);
         if (icon_) DrawIconEx(dc, 0, 0, icon_.Get(), side_, side_, 0, nullptr, DI_NORMAL);
         return;
@@ -45,6 +52,8 @@ void IconBox::Paint(HDC dc) const {
     // straight onto the window, GDI would leave it all at alpha 0.
     AlphaSurface surface(rect.right, rect.bottom);
     DrawIconWithAlpha(surface, icon_.Get(), side_);
+    if (dimmed_) DimSurface(surface);
+    if (settings.highContrast) FlattenOnto(surface, settings.background);
     if (surface.Valid()) {
         BitBlt(dc, 0, 0, rect.right, rect.bottom, surface.Context(), 0, 0, SRCCOPY);
     }

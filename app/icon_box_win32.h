@@ -27,6 +27,9 @@ class IconBox {
     // The icon is drawn side x side pixels at the box's top left (0: at the icon's own size).
     void SetIconSide(int side) { side_ = side; }
     int IconSide() const { return side_; }
+    // An item whose target is missing: the icon drawn grey and faint.
+    void SetDimmed(bool dimmed);
+    bool Dimmed() const { return dimmed_; }
 
     std::function<void()> onClick;
     std::function<void(int button)> onMouseDown;  // 1 left, 2 right, 4 middle
@@ -41,6 +44,7 @@ class IconBox {
     HWND window_ = nullptr;
     UniqueIcon icon_;
     int side_ = 0;
+    bool dimmed_ = false;
     ClickCapture click_;
 };
 

@@ -11,6 +11,7 @@ constexpr char kProgramName[] = "Vantry";
 DWORD ItemState(ListWindow& logic, int slot, bool listFocused) {
     if (!logic.Model().Occupied(slot)) return STATE_SYSTEM_INVISIBLE;
     DWORD state = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE;
+    if (logic.Model().TargetMissing(slot)) state |= STATE_SYSTEM_UNAVAILABLE;
     // The keyboard's item is the one Enter opens, whether or not its mark is drawn yet.
     if (slot == logic.Keyboard().Focus()) {
         state |= STATE_SYSTEM_SELECTED;

@@ -21,6 +21,7 @@ int ListModel::FirstFreeSlot() const {
 }
 
 void ListModel::Fill(int slot, const std::string& path, const std::string& caption) {
+    SetTargetMissing(slot, false);
     paths_[Index(slot)] = path;
     captions_[Index(slot)] = caption;
     view_.ShowCaption(slot, caption);
@@ -93,6 +94,7 @@ SaveOutcome ListModel::Save() {
 
 void ListModel::ResetDWM() {
     for (int slot = 0; slot < kSlotCount; ++slot) {
+        SetTargetMissing(slot, false);
         captions_[Index(slot)].clear();
         paths_[Index(slot)].clear();
         view_.ShowCaption(slot, "");
@@ -128,9 +130,16 @@ void ListModel::MoveItem(int from, int to) {
 }
 
 void ListModel::FreeSlot(int slot) {
+    SetTargetMissing(slot, false);
     captions_[Index(slot)].clear();
     paths_[Index(slot)].clear();
     view_.ShowCaption(slot, "");
+}
+
+void ListModel::SetTargetMissing(int slot, bool missing) {
+    if (missing_[Index(slot)] == missing || (missing && !Occupied(slot))) return;
+    missing_[Index(slot)] = missing;
+    view_.ShowTargetMissing(slot, missing);
 }
 
 }  // namespace vantry

@@ -29,6 +29,8 @@ class ListView {
     virtual void PumpMessages() = 0;
     // Shows or hides the line that tells how to fill an empty tab (no item, never stored).
     virtual void ShowEmptyHint(bool shown) = 0;
+    // Dims the slot's caption and icon while its target is known to be missing.
+    virtual void ShowTargetMissing(int slot, bool missing) = 0;
 };
 
 inline constexpr const char* kEmptyTabHint = "Click Drop Target, then drop files on Drop Here";
@@ -56,10 +58,15 @@ class ListModel {
     // Moves the item of an occupied slot to slot to (clamped to the occupied ones); the items
     // between shift by one towards the slot it left, so the occupied slots stay 0..n-1.
     void MoveItem(int from, int to);
+    // What a check of the slot's path found: true when it is not there. Only shown, never
+    // stored: the item stays, and its flag goes with the next emptying or filling of the slot.
+    void SetTargetMissing(int slot, bool missing);
 
     bool Occupied(int slot) const { return !captions_[Index(slot)].empty(); }
     const std::string& Caption(int slot) const { return captions_[Index(slot)]; }
     const std::string& Path(int slot) const { return paths_[Index(slot)]; }
+    // False until a check has found the target gone (unknown is not missing).
+    bool TargetMissing(int slot) const { return missing_[Index(slot)]; }
     int FirstFreeSlot() const;  // -1 when all are in use
     int OccupiedCount() const;
     const std::vector<std::string>& Overflow() const { return overflow_; }
@@ -76,6 +83,7 @@ class ListModel {
     ListView& view_;
     std::array<std::string, kSlotCount> captions_;
     std::array<std::string, kSlotCount> paths_;  // entry i belongs to slot i
+    std::array<bool, kSlotCount> missing_{};
     std::vector<std::string> overflow_;
     bool unreadable_ = false;  // the tab's file was there but could not be read at its load
 };

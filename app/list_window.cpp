@@ -55,6 +55,11 @@ void ListWindow::ItemClick(int slot) {
 void ListWindow::OpenItem(int slot) {
     if (!model_.Occupied(slot)) return;
     std::string path = model_.Path(slot);
+    // A target known to be gone is not handed over: the user is told and the list stays.
+    if (model_.TargetMissing(slot)) {
+        ReportNotFound(path);
+        return;
+    }
     // The path goes to the shell through the hand-over file. If it cannot be written, the file
     // may still name an earlier item: launch nothing and keep running.
     if (!files_.WriteHandOver(path)) return;
@@ -62,9 +67,21 @@ void ListWindow::OpenItem(int slot) {
     app_.PumpMessages();
     std::string handedOver = files_.ReadHandOver().value_or(path);
     app_.PumpMessages();
-    app_.Launch(handedOver, kShowNormal);
+    LaunchResult launched = app_.Launch(handedOver, kShowNormal);
     app_.PumpMessages();
+    if (launched == LaunchResult::NotFound) {
+        // Gone since its check, or not checked yet: now it is known.
+        if (model_.Path(slot) == path) model_.SetTargetMissing(slot, true);
+        ReportNotFound(path);
+        return;
+    }
     CloseAction();
+}
+
+void ListWindow::ReportNotFound(const std::string& path) {
+    dialogs_.ShowError("\"" + path +
+                       "\" was not found. The item stays in the list; a right click on it offers "
+                       "to delete it.");
 }
 
 void ListWindow::ItemMouseDown(int slot, int button) {

@@ -81,6 +81,8 @@ class ListWindow {
     ActionGuard& Guard() { return guard_; }
     ListModel& Model() { return model_; }
     const ListModel& Model() const { return model_; }
+    // Whether the slot's target was found missing (its item shows dimmed and does not open).
+    bool TargetMissing(int slot) const { return model_.TargetMissing(slot); }
     ListWindowView& View() { return view_; }
     const std::string& StyleWord() const { return styleWord_; }
     const std::string& TabName(int k) const { return tabNames_[static_cast<std::size_t>(k)]; }
@@ -89,6 +91,7 @@ class ListWindow {
     void OpenItem(int slot);
     // After a save: the slots emptied and filled again from the tab's file.
     void Reload();
+    void ReportNotFound(const std::string& path);
 
     std::string styleWord_;
     const std::string& useList_;

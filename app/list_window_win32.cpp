@@ -12,8 +12,8 @@
 // with shell icons at the size the DPI calls for (looked up off the window thread, the generic
 // icon while one is slow), the keyboard, tooltips, dragging items, the empty tab's hint, the bottom
 // bar, glass on first activation, closing, laying out again on WM_DPICHANGED, shrinking to fit a
-// monitor too small for it, what assistive tools read (list_accessible_win32) and the events they
-// follow. Not yet: dimmed missing targets.
+// monitor too small for it, items whose target is missing dimmed (checked with the icon), what
+// assistive tools read (list_accessible_win32) and the events they follow.
 
 namespace vantry {
 
@@ -106,7 +106,8 @@ std::string ListWindowWin32::TipText(HWND child) const {
     for (int i = 0; i < kSlotCount; ++i) {
         auto index = static_cast<std::size_t>(i);
         if (child == captions_[index].Window() || child == icons_[index].Window()) {
-            return model.Occupied(i) ? model.Path(i) : std::string();
+            if (!model.Occupied(i)) return {};
+            return model.TargetMissing(i) ? model.Path(i) + " (not found)" : model.Path(i);
         }
     }
     for (int k = 0; k < kTabCount; ++k) {
@@ -302,6 +303,12 @@ void ListWindowWin32::ShowEmptyHint(bool shown) {
     ShowWindow(emptyHint_.Window(), SW_SHOWNA);
 }
 
+void ListWindowWin32::ShowTargetMissing(int slot, bool missing) {
+    captions_[static_cast<std::size_t>(slot)].SetDimmed(missing);
+    icons_[static_cast<std::size_t>(slot)].SetDimmed(missing);
+    Notify(EVENT_OBJECT_STATECHANGE, ItemChildId(slot));
+}
+
 void ListWindowWin32::ApplyCaption(int slot) {
     const SlotContent& wanted = wanted_[static_cast<std::size_t>(slot)];
     SlotContent& shown = shown_[static_cast<std::size_t>(slot)];
@@ -340,9 +347,10 @@ void ListWindowWin32::ApplyIcon(int slot) {
     box.SetIcon(UniqueIcon());
     if (!wanted.iconPath.empty()) {
         ShowWindow(box.Window(), SW_SHOWNA);
-        lookUp = iconService_.Request({wanted.iconPath, side}, [this, slot](UniqueIcon icon) {
-            IconArrived(slot, std::move(icon));
-        });
+        lookUp = iconService_.Request({wanted.iconPath, side},
+                                      [this, slot, path = wanted.iconPath](IconAnswer answer) {
+                                          IconArrived(slot, path, std::move(answer));
+                                      });
         // One timer for the whole batch, restarted by each request.
         SetTimer(hwnd_, kGenericIconTimer, kGenericIconDelayMs, nullptr);
     }
@@ -351,9 +359,15 @@ void ListWindowWin32::ApplyIcon(int slot) {
     shown.iconSide = side;
 }
 
-void ListWindowWin32::IconArrived(int slot, UniqueIcon icon) {
+void ListWindowWin32::IconArrived(int slot, const std::string& path, IconAnswer answer) {
     lookUps_[static_cast<std::size_t>(slot)] = 0;
-    icons_[static_cast<std::size_t>(slot)].SetIcon(std::move(icon));
+    icons_[static_cast<std::size_t>(slot)].SetIcon(std::move(answer.icon));
+    // The ticket keeps the answer to its slot; the path check keeps it to the item, should the
+    // slot have been given another while the window was hidden. Unknown changes nothing.
+    ListModel& model = logic_.Model();
+    if (answer.target != TargetState::Unknown && model.Occupied(slot) && model.Path(slot) == path) {
+        model.SetTargetMissing(slot, answer.target == TargetState::Missing);
+    }
     // Nothing left to wait for: no timer wakes the program at rest.
     if (std::all_of(lookUps_.begin(), lookUps_.end(), [](auto t) { return t == 0; })) {
         KillTimer(hwnd_, kGenericIconTimer);

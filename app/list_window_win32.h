@@ -46,6 +46,7 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView, private L
     void ShowCaption(int slot, const std::string& caption) override;
     void ShowIcon(int slot, const std::string& path) override;
     void ShowEmptyHint(bool shown) override;
+    void ShowTargetMissing(int slot, bool missing) override;
     void PumpMessages() override;
     void ShowTabCaption(int k, const std::string& caption) override;
     int TabWidthTwips(int k) override;
@@ -94,7 +95,7 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView, private L
     void ShowPlace(const DragPlace& place) override;
     void ClipRowsToMark(bool clip);
     void ReleaseDragData();
-    void IconArrived(int slot, UniqueIcon icon);
+    void IconArrived(int slot, const std::string& path, IconAnswer answer);
     void ShowGenericIcons();
     void CancelIconLookUps();
     // WM_GETOBJECT for the client area: the object assistive tools read, made on the first ask.

@@ -32,11 +32,12 @@ void PlaceBeside(HWND window, const ListWindowWin32* list, bool alignTop) {
 
 }  // namespace
 
-Program::Program(ProgramFolder& folder, UserDialogs& dialogs, IconService::Lookup lookup)
+Program::Program(ProgramFolder& folder, UserDialogs& dialogs, IconService::Lookup lookup,
+                 IconService::Check check)
     : launcher(LaunchPath),
       files_(folder, dialogs),
       dialogs_(dialogs),
-      icons_(std::move(lookup)),
+      icons_(std::move(lookup), std::move(check)),
       large_(kLargeLayout, useList_, files_, dialogs, *this, guard_, icons_),
       small_(kSmallLayout, useList_, files_, dialogs, *this, guard_, icons_),
       drop_(useList_, files_, large_.Logic(), small_.Logic(), dropView_, *this, guard_) {}
@@ -125,8 +126,8 @@ void Program::DestroyWindows() {
     config_.Close();
 }
 
-void Program::Launch(const std::string& path, int showCommand) {
-    launcher(path, showCommand);
+LaunchResult Program::Launch(const std::string& path, int showCommand) {
+    return launcher(path, showCommand);
 }
 
 void Program::PumpMessages() {

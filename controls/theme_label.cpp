@@ -183,11 +183,18 @@ void ThemeLabelModel::SetMarked(bool value) {
     RedrawCaption();
 }
 
+void ThemeLabelModel::SetDimmed(bool value) {
+    if (dimmed_ == value) return;
+    dimmed_ = value;
+    RedrawCaption();
+}
+
 uint32_t ThemeLabelModel::DisplayColor() const {
-    if (marked_) return BlendColor(foreColor_, hoverColor_, 0);
+    const uint32_t rest = dimmed_ ? kDimmedColor : foreColor_;
+    if (marked_) return BlendColor(rest, hoverColor_, 0);
     int level = useBlend_ ? blendLevel_ : kBlendFinished;
     int t = hovered_ ? kBlendFinished - level : level;
-    return BlendColor(foreColor_, hoverColor_, t);
+    return BlendColor(rest, hoverColor_, t);
 }
 
 TextExtent ThemeLabelModel::CaptionExtent() {
@@ -228,6 +235,7 @@ void ThemeLabelModel::RedrawCaption() {
         view_.ReleaseSurface();
     }
     drawing.colour = DisplayColor();
+    drawing.dimmed = dimmed_;
     view_.DrawCaption(drawing);
     drawnWidth_ = drawing.width;
     drawnHeight_ = drawing.height;

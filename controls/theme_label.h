@@ -62,6 +62,9 @@ class ThemeLabelView {
 constexpr uint32_t kDefaultGlowColor = 0x00FFFFFF;
 constexpr uint32_t kDefaultHoverColor = 0x00764521;
 constexpr int kBlendFinished = 255;
+// Grey, yet dark enough to keep the readability of black text over any backdrop once the halo
+// thins out at the glyphs' edges (a lighter grey measured below 4.5:1 over the worst one).
+constexpr uint32_t kDimmedColor = 0x00606060;
 
 // fore at t = 255, hover at t = 0, mixed linearly per channel with ties-to-even rounding.
 uint32_t BlendColor(uint32_t fore, uint32_t hover, int t);
@@ -117,6 +120,10 @@ class ThemeLabelModel {
     // A marked label (the keyboard focus, the current tab) keeps its hover colour at rest.
     void SetMarked(bool value);
     bool Marked() const { return marked_; }
+    // A dimmed label (an item whose target is missing) rests in kDimmedColor instead of its
+    // fore colour; hover and marks still show.
+    void SetDimmed(bool value);
+    bool Dimmed() const { return dimmed_; }
     // The colour a redraw would draw with now.
     uint32_t DisplayColor() const;
 
@@ -159,6 +166,7 @@ class ThemeLabelModel {
     bool ready_ = false;
     bool hovered_ = false;
     bool marked_ = false;
+    bool dimmed_ = false;
     int32_t blendLevel_ = kBlendFinished;
     bool subclassed_ = false;
     bool inTick_ = false;

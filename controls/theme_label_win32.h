@@ -63,6 +63,8 @@ class DWM_Label final : public FA_Handler, private ThemeLabelView {
     void SetFocusMark(bool marked);
     // The current tab: the hover colour alone.
     void SetMarked(bool marked) { model_.SetMarked(marked); }
+    // Unavailable (an item whose target is missing): grey at rest.
+    void SetDimmed(bool dimmed) { model_.SetDimmed(dimmed); }
     // A caption that works like a dialog's button: Tab reaches it (in a window whose messages go
     // through IsDialogMessage), it shows the focus mark while it has the focus, and Enter or
     // Space clicks it.

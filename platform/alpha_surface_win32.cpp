@@ -55,4 +55,41 @@ void DrawIconWithAlpha(AlphaSurface& surface, HICON icon, int side) {
     }
 }
 
+void DimSurface(AlphaSurface& surface) {
+    if (!surface.Valid()) return;
+    // Premultiplied, so the grey and the alpha scale alike. 153 of 255: six tenths of the icon.
+    constexpr uint32_t kKeep = 153;
+    uint32_t* bits = surface.Bits();
+    uint32_t* end = bits + static_cast<size_t>(surface.Width()) * surface.Height();
+    GdiFlush();
+    for (uint32_t* p = bits; p != end; ++p) {
+        uint32_t a = *p >> 24;
+        uint32_t r = (*p >> 16) & 0xFF;
+        uint32_t g = (*p >> 8) & 0xFF;
+        uint32_t b = *p & 0xFF;
+        uint32_t grey = (r * 77 + g * 150 + b * 29) >> 8;  // Rec. 601 luma
+        grey = grey * kKeep / 255;
+        a = a * kKeep / 255;
+        *p = (a << 24) | (grey << 16) | (grey << 8) | grey;
+    }
+}
+
+void FlattenOnto(AlphaSurface& surface, uint32_t colour) {
+    if (!surface.Valid()) return;
+    const uint32_t under[3] = {(colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF};
+    uint32_t* bits = surface.Bits();
+    uint32_t* end = bits + static_cast<size_t>(surface.Width()) * surface.Height();
+    GdiFlush();
+    for (uint32_t* p = bits; p != end; ++p) {
+        uint32_t rest = 255 - (*p >> 24);
+        uint32_t out = 0xFF000000u;
+        for (int c = 0; c < 3; ++c) {  // blue, green, red: from the low byte up
+            uint32_t shift = 8u * static_cast<uint32_t>(c);
+            uint32_t value = ((*p >> shift) & 0xFF) + under[c] * rest / 255;
+            out |= std::min<uint32_t>(value, 255) << shift;
+        }
+        *p = out;
+    }
+}
+
 }  // namespace vantry

@@ -39,4 +39,11 @@ class AlphaSurface {
 // without an alpha channel is made opaque where its mask covers and transparent elsewhere.
 void DrawIconWithAlpha(AlphaSurface& surface, HICON icon, int side);
 
+// Makes what the surface holds look unavailable: grey, and partly see-through, so that it
+// reads on a light backdrop and a dark one alike.
+void DimSurface(AlphaSurface& surface);
+
+// Lays the surface over an opaque colour (0x00BBGGRR): every pixel comes out opaque.
+void FlattenOnto(AlphaSurface& surface, uint32_t colour);
+
 }  // namespace vantry

@@ -42,6 +42,8 @@ struct CaptionDrawing {
     int16_t height = 0;
     // The DPI the font's points are made pixels at; glowSize is already in pixels at it.
     int dpi = 96;
+    // Drawn as unavailable: where the platform's colours rule (high contrast), its grey text.
+    bool dimmed = false;
 };
 
 // a * b / c rounded to nearest, halves away from zero, as the platform's MulDiv does; -1 when

@@ -70,7 +70,8 @@ void DrawOpaqueText(GlowTextJob& job, const std::wstring& text, RECT rect,
     GdiFlush();
     std::fill(job.bits, job.bits + count, dibColour(settings.background));
     SetBkMode(job.memoryContext, TRANSPARENT);
-    SetTextColor(job.memoryContext, settings.text & 0x00FFFFFF);
+    COLORREF textColour = job.dimmed ? GetSysColor(COLOR_GRAYTEXT) : settings.text;
+    SetTextColor(job.memoryContext, textColour & 0x00FFFFFF);
     DrawTextW(job.memoryContext, text.c_str(), -1, &rect, kTextFlags);
     GdiFlush();
     // GDI clears the alpha of what it draws.

@@ -74,11 +74,10 @@ UniqueIcon GenericIcon(int size) {
     return ToSize(UniqueIcon(info.hIcon), 0, size);
 }
 
-UniqueIcon LoadFileIconAtSize(const std::string& path, int size) {
-    std::wstring trimmed = Trimmed(path);
-    if (trimmed.empty() || size <= 0) return {};
-    SHFILEINFOW info{};
-    if (!SHGetFileInfoW(trimmed.c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX)) return {};
+namespace {
+
+// The icon at index of the shell's system image list, at exactly size x size pixels.
+UniqueIcon SystemIconAtSize(const std::string& path, int index, int size) {
     // The lists' sides follow the system's settings (the small one is 24 at 150 %), so each is
     // asked for its own. They come from small to jumbo: the first big enough wins, else the
     // biggest there is. Only the winner's icon is made.
@@ -94,8 +93,30 @@ UniqueIcon LoadFileIconAtSize(const std::string& path, int size) {
     // Without the image lists (never seen): the shell's own pick, its size unknown.
     if (chosen < 0) return ToSize(LoadFileIcon(path, size <= 16), 0, size);
     ShellImageList list(chosen);
-    return ToSize(UniqueIcon(ImageList_GetIcon(list.Get(), info.iIcon, ILD_TRANSPARENT)),
-                  chosenSide, size);
+    return ToSize(UniqueIcon(ImageList_GetIcon(list.Get(), index, ILD_TRANSPARENT)), chosenSide,
+                  size);
+}
+
+}  // namespace
+
+UniqueIcon LoadFileIconAtSize(const std::string& path, int size) {
+    std::wstring trimmed = Trimmed(path);
+    if (trimmed.empty() || size <= 0) return {};
+    SHFILEINFOW info{};
+    if (!SHGetFileInfoW(trimmed.c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX)) return {};
+    return SystemIconAtSize(path, info.iIcon, size);
+}
+
+UniqueIcon LoadTypeIconAtSize(const std::string& path, int size) {
+    std::wstring trimmed = Trimmed(path);
+    if (trimmed.empty() || size <= 0) return {};
+    DWORD attributes = trimmed.back() == L'\\' ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+    SHFILEINFOW info{};
+    if (!SHGetFileInfoW(trimmed.c_str(), attributes, &info, sizeof(info),
+                        SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES)) {
+        return {};
+    }
+    return SystemIconAtSize(path, info.iIcon, size);
 }
 
 }  // namespace vantry

@@ -49,4 +49,8 @@ UniqueIcon GenericIcon(int size);
 // path or one the shell does not know. May block on a slow path: not for the window thread.
 UniqueIcon LoadFileIconAtSize(const std::string& path, int size);
 
+// The same for what the path's name says it is (a folder when it ends in "\", else a file of
+// its extension's type), without opening anything: for a path that is not there.
+UniqueIcon LoadTypeIconAtSize(const std::string& path, int size);
+
 }  // namespace vantry

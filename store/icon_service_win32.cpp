@@ -3,6 +3,7 @@
 #include <objbase.h>
 
 #include <algorithm>
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -11,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/text_win32.h"
 #include "platform/window_class_win32.h"
 
 namespace vantry {
@@ -26,13 +28,14 @@ constexpr int kWorkerCount = 2;
 }  // namespace
 
 struct IconService::Shared {
-    explicit Shared(Lookup l) : lookup(std::move(l)) {}
+    Shared(Lookup l, Check c) : lookup(std::move(l)), check(std::move(c)) {}
 
     const Lookup lookup;
+    const Check check;
     std::mutex mutex;
     std::condition_variable wake;
     std::deque<std::pair<Ticket, IconRequest>> queue;
-    std::vector<std::pair<Ticket, UniqueIcon>> answered;
+    std::vector<std::pair<Ticket, IconAnswer>> answered;
     HWND reply = nullptr;  // null once the service is gone
     bool stopping = false;
     int workers = 0;
@@ -43,7 +46,25 @@ UniqueIcon IconService::ShellLookup(const IconRequest& request) {
     return LoadFileIconAtSize(request.path, request.side);
 }
 
-IconService::IconService(Lookup lookup) : shared_(std::make_shared<Shared>(std::move(lookup))) {
+TargetState IconService::FileSystemCheck(const std::string& path) {
+    if (GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES) {
+        return TargetState::Present;
+    }
+    switch (GetLastError()) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_DRIVE:
+        case ERROR_NOT_READY:  // a card reader or optical drive without its disk
+        case ERROR_BAD_NETPATH:
+        case ERROR_BAD_NET_NAME:
+            return TargetState::Missing;
+        default:  // access denied, a sharing violation: something is there
+            return TargetState::Unknown;
+    }
+}
+
+IconService::IconService(Lookup lookup, Check check)
+    : shared_(std::make_shared<Shared>(std::move(lookup), std::move(check))) {
     RegisterWindowClassOnce(kClassName, &IconService::WindowProc, nullptr);
     CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                     GetModuleHandleW(nullptr), this);
@@ -114,19 +135,19 @@ std::size_t IconService::InFlight() const {
 }
 
 void IconService::Deliver() {
-    std::vector<std::pair<Ticket, UniqueIcon>> answered;
+    std::vector<std::pair<Ticket, IconAnswer>> answered;
     {
         std::lock_guard<std::mutex> lock(shared_->mutex);
         answered.swap(shared_->answered);
         shared_->inFlight -= answered.size();
     }
-    for (auto& [ticket, icon] : answered) {
+    for (auto& [ticket, reply] : answered) {
         auto found = answers_.find(ticket);
         if (found == answers_.end()) continue;  // cancelled: the icon is freed here
         // Taken out first: the answer may ask for or cancel other look-ups.
         Answer answer = std::move(found->second);
         answers_.erase(found);
-        answer(std::move(icon));
+        answer(std::move(reply));
     }
 }
 
@@ -139,6 +160,17 @@ LRESULT CALLBACK IconService::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
         // nothing may unwind through the system's dispatch
     }
     return 0;
+}
+
+// The check's word, or Unknown when it took longer than the limit: a share that needed half a
+// minute to say it is gone may well be back by now.
+TargetState IconService::CheckInTime(const Shared& shared, const std::string& path) {
+    if (!shared.check) return TargetState::Unknown;
+    auto started = std::chrono::steady_clock::now();
+    TargetState found = shared.check(path);
+    bool late =
+        std::chrono::steady_clock::now() - started > std::chrono::milliseconds(kCheckLimitMs);
+    return late ? TargetState::Unknown : found;
 }
 
 // One worker: look-ups one after another until the service goes. The shell's icon handlers are
@@ -155,15 +187,18 @@ void IconService::Work(std::shared_ptr<Shared> shared) {
             job = std::move(shared->queue.front());
             shared->queue.pop_front();
         }
-        UniqueIcon icon;
+        IconAnswer reply;
         try {
-            icon = shared->lookup(job.second);
+            reply.target = CheckInTime(*shared, job.second.path);
+            reply.icon = reply.target == TargetState::Missing
+                             ? LoadTypeIconAtSize(job.second.path, job.second.side)
+                             : shared->lookup(job.second);
         } catch (...) {
             // no icon, as for a path the shell does not know
         }
         std::lock_guard<std::mutex> lock(shared->mutex);
         if (shared->stopping) break;  // the icon is freed on the way out
-        shared->answered.emplace_back(job.first, std::move(icon));
+        shared->answered.emplace_back(job.first, std::move(reply));
         // Never to a null window (that would be a message to this thread, which nobody reads).
         // Should the post fail, the answer waits in the list for the next one, or is freed with
         // the service.

@@ -2,8 +2,8 @@
 // Shell icon look-ups off the window thread. The shell can take seconds over one path (a network
 // share whose server is slow or gone, a disk spinning up, a scanner holding the file), so the
 // look-ups run on a couple of worker threads and each answer comes back to the thread that asked,
-// through its message queue, in whatever order they end. A later check (does the target exist)
-// or another icon size rides on the same request.
+// through its message queue, in whatever order they end. The same request checks whether the
+// path is there at all, so a missing target costs no extra thread or pass.
 
 #include <windows.h>
 
@@ -23,25 +23,43 @@ struct IconRequest {
     int side = 0;  // pixels
 };
 
+// What the check of a request's path found. Unknown (no answer in time, or an error that says
+// nothing about the path) is never taken for missing.
+enum class TargetState { Unknown, Present, Missing };
+
+struct IconAnswer {
+    UniqueIcon icon;
+    TargetState target = TargetState::Unknown;
+};
+
 class IconService {
   public:
     // Runs on a worker thread, with COM set up as the shell needs there.
     using Lookup = std::function<UniqueIcon(const IconRequest&)>;
+    // Runs on a worker thread before the look-up.
+    using Check = std::function<TargetState(const std::string& path)>;
     using Ticket = std::uint64_t;
-    using Answer = std::function<void(UniqueIcon)>;
+    using Answer = std::function<void(IconAnswer)>;
 
     // The shell's icon of the request's path at its size.
     static UniqueIcon ShellLookup(const IconRequest& request);
+    // The file system's word on the path: Missing only for the errors that say it is not there
+    // (no such file, folder, drive or share; no disk in the drive).
+    static TargetState FileSystemCheck(const std::string& path);
 
-    explicit IconService(Lookup lookup = ShellLookup);
+    // A check slower than this (a server that does not answer) gives Unknown.
+    static constexpr unsigned kCheckLimitMs = 2000;
+
+    explicit IconService(Lookup lookup = ShellLookup, Check check = FileSystemCheck);
     // Workers still inside a look-up are left to finish on their own: the program may end while
     // one is stuck in the shell. Their answers are dropped and freed.
     ~IconService();
     IconService(const IconService&) = delete;
     IconService& operator=(const IconService&) = delete;
 
-    // Queues the look-up and returns its ticket (never 0). The answer runs later on this thread,
-    // from its message loop, unless the ticket is cancelled first.
+    // Queues the check and look-up and returns its ticket (never 0). The answer runs later on this
+    // thread, from its message loop, unless the ticket is cancelled first. A path found missing
+    // gets the shell's icon for its name and kind (the file itself has none to give).
     Ticket Request(IconRequest request, Answer answer);
     // Drops the ticket's answer; a look-up not yet started is not made at all.
     void Cancel(Ticket ticket);
@@ -55,6 +73,7 @@ class IconService {
     struct Shared;
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     static void Work(std::shared_ptr<Shared> shared);
+    static TargetState CheckInTime(const Shared& shared, const std::string& path);
     bool StartWorker();
     void Deliver();
 

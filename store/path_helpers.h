@@ -30,8 +30,14 @@ bool FileExists(const std::string& path);
 // The platform's short (8.3) form of an existing path; the path itself when there is none.
 std::string ShortPath(const std::string& path);
 
-// Opens the item with the shell's default action, without waiting for it; the shell's result is
-// not examined. showCommand 1 asks for a normally shown window.
-void LaunchPath(const std::string& path, int showCommand);
+enum class LaunchResult {
+    Started,
+    NotFound,  // the path is not there: nothing was started and nothing was shown
+    Failed,    // any other failure; on Windows the shell has shown it to the user
+};
+
+// Opens the item with the shell's default action, without waiting for it. showCommand 1 asks
+// for a normally shown window.
+LaunchResult LaunchPath(const std::string& path, int showCommand);
 
 }  // namespace vantry

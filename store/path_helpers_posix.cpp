@@ -1,4 +1,5 @@
 // The Linux twin: no short names; the desktop's opener stands in for the shell's open action.
+#include <errno.h>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -23,12 +24,17 @@ std::string ShortPath(const std::string& path) {
     return path;
 }
 
-void LaunchPath(const std::string& path, int /*showCommand*/) {
+LaunchResult LaunchPath(const std::string& path, int /*showCommand*/) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR)) {
+        return LaunchResult::NotFound;
+    }
     char opener[] = "xdg-open";
     std::string copy = path;
     char* argv[] = {opener, copy.data(), nullptr};
     pid_t pid = 0;
-    posix_spawnp(&pid, opener, nullptr, nullptr, argv, environ);
+    bool spawned = posix_spawnp(&pid, opener, nullptr, nullptr, argv, environ) == 0;
+    return spawned ? LaunchResult::Started : LaunchResult::Failed;
 }
 
 }  // namespace vantry

@@ -31,17 +31,25 @@ std::string ShortPath(const std::string& path) {
     return Narrow(buffer);
 }
 
-void LaunchPath(const std::string& path, int showCommand) {
+LaunchResult LaunchPath(const std::string& path, int showCommand) {
     std::wstring file = Widen(ShortPath(path));
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof(info);
-    // The program ends right after this call: without NOASYNC the shell may still be finishing
-    // the activation (DDE, some shell extensions) on a thread of ours when the process goes.
-    // The shell's own dialogs (no program for the type) still show; its result is not examined.
-    info.fMask = SEE_MASK_NOASYNC;
+    // The program usually ends right after this call: without NOASYNC the shell may still be
+    // finishing the activation (DDE, some shell extensions) on a thread of ours when the process
+    // goes. NO_UI first: a path that is not there is told by our own message, not the shell's.
+    info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
     info.lpFile = file.c_str();
     info.nShow = showCommand;
-    ShellExecuteExW(&info);
+    if (ShellExecuteExW(&info)) return LaunchResult::Started;
+    DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+        return LaunchResult::NotFound;
+    }
+    // Any other failure (no program for the type, access denied) failed before starting
+    // anything: asked again with the shell's own dialogs, which may offer a way ("Open with").
+    info.fMask = SEE_MASK_NOASYNC;
+    return ShellExecuteExW(&info) ? LaunchResult::Started : LaunchResult::Failed;
 }
 
 }  // namespace vantry

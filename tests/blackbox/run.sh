@@ -244,6 +244,33 @@ program_suite() {
     wait_exit 10 || fail "the program did not end after Close"
     stop_vantry
     end_case
+
+    begin_case AMissingItemSaysSoAndTheProgramStaysOpen
+    local gone
+    gone=$(make_item gone)
+    rm "$DIR/gone.txt" "$DIR/shfile.txt"
+    crlf "$alpha" "$gone" "$gamma" >"$DIR/VantryList0.txt"
+    start_vantry
+    # Its tip says so once the check has answered (beside the icon look-up).
+    rect=$(child_rect VantryLargeList gone)
+    xdotool mousemove $(centre "$rect")
+    sleep 0.2
+    xdotool mousemove_relative 1 0
+    wait_for 5 tip_is "$gone (not found)" >/dev/null || fail "no tip saying the item was not found"
+    shot missing-large
+    age_files VantryList0.txt
+    click_label VantryLargeList gone
+    answer_question "\"$gone\" was not found. The item stays in the list; a right click on it offers to delete it." OK
+    kill -0 "$VPID" 2>/dev/null || fail "the program ended after the click on a missing item"
+    expect_eq "list window shown" VantryLargeList "$(visible_list)"
+    expect_absent shfile.txt
+    expect_not_written VantryList0.txt
+    # Esc still ends it as usual, and the missing item is kept.
+    xdotool key Escape
+    wait_exit 10 || fail "the program did not end after Esc"
+    stop_vantry
+    expect_file VantryList0.txt "$alpha" "$gone" "$gamma"
+    end_case
 }
 items_is() { [ "$(items_of "$1")" == "$2" ]; }
 no_menu() { ! visible_top '#32768' >/dev/null; }

@@ -129,6 +129,44 @@ TEST_F(ListWindowTest, AFreeSlotOpensNothingAndAFailedHandOverLaunchesNothing) {
     EXPECT_EQ(p.dialogs.errors.size(), 1u);
 }
 
+TEST_F(ListWindowTest, AnItemKnownMissingIsReportedNotOpenedAndItsFlagGoesWithAReload) {
+    Items(0, "E:\\Gone.txt\r\nC:\\B.txt\r\n");
+    p.large.Load();
+    p.log.clear();
+    p.large.Model().SetTargetMissing(0, true);
+    EXPECT_TRUE(p.largeView.dimmed[0]);
+    p.large.ItemClick(0);
+    ASSERT_EQ(p.dialogs.errors.size(), 1u);
+    EXPECT_NE(p.dialogs.errors[0].find("E:\\Gone.txt"), std::string::npos);
+    EXPECT_NE(p.dialogs.errors[0].find("not found"), std::string::npos);
+    EXPECT_TRUE(p.log.empty());  // nothing launched, nothing closed
+    EXPECT_EQ(p.folder.writes.count("shfile.txt"), 0u);
+    EXPECT_EQ(File(0), "E:\\Gone.txt\r\nC:\\B.txt\r\n");
+
+    p.large.TabClick(0);  // saved, emptied and reloaded: unknown again until checked
+    EXPECT_FALSE(p.large.TargetMissing(0));
+    EXPECT_FALSE(p.largeView.dimmed[0]);
+    p.large.ItemClick(1);
+    EXPECT_EQ(p.log, (test::Log{"launch C:\\B.txt 1", "close all"}));
+}
+
+TEST_F(ListWindowTest, ALaunchThatFindsNothingIsReportedAndTheProgramStaysOpen) {
+    Items(0, "E:\\Gone.txt\r\n");
+    p.large.Load();
+    p.log.clear();
+    p.app.launchResult = LaunchResult::NotFound;
+    p.large.ItemClick(0);
+    EXPECT_EQ(p.log, (test::Log{"launch E:\\Gone.txt 1"}));
+    ASSERT_EQ(p.dialogs.errors.size(), 1u);
+    EXPECT_NE(p.dialogs.errors[0].find("E:\\Gone.txt"), std::string::npos);
+    EXPECT_TRUE(p.large.TargetMissing(0));
+    // Any other failure was the shell's to show: the program ends as after a launch.
+    p.app.launchResult = LaunchResult::Failed;
+    p.large.Model().SetTargetMissing(0, false);
+    p.large.ItemClick(0);
+    EXPECT_EQ(p.log.back(), "close all");
+}
+
 TEST_F(ListWindowTest, TheCloseActionSavesOnlyInTheWindowOfTheChosenStyle) {
     Items(0, "C:\\A.txt\r\n\r\n");  // the empty line: the save has to write
     p.large.Load();

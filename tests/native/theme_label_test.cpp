@@ -255,6 +255,19 @@ TEST_F(ThemeLabelTest, AMarkedLabelKeepsTheHoverColourAfterThePointerLeaves) {
     EXPECT_EQ(view.drawings.back().colour, 0u);
 }
 
+TEST_F(ThemeLabelTest, ADimmedLabelRestsInGreyAndStillShowsHover) {
+    label.SetHoverColor(0xFFFFFF);
+    label.SetDimmed(true);
+    EXPECT_EQ(view.drawings.back().colour, kDimmedColor);
+    EXPECT_TRUE(view.drawings.back().dimmed);
+    label.MouseMoved({});
+    EXPECT_EQ(view.drawings.back().colour, 0xFFFFFFu);
+    label.MouseLeft();
+    label.SetDimmed(false);
+    EXPECT_EQ(view.drawings.back().colour, 0u);
+    EXPECT_FALSE(view.drawings.back().dimmed);
+}
+
 TEST_F(ThemeLabelTest, DefaultFadesTakeElevenTicksInAndTwentySixOut) {
     label.SetUseBlend(true);
     label.SetHoverColor(0xFFFFFF);

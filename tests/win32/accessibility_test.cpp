@@ -183,7 +183,7 @@ TEST(AccessibilityTest, AToolInAnotherProcessReadsTheListFollowsTheKeyboardAndAc
     test::WriteBytes(temp.File("VantryTabs.txt"), "One\r\nTwo\r\n\r\n\r\n\r\n");
     test::WriteBytes(temp.File("VantryList0.txt"),
                      "C:\\windows\\\r\nC:\\windows\\system32\\\r\nC:\\windows\\fonts\\\r\n"
-                     "C:\\windows\\system32\\drivers\\\r\n");
+                     "C:\\windows\\system32\\drivers\\\r\nC:\\windows\\gone\\\r\n");
     test::WriteBytes(temp.File("VantryList1.txt"), "C:\\windows\\help\\\r\n");
     Started program(exe);
     HWND list = nullptr;
@@ -210,7 +210,11 @@ TEST(AccessibilityTest, AToolInAnotherProcessReadsTheListFollowsTheKeyboardAndAc
         EXPECT_EQ(Description(object.Get(), ItemChildId(slot)), paths[slot]);
         EXPECT_EQ(DefaultAction(object.Get(), ItemChildId(slot)), "Open");
     }
-    EXPECT_EQ(State(object.Get(), ItemChildId(4)) & STATE_SYSTEM_INVISIBLE, STATE_SYSTEM_INVISIBLE);
+    // A target found missing is unavailable; it is told once its check answers.
+    EXPECT_TRUE(
+        PumpUntil([&] { return State(object.Get(), ItemChildId(4)) & STATE_SYSTEM_UNAVAILABLE; }));
+    EXPECT_EQ(State(object.Get(), ItemChildId(3)) & STATE_SYSTEM_UNAVAILABLE, 0);
+    EXPECT_EQ(State(object.Get(), ItemChildId(5)) & STATE_SYSTEM_INVISIBLE, STATE_SYSTEM_INVISIBLE);
     EXPECT_EQ(Role(object.Get(), TabChildId(0)), ROLE_SYSTEM_PAGETAB);
     EXPECT_EQ(Name(object.Get(), TabChildId(1)), "Two");
     EXPECT_EQ(DefaultAction(object.Get(), TabChildId(1)), "Switch");

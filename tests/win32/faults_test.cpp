@@ -69,8 +69,14 @@ class FaultTest : public ::testing::TestWithParam<std::tuple<Fault, Write>> {
         } else {
             folder = std::make_unique<Win32ProgramFolder>(temp.Path());
         }
-        program = std::make_unique<Program>(*folder, dialogs);
-        program->launcher = [this](const std::string& path, int) { launched.push_back(path); };
+        // The items' targets count as there: these faults are the program's own files'.
+        program =
+            std::make_unique<Program>(*folder, dialogs, IconService::ShellLookup,
+                                      [](const std::string&) { return TargetState::Present; });
+        program->launcher = [this](const std::string& path, int) {
+            launched.push_back(path);
+            return LaunchResult::Started;
+        };
         program->Start();
     }
     void TearDown() override {

@@ -48,6 +48,11 @@ IconService::Lookup HoldingLookup(std::shared_ptr<Hold> hold) {
     };
 }
 
+// The held path is on a server that is gone; its check must not end its icon look-up early.
+TargetState HeldPathIsThere(const std::string& path) {
+    return path == kHeldPath ? TargetState::Present : IconService::FileSystemCheck(path);
+}
+
 bool IconAlive(HICON icon) {
     ICONINFO info{};
     if (!GetIconInfo(icon, &info)) return false;
@@ -64,8 +69,11 @@ class SlowIconTest : public ::testing::Test {
             temp.File("VantryList0.txt"),
             std::string("C:\\windows\\\r\n") + kHeldPath + "\r\nC:\\windows\\system32\\\r\n");
         test::WriteBytes(temp.File("VantryList1.txt"), "C:\\windows\\fonts\\\r\nC:\\\r\n");
-        program = std::make_unique<Program>(folder, dialogs, HoldingLookup(hold));
-        program->launcher = [this](const std::string& path, int) { launched.push_back(path); };
+        program = std::make_unique<Program>(folder, dialogs, HoldingLookup(hold), HeldPathIsThere);
+        program->launcher = [this](const std::string& path, int) {
+            launched.push_back(path);
+            return LaunchResult::Started;
+        };
         program->Start();
         // Everything but the held look-up has answered.
         ASSERT_TRUE(PumpUntil([this] { return program->Icons().Pending() == 1; }));
@@ -124,6 +132,40 @@ TEST_F(SlowIconTest, AClickOpensAnotherItemAndTheProgramEndsWithoutWaiting) {
     SetEvent(hold->released);
     ASSERT_EQ(WaitForSingleObject(hold->answered, 30000), WAIT_OBJECT_0);
     EXPECT_TRUE(PumpUntil([this] { return !IconAlive(hold->answer.load()); }));
+}
+
+// A check that says "missing" only after the time limit (a server slow to answer), as the last
+// item; every other path is checked for real.
+constexpr char kSlowGonePath[] = "C:\\slow share\\Gone.txt";
+
+TargetState SlowForOnePath(const std::string& path) {
+    if (path != kSlowGonePath) return IconService::FileSystemCheck(path);
+    Sleep(IconService::kCheckLimitMs + 500);
+    return TargetState::Missing;
+}
+
+TEST(MissingTargetTest, AGoneTargetIsDimmedWithItsTypeIconAndALateWordOnOneIsNot) {
+    test::TempFolder temp;
+    Win32ProgramFolder folder{temp.Path()};
+    test::RecordingDialogs dialogs;
+    const std::string gone = temp.File("Gone report.txt");  // never made
+    const std::string list = "C:\\windows\\\r\n" + gone + "\r\n" + kSlowGonePath + "\r\n";
+    test::WriteBytes(temp.File("VantryList0.txt"), list);
+    Program program(folder, dialogs, IconService::ShellLookup, SlowForOnePath);
+    program.Start();
+    ASSERT_TRUE(PumpUntil([&] { return program.Icons().InFlight() == 0; }));
+
+    ListWindowWin32& shown = program.Small();
+    EXPECT_FALSE(shown.Logic().TargetMissing(0));
+    EXPECT_FALSE(shown.ItemCaption(0).State().Dimmed());
+    EXPECT_TRUE(shown.Logic().TargetMissing(1));
+    EXPECT_TRUE(shown.ItemCaption(1).State().Dimmed());
+    EXPECT_TRUE(shown.ItemIcon(1).Dimmed());
+    EXPECT_NE(shown.ItemIcon(1).Icon(), nullptr);  // the file has none: its type's
+    EXPECT_FALSE(shown.Logic().TargetMissing(2));  // unknown is not missing
+    EXPECT_FALSE(shown.ItemCaption(2).State().Dimmed());
+    // Never dropped from the list: the file is as it was.
+    EXPECT_EQ(test::ReadBytes(temp.File("VantryList0.txt")), list);
 }
 
 }  // namespace

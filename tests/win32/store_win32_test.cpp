@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "platform/text_win32.h"
+#include "store/icon_service_win32.h"
 #include "store/item_files.h"
 #include "store/path_helpers.h"
 #include "store/program_folder_win32.h"
@@ -47,6 +48,19 @@ TEST(ShortPath, GivesTheShortFormShorterOrLongerAndKeepsAMissingPath) {
     DeleteFileW(Widen(japanese).c_str());
     EXPECT_GT(hashed.size(), japanese.size()) << hashed;
     EXPECT_TRUE(found) << hashed;
+}
+
+TEST(MissingTargets, TheCheckAndTheLaunchBothSayAPathThatIsGoneIsNotThere) {
+    test::TempFolder folder;
+    test::WriteBytes(folder.File("a.txt"), "x");
+    EXPECT_EQ(IconService::FileSystemCheck(folder.File("a.txt")), TargetState::Present);
+    EXPECT_EQ(IconService::FileSystemCheck(folder.Path() + "\\"), TargetState::Present);
+    // A removed file, a removed folder, a drive that is not there. The launch shows nothing.
+    for (const std::string& gone :
+         {folder.File("gone.txt"), folder.File("gone\\b.txt"), std::string("Q:\\x.doc")}) {
+        EXPECT_EQ(IconService::FileSystemCheck(gone), TargetState::Missing) << gone;
+        EXPECT_EQ(LaunchPath(gone, 1), LaunchResult::NotFound) << gone;
+    }
 }
 
 TEST(Win32ProgramFolder, StoresTextInTheAnsiCodePageAndReadsItBack) {

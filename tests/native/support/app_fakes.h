@@ -26,6 +26,9 @@ class FakeListWindowView : public ListWindowView {
     }
     void PumpMessages() override {}
     void ShowEmptyHint(bool shown) override { hint = shown; }
+    void ShowTargetMissing(int slot, bool shown) override {
+        dimmed[static_cast<std::size_t>(slot)] = shown;
+    }
     void ShowTabCaption(int k, const std::string& caption) override {
         tabs[static_cast<std::size_t>(k)] = caption;
     }
@@ -49,6 +52,7 @@ class FakeListWindowView : public ListWindowView {
     int currentTab = -1;
     std::array<std::string, kSlotCount> captions;
     std::array<std::string, kSlotCount> icons;
+    std::array<bool, kSlotCount> dimmed{};
     std::array<std::string, kTabCount> tabs{kDefaultTabName, kDefaultTabName, kDefaultTabName,
                                             kDefaultTabName, kDefaultTabName};
     std::array<int, kTabCount> tabLefts{};
@@ -78,8 +82,9 @@ class FakeApp : public AppServices {
     void ShowDropWindow() override { log_.push_back("show drop window"); }
     void ShowConfigWindow() override { log_.push_back("show config window"); }
     void CloseAllWindows() override { log_.push_back("close all"); }
-    void Launch(const std::string& path, int showCommand) override {
+    LaunchResult Launch(const std::string& path, int showCommand) override {
         log_.push_back("launch " + path + " " + std::to_string(showCommand));
+        return launchResult;
     }
     void PumpMessages() override {
         ++pumps;
@@ -87,6 +92,7 @@ class FakeApp : public AppServices {
     }
     int pumps = 0;
     std::function<void()> onPump;
+    LaunchResult launchResult = LaunchResult::Started;
 
   private:
     Log& log_;

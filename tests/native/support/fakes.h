@@ -74,6 +74,7 @@ class RecordingListView : public ListView {
         if (onPump) onPump();
     }
     void ShowEmptyHint(bool shown) override { hint = shown; }
+    void ShowTargetMissing(int, bool) override {}
 
     std::array<std::string, kSlotCount> captions;
     std::array<std::string, kSlotCount> icons;
