@@ -34,6 +34,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             // Every file is written and the shell has had the item: nothing is left that the
             // windows' teardown or the libraries' detach code would do for the user.
             instance.Leave();
+            // What the shell menu's Copy or Cut put on the clipboard is served by an object in
+            // this process: rendered onto the clipboard now, or it would end with the process.
+            OleFlushClipboard();
             TerminateProcess(GetCurrentProcess(), 0);
         };
         program.Start();

@@ -9,6 +9,9 @@
 //                                      that the item launch started).
 //   vantry_probe.exe press HWND        presses a button by its own message, not by X input (a
 //                                      box shown while Wine handles an X drop gets no X input).
+//   vantry_probe.exe clipboard         prints the first path of the clipboard's file list
+//   (CF_HDROP),
+//                                      or ends with 1 when it holds none.
 //   vantry_probe.exe droptarget X Y    shows a small window "vantry-probe-drop" at X, Y that takes
 //       OLE drops as a file manager would (move where the source allows it, else copy, else link)
 //       and prints "drop <TAB> first CF_HDROP path <TAB> allowed effects <TAB> chosen effect",
@@ -127,6 +130,22 @@ int End(const wchar_t* handleText) {
     return ended ? 0 : 1;
 }
 
+std::wstring FirstDroppedFile(HGLOBAL files) {
+    wchar_t buffer[MAX_PATH] = {};
+    DragQueryFileW(static_cast<HDROP>(files), 0, buffer, MAX_PATH);
+    return buffer;
+}
+
+int ClipboardFile() {
+    if (!OpenClipboard(nullptr)) return 1;
+    HANDLE files = GetClipboardData(CF_HDROP);
+    std::wstring path = files ? FirstDroppedFile(files) : std::wstring();
+    CloseClipboard();
+    if (path.empty()) return 1;
+    std::printf("%s\n", ToUtf8(path).c_str());
+    return 0;
+}
+
 int Press(const wchar_t* handleText) {
     HWND hwnd = HandleOf(handleText);
     return IsWindow(hwnd) && PostMessageW(hwnd, BM_CLICK, 0, 0) ? 0 : 1;
@@ -160,9 +179,7 @@ class ProbeTarget final : public IDropTarget {
         FORMATETC format{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
         STGMEDIUM medium{};
         if (SUCCEEDED(data->GetData(&format, &medium))) {
-            wchar_t buffer[MAX_PATH] = {};
-            DragQueryFileW(static_cast<HDROP>(medium.hGlobal), 0, buffer, MAX_PATH);
-            path = buffer;
+            path = FirstDroppedFile(medium.hGlobal);
             ReleaseStgMedium(&medium);
         }
         std::printf("drop\t%s\t%lu\t%lu\n", ToUtf8(path).c_str(), allowed, *effect);
@@ -212,8 +229,10 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (argc == 3 && std::wcscmp(argv[1], L"end") == 0) return End(argv[2]);
     if (argc == 3 && std::wcscmp(argv[1], L"press") == 0) return Press(argv[2]);
+    if (argc == 2 && std::wcscmp(argv[1], L"clipboard") == 0) return ClipboardFile();
     if (argc == 4 && std::wcscmp(argv[1], L"droptarget") == 0) return DropTarget(argv[2], argv[3]);
     std::fprintf(stderr,
-                 "usage: vantry_probe list [CLASS...] | end HWND | press HWND | droptarget X Y\n");
+                 "usage: vantry_probe list [CLASS...] | end HWND | press HWND | clipboard | "
+                 "droptarget X Y\n");
     return 2;
 }

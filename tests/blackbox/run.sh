@@ -245,6 +245,26 @@ program_suite() {
     stop_vantry
     end_case
 
+    begin_case AShellMenuCommandRunsAndWhatItCopiedOutlivesTheProgram
+    start_vantry
+    rect=$(child_rect VantryLargeList gamma)
+    xdotool mousemove $(centre "$rect")
+    sleep 0.2
+    xdotool keydown shift mousedown 3
+    sleep 0.2
+    xdotool mouseup 3 keyup shift
+    wait_for 5 visible_top '#32768' >/dev/null || fail "no shell menu after Shift and a right press"
+    xdotool key c
+    wait_for 5 no_menu >/dev/null || fail "the shell menu stayed after its Copy was chosen"
+    expect_eq "clipboard after Copy" "${gamma%\\}" "$(probe clipboard)"
+    expect_eq "list window shown after the command" VantryLargeList "$(visible_list)"
+    xdotool key Escape
+    wait_exit 10 || fail "the program did not end after Esc"
+    # The program has ended at once, without its windows' teardown: the copied item stays.
+    expect_eq "clipboard after the end" "${gamma%\\}" "$(probe clipboard)"
+    stop_vantry
+    end_case
+
     begin_case AMissingItemSaysSoAndTheProgramStaysOpen
     local gone
     gone=$(make_item gone)
