@@ -5,8 +5,10 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
+#include "platform/byte_data_object_win32.h"
 #include "platform/text_win32.h"
 
 namespace vantry {
@@ -20,18 +22,9 @@ UINT ItemFormat() {
 
 // The shell's file list for one entry: a folder goes without its closing "\", which the shell
 // does not expect there; a drive root keeps it.
-std::string FileListBytes(const std::string& path) {
-    std::wstring entry = Widen(path);
-    if (entry.size() > 3 && entry.back() == L'\\') entry.pop_back();
-    DROPFILES header{};
-    header.pFiles = sizeof(DROPFILES);
-    header.fWide = TRUE;
-    std::string bytes(reinterpret_cast<const char*>(&header), sizeof(header));
-    // The entry, its terminator and the list's closing empty entry.
-    bytes.append(reinterpret_cast<const char*>(entry.c_str()),
-                 (entry.size() + 1) * sizeof(wchar_t));
-    bytes.append(sizeof(wchar_t), '\0');
-    return bytes;
+std::string FileListBytes(std::string path) {
+    if (path.size() > 3 && path.back() == '\\') path.pop_back();
+    return FileListBlock({path});
 }
 
 // The shell's item-id list (CFSTR_SHELLIDLIST) for one entry: the parent folder's absolute ids,
@@ -49,96 +42,6 @@ std::string ShellIdListBytes(const std::string& path) {
     UINT header[3] = {1, sizeof(header), static_cast<UINT>(sizeof(header) + parent.size())};
     return std::string(reinterpret_cast<const char*>(header), sizeof(header)) + parent + child;
 }
-
-class ItemData final : public IDataObject {
-  public:
-    ItemData(const std::string& path, const DraggedItem& item) {
-        formats_.push_back({CF_HDROP, FileListBytes(path)});
-        std::string ids = ShellIdListBytes(path);
-        if (!ids.empty()) {
-            formats_.push_back(
-                {static_cast<CLIPFORMAT>(RegisterClipboardFormatW(CFSTR_SHELLIDLIST)), ids});
-        }
-        formats_.push_back({static_cast<CLIPFORMAT>(ItemFormat()),
-                            std::string(reinterpret_cast<const char*>(&item), sizeof(item))});
-    }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (!object) return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDataObject)) {
-            *object = static_cast<IDataObject*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override {
-        return static_cast<ULONG>(InterlockedIncrement(&references_));
-    }
-    ULONG STDMETHODCALLTYPE Release() override {
-        LONG left = InterlockedDecrement(&references_);
-        if (left == 0) delete this;
-        return static_cast<ULONG>(left);
-    }
-
-    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
-        if (!format || !medium) return E_INVALIDARG;
-        const std::string* bytes = Find(*format);
-        if (!bytes) return DV_E_FORMATETC;
-        // Each caller gets a copy of its own to free.
-        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes->size());
-        if (!block) return E_OUTOFMEMORY;
-        std::memcpy(GlobalLock(block), bytes->data(), bytes->size());
-        GlobalUnlock(block);
-        medium->tymed = TYMED_HGLOBAL;
-        medium->hGlobal = block;
-        medium->pUnkForRelease = nullptr;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
-        if (!format) return E_INVALIDARG;
-        return Find(*format) ? S_OK : DV_E_FORMATETC;
-    }
-    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
-        if (out) out->ptd = nullptr;
-        return DATA_S_SAMEFORMATETC;
-    }
-    // Targets may hand back what they did (the shell's performed effect); nothing here needs it.
-    HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** out) override {
-        if (!out) return E_INVALIDARG;
-        *out = nullptr;
-        if (direction != DATADIR_GET) return E_NOTIMPL;
-        std::vector<FORMATETC> list;
-        for (const auto& entry : formats_) list.push_back(Format(entry.first));
-        return SHCreateStdEnumFmtEtc(static_cast<UINT>(list.size()), list.data(), out);
-    }
-    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
-        return OLE_E_ADVISENOTSUPPORTED;
-    }
-    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
-    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override {
-        return OLE_E_ADVISENOTSUPPORTED;
-    }
-
-  private:
-    ~ItemData() = default;
-    static FORMATETC Format(CLIPFORMAT format) {
-        return {format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-    }
-    const std::string* Find(const FORMATETC& format) const {
-        if (format.dwAspect != DVASPECT_CONTENT || !(format.tymed & TYMED_HGLOBAL)) return nullptr;
-        for (const auto& entry : formats_) {
-            if (entry.first == format.cfFormat) return &entry.second;
-        }
-        return nullptr;
-    }
-
-    std::vector<std::pair<CLIPFORMAT, std::string>> formats_;
-    LONG references_ = 1;
-};
 
 class ItemSource final : public IDropSource {
   public:
@@ -189,8 +92,16 @@ std::optional<DraggedItem> ReadDraggedItem(IDataObject* data) {
 }
 
 ComPtr<IDataObject> CreateItemData(const std::string& path, const DraggedItem& item) {
+    ByteDataObject::Formats formats{{CF_HDROP, FileListBytes(path)}};
+    std::string ids = ShellIdListBytes(path);
+    if (!ids.empty()) {
+        formats.push_back(
+            {static_cast<CLIPFORMAT>(RegisterClipboardFormatW(CFSTR_SHELLIDLIST)), ids});
+    }
+    formats.push_back({static_cast<CLIPFORMAT>(ItemFormat()),
+                       std::string(reinterpret_cast<const char*>(&item), sizeof(item))});
     ComPtr<IDataObject> data;
-    data.Attach(new ItemData(path, item));
+    data.Attach(new ByteDataObject(std::move(formats)));
     return data;
 }
 

@@ -214,12 +214,7 @@ HRESULT ListAccessible::accLocation(long* left, long* top, long* width, long* he
     if (!window_) return RPC_E_DISCONNECTED;
     Child target = Resolve(child);
     if (target.part == Part::Invalid) return E_INVALIDARG;
-    RECT rect = Bounds(target);
-    *left = rect.left;
-    *top = rect.top;
-    *width = rect.right - rect.left;
-    *height = rect.bottom - rect.top;
-    return S_OK;
+    return PutLocation(Bounds(target), left, top, width, height);
 }
 
 HRESULT ListAccessible::accHitTest(long x, long y, VARIANT* child) {

@@ -11,11 +11,11 @@
 
 #include "app/drop_target_win32.h"
 #include "app/program_win32.h"
+#include "platform/byte_data_object_win32.h"
 #include "platform/message_pump_win32.h"
 #include "platform/text_win32.h"
 #include "store/program_folder_win32.h"
 #include "tests/native/support/fakes.h"
-#include "tests/win32/support/data_object.h"
 #include "tests/win32/support/temp_folder.h"
 
 namespace {
@@ -59,7 +59,7 @@ int main() {
         paths.push_back(itemFolder.File("Document number " + std::to_string(i) + ".txt"));
         test::WriteBytes(paths.back(), "x");
     }
-    std::string block = test::FileListBlock(paths);
+    std::string block = FileListBlock(paths);
 
     Win32ProgramFolder folder(programFolder.Path());
     test::RecordingDialogs dialogs;
@@ -78,7 +78,7 @@ int main() {
         // removed elsewhere, and the merge would keep them removed from the drop's save too.
         model.ResetDWM();
         model.SaveListFile();
-        auto* data = new test::TestDataObject({{CF_HDROP, block}});
+        auto* data = new ByteDataObject({{CF_HDROP, block}});
         DWORD effect = DROPEFFECT_COPY;
         PumpPendingMessages();
         drops.push_back(Microseconds([&] {

@@ -114,6 +114,15 @@ RECT AccessibleObject::ScreenRect(HWND window) {
     return rect;
 }
 
+HRESULT AccessibleObject::PutLocation(const RECT& rect, long* left, long* top, long* width,
+                                      long* height) {
+    *left = rect.left;
+    *top = rect.top;
+    *width = rect.right - rect.left;
+    *height = rect.bottom - rect.top;
+    return S_OK;
+}
+
 LRESULT AnswerGetObject(WPARAM wParam, AccessibleObject* object) {
     LRESULT answer = sys::LresultFromObject(kIID_IAccessible, wParam, object);
     // A failure is a negative error code: the system's own object answers instead.

@@ -51,6 +51,8 @@ class AccessibleObject : public IAccessible {
     static void SetChildId(VARIANT* out, LONG id);
     // The window's rectangle on screen.
     static RECT ScreenRect(HWND window);
+    // accLocation's answer for a rectangle on screen.
+    static HRESULT PutLocation(const RECT& rect, long* left, long* top, long* width, long* height);
 
     HWND window_;  // null once disconnected
 

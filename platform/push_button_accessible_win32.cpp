@@ -79,12 +79,7 @@ HRESULT PushButtonAccessible::accLocation(long* left, long* top, long* width, lo
                                           VARIANT child) {
     if (!left || !top || !width || !height) return E_POINTER;
     if (HRESULT checked = Check(child); checked != S_OK) return checked;
-    RECT rect = ScreenRect(window_);
-    *left = rect.left;
-    *top = rect.top;
-    *width = rect.right - rect.left;
-    *height = rect.bottom - rect.top;
-    return S_OK;
+    return PutLocation(ScreenRect(window_), left, top, width, height);
 }
 
 HRESULT PushButtonAccessible::accHitTest(long x, long y, VARIANT* child) {

@@ -7,8 +7,8 @@
 #include <regex>
 
 #include "app/item_drag_win32.h"
+#include "platform/byte_data_object_win32.h"
 #include "platform/text_win32.h"
-#include "tests/win32/support/data_object.h"
 #include "tests/win32/support/drop_program.h"
 #include "tests/win32/support/temp_folder.h"
 
@@ -58,7 +58,7 @@ class DropTargetTest : public ::testing::Test {
     std::string ListFile() const { return program.File("VantryList0.txt"); }
 
     DWORD DropData(std::vector<std::pair<CLIPFORMAT, std::string>> formats) {
-        auto* data = new test::TestDataObject(std::move(formats));
+        auto* data = new ByteDataObject(std::move(formats));
         DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
         EXPECT_EQ(registration->Target()->Drop(data, MK_LBUTTON, {0, 0}, &effect), S_OK);
         EXPECT_EQ(data->References(), 1) << "the target keeps no reference to the data";
@@ -66,7 +66,7 @@ class DropTargetTest : public ::testing::Test {
         return effect;
     }
     DWORD Drop(const std::vector<std::string>& paths) {
-        return DropData({{CF_HDROP, test::FileListBlock(paths)}});
+        return DropData({{CF_HDROP, FileListBlock(paths)}});
     }
     // The lines of the list file after the ones stored before the drop.
     std::vector<std::string> Stored() {
@@ -177,7 +177,7 @@ TEST_F(DropTargetTest, TextWithoutAFileListIsTakenAsADragAndRefusedWithTheMessag
     std::vector<std::pair<CLIPFORMAT, std::string>> formats{{CF_UNICODETEXT, unicode},
                                                             {CF_TEXT, text + '\0'}};
 
-    auto* data = new test::TestDataObject(formats);
+    auto* data = new ByteDataObject(formats);
     DWORD effect = DROPEFFECT_COPY;
     IDropTarget* target = registration->Target();
     EXPECT_EQ(target->DragEnter(data, MK_LBUTTON, {0, 0}, &effect), S_OK);
@@ -245,10 +245,10 @@ TEST_F(DropTargetTest, ANameTheCodePageCannotHoldGoesInShortOrIsRefusedByName) {
 TEST_F(DropTargetTest, ADropWhileAnotherActionRunsIsRefusedAndChangesNothing) {
     p.drop.Start();
     std::string path = Item("later.txt");
-    auto data = test::FileListBlock({path});
+    auto data = FileListBlock({path});
     {
         auto running = p.guard.TryEnter();
-        auto* object = new test::TestDataObject({{CF_HDROP, data}});
+        auto* object = new ByteDataObject({{CF_HDROP, data}});
         DWORD effect = DROPEFFECT_COPY;
         registration->Target()->DragEnter(object, MK_LBUTTON, {0, 0}, &effect);
         EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));

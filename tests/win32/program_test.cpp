@@ -2,11 +2,11 @@
 #include <windows.h>
 
 #include "app/program_win32.h"
+#include "platform/byte_data_object_win32.h"
 #include "platform/message_pump_win32.h"
 #include "platform/text_win32.h"
 #include "store/program_folder_win32.h"
 #include "tests/native/support/fakes.h"
-#include "tests/win32/support/data_object.h"
 #include "tests/win32/support/temp_folder.h"
 #include "tests/win32/support/window_helpers.h"
 
@@ -299,8 +299,7 @@ TEST_F(ProgramTest, TheDropWindowTakesDropsIntoTheShownList) {
     ASSERT_TRUE(program->DropForm()->Registration());
     EXPECT_TRUE(program->DropForm()->Registration()->Registered());
     test::WriteBytes(temp.File("new one.txt"), "x");
-    auto* data =
-        new test::TestDataObject({{CF_HDROP, test::FileListBlock({temp.File("new one.txt")})}});
+    auto* data = new ByteDataObject({{CF_HDROP, FileListBlock({temp.File("new one.txt")})}});
     DWORD effect = DROPEFFECT_COPY;
     EXPECT_EQ(
         program->DropForm()->Registration()->Target()->Drop(data, MK_LBUTTON, {0, 0}, &effect),

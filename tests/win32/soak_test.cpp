@@ -12,10 +12,10 @@
 #include <cstdio>
 
 #include "app/program_win32.h"
+#include "platform/byte_data_object_win32.h"
 #include "platform/text_win32.h"
 #include "store/program_folder_win32.h"
 #include "tests/native/support/fakes.h"
-#include "tests/win32/support/data_object.h"
 #include "tests/win32/support/temp_folder.h"
 #include "tests/win32/support/window_helpers.h"
 
@@ -221,7 +221,7 @@ TEST_F(SoakTest, ManyCyclesKeepHandlesMemoryAndFilesLevel) {
     int deletes = Soak("deletes and drops", 500, 60.0, [&](int) {
         SendMessageW(small.ItemIcon(4).Window(), WM_RBUTTONDOWN, MK_RBUTTON, 0);
         ASSERT_EQ(WindowText(small.ItemCaption(4).Window()), "");
-        auto* data = new test::TestDataObject({{CF_HDROP, test::FileListBlock({last})}});
+        auto* data = new ByteDataObject({{CF_HDROP, FileListBlock({last})}});
         DWORD effect = DROPEFFECT_COPY;
         ASSERT_EQ(target->Drop(data, MK_LBUTTON, {0, 0}, &effect), S_OK);
         data->Release();

@@ -5,9 +5,9 @@
 #include <windows.h>
 
 #include "app/program_win32.h"
+#include "platform/byte_data_object_win32.h"
 #include "store/program_folder_win32.h"
 #include "tests/native/support/fakes.h"
-#include "tests/win32/support/data_object.h"
 #include "tests/win32/support/temp_folder.h"
 #include "tests/win32/support/window_helpers.h"
 
@@ -43,7 +43,7 @@ class TwoWritersTest : public ::testing::Test {
     }
     void DropFile(const std::string& name) {
         test::WriteBytes(temp.File(name), "x");
-        auto* data = new test::TestDataObject({{CF_HDROP, test::FileListBlock({temp.File(name)})}});
+        auto* data = new ByteDataObject({{CF_HDROP, FileListBlock({temp.File(name)})}});
         DWORD effect = DROPEFFECT_COPY;
         program->DropForm()->Registration()->Target()->Drop(data, MK_LBUTTON, {0, 0}, &effect);
         data->Release();

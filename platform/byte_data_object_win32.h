@@ -1,5 +1,8 @@
 #pragma once
-// A data object such as a drag source hands over: fixed formats, each an HGLOBAL block.
+// A data object that holds each of its formats as a block of bytes, handed out as a fresh
+// HGLOBAL on every GetData (each caller frees its own copy): what a drag or a clipboard source
+// offers when its data is known in full up front. Not here: other storage media, SetData,
+// advise sinks.
 
 #include <windows.h>
 // ole2.h needs the types of windows.h first.
@@ -9,13 +12,14 @@
 #include <utility>
 #include <vector>
 
-namespace vantry::test {
+namespace vantry {
 
-class TestDataObject final : public IDataObject {
+class ByteDataObject final : public IDataObject {
   public:
-    // Each format with its bytes; the caller owns the one reference it is created with.
-    explicit TestDataObject(std::vector<std::pair<CLIPFORMAT, std::string>> formats)
-        : formats_(std::move(formats)) {}
+    using Formats = std::vector<std::pair<CLIPFORMAT, std::string>>;
+
+    // The caller owns the one reference the object is created with.
+    explicit ByteDataObject(Formats formats) : formats_(std::move(formats)) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
     ULONG STDMETHODCALLTYPE AddRef() override;
@@ -24,12 +28,10 @@ class TestDataObject final : public IDataObject {
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override;
     HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override;
-    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
-        if (out) out->ptd = nullptr;
-        return E_NOTIMPL;
-    }
+    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override;
+    // Targets may hand back what they did (the shell's performed effect); nothing here needs it.
     HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** out) override;
     HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
         return OLE_E_ADVISENOTSUPPORTED;
     }
@@ -41,14 +43,15 @@ class TestDataObject final : public IDataObject {
     LONG References() const { return references_; }
 
   private:
+    ~ByteDataObject() = default;
     const std::string* Find(const FORMATETC* format) const;
 
-    std::vector<std::pair<CLIPFORMAT, std::string>> formats_;
+    Formats formats_;
     LONG references_ = 1;
 };
 
-// The CF_HDROP block of a file list: a DROPFILES header, then the UTF-16 paths, each closed
-// by a NUL, and a final NUL.
+// The CF_HDROP block of a file list: a DROPFILES header, then the UTF-16 paths, each closed by
+// a NUL, and a final NUL.
 std::string FileListBlock(const std::vector<std::string>& paths);
 
-}  // namespace vantry::test
+}  // namespace vantry

@@ -1,4 +1,4 @@
-#include "tests/win32/support/data_object.h"
+#include "platform/byte_data_object_win32.h"
 
 // shlobj.h after windows.h (included by the header).
 #include <shlobj.h>
@@ -7,9 +7,17 @@
 
 #include "platform/text_win32.h"
 
-namespace vantry::test {
+namespace vantry {
 
-HRESULT TestDataObject::QueryInterface(REFIID iid, void** object) {
+namespace {
+
+FORMATETC BlockFormat(CLIPFORMAT format) {
+    return {format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+}
+
+}  // namespace
+
+HRESULT ByteDataObject::QueryInterface(REFIID iid, void** object) {
     if (!object) return E_POINTER;
     if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDataObject)) {
         *object = static_cast<IDataObject*>(this);
@@ -20,26 +28,28 @@ HRESULT TestDataObject::QueryInterface(REFIID iid, void** object) {
     return E_NOINTERFACE;
 }
 
-ULONG TestDataObject::AddRef() {
+ULONG ByteDataObject::AddRef() {
     return static_cast<ULONG>(InterlockedIncrement(&references_));
 }
 
-ULONG TestDataObject::Release() {
+ULONG ByteDataObject::Release() {
     LONG left = InterlockedDecrement(&references_);
     if (left == 0) delete this;
     return static_cast<ULONG>(left);
 }
 
-const std::string* TestDataObject::Find(const FORMATETC* format) const {
-    if (!format || !(format->tymed & TYMED_HGLOBAL)) return nullptr;
+const std::string* ByteDataObject::Find(const FORMATETC* format) const {
+    if (!format || format->dwAspect != DVASPECT_CONTENT || !(format->tymed & TYMED_HGLOBAL)) {
+        return nullptr;
+    }
     for (const auto& [clip, bytes] : formats_) {
         if (clip == format->cfFormat) return &bytes;
     }
     return nullptr;
 }
 
-HRESULT TestDataObject::GetData(FORMATETC* format, STGMEDIUM* medium) {
-    if (!medium) return E_INVALIDARG;
+HRESULT ByteDataObject::GetData(FORMATETC* format, STGMEDIUM* medium) {
+    if (!format || !medium) return E_INVALIDARG;
     const std::string* bytes = Find(format);
     if (!bytes) return DV_E_FORMATETC;
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes->size());
@@ -52,8 +62,23 @@ HRESULT TestDataObject::GetData(FORMATETC* format, STGMEDIUM* medium) {
     return S_OK;
 }
 
-HRESULT TestDataObject::QueryGetData(FORMATETC* format) {
+HRESULT ByteDataObject::QueryGetData(FORMATETC* format) {
+    if (!format) return E_INVALIDARG;
     return Find(format) ? S_OK : DV_E_FORMATETC;
+}
+
+HRESULT ByteDataObject::GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) {
+    if (out) out->ptd = nullptr;
+    return DATA_S_SAMEFORMATETC;
+}
+
+HRESULT ByteDataObject::EnumFormatEtc(DWORD direction, IEnumFORMATETC** out) {
+    if (!out) return E_INVALIDARG;
+    *out = nullptr;
+    if (direction != DATADIR_GET) return E_NOTIMPL;
+    std::vector<FORMATETC> list;
+    for (const auto& entry : formats_) list.push_back(BlockFormat(entry.first));
+    return SHCreateStdEnumFmtEtc(static_cast<UINT>(list.size()), list.data(), out);
 }
 
 std::string FileListBlock(const std::vector<std::string>& paths) {
@@ -68,4 +93,4 @@ std::string FileListBlock(const std::vector<std::string>& paths) {
     return block;
 }
 
-}  // namespace vantry::test
+}  // namespace vantry
