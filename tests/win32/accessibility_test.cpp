@@ -27,6 +27,7 @@ namespace {
 
 using Microsoft::WRL::ComPtr;
 using test::PumpUntil;
+using test::Started;
 
 VARIANT Id(LONG childId) {
     VARIANT child{};
@@ -76,34 +77,6 @@ ComPtr<IAccessible> ClientObject(HWND window) {
                                     reinterpret_cast<void**>(object.GetAddressOf()));
     return object;
 }
-
-// The program, started from a folder of its own; ended hard if the test no longer needs it.
-class Started {
-  public:
-    explicit Started(const std::wstring& exe) {
-        std::wstring command = L"\"" + exe + L"\"";
-        std::wstring folder = exe.substr(0, exe.find_last_of(L'\\'));
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                       folder.c_str(), &startup, &process_);
-    }
-    ~Started() {
-        if (!process_.hProcess) return;
-        TerminateProcess(process_.hProcess, 9);
-        WaitForSingleObject(process_.hProcess, 30000);
-        CloseHandle(process_.hThread);
-        CloseHandle(process_.hProcess);
-    }
-    Started(const Started&) = delete;
-    Started& operator=(const Started&) = delete;
-
-    DWORD Id() const { return process_.dwProcessId; }
-    bool Ended() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0; }
-
-  private:
-    PROCESS_INFORMATION process_{};
-};
 
 // What an out-of-context hook heard: the event and the child it named, for the list window.
 struct Heard {

@@ -15,6 +15,8 @@
 namespace vantry {
 namespace {
 
+using test::Started;
+
 std::wstring ShortForm(const std::wstring& path) {
     wchar_t buffer[MAX_PATH];
     DWORD length = GetShortPathNameW(path.c_str(), buffer, MAX_PATH);
@@ -37,43 +39,6 @@ TEST(SingleInstanceTest, EverySpellingOfAFolderGivesOneKeyAndAnotherFolderAnothe
     EXPECT_EQ(FolderKey(Widen(temp.Path()) + L"\\.\\A LONG folder name\\\\"), key);
     EXPECT_NE(FolderKey(Widen(temp.Path())), key);
 }
-
-// A copy of the program started by the test; ended (hard) when the test no longer needs it.
-class Started {
-  public:
-    explicit Started(const std::wstring& exe) {
-        std::wstring command = L"\"" + exe + L"\"";
-        std::wstring folder = exe.substr(0, exe.find_last_of(L'\\'));
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                       folder.c_str(), &startup, &process_);
-    }
-    ~Started() {
-        if (!process_.hProcess) return;
-        Kill();
-        CloseHandle(process_.hThread);
-        CloseHandle(process_.hProcess);
-    }
-    Started(const Started&) = delete;
-    Started& operator=(const Started&) = delete;
-
-    bool Running() const { return process_.hProcess != nullptr; }
-    DWORD Id() const { return process_.dwProcessId; }
-    // Whether it ended by itself within the time-out, with exit code 0.
-    bool EndsCleanly(DWORD timeoutMs) const {
-        DWORD code = 1;
-        return WaitForSingleObject(process_.hProcess, timeoutMs) == WAIT_OBJECT_0 &&
-               GetExitCodeProcess(process_.hProcess, &code) && code == 0;
-    }
-    void Kill() {
-        TerminateProcess(process_.hProcess, 9);
-        WaitForSingleObject(process_.hProcess, 30000);
-    }
-
-  private:
-    PROCESS_INFORMATION process_{};
-};
 
 // A top-level window of a started copy, once it has one; null after the time-out.
 HWND WindowOf(const Started& copy, std::vector<std::wstring> classes, bool visibleOnly = true) {

@@ -1,5 +1,6 @@
 #pragma once
-// Finding another process's windows from a test or benchmark.
+// Starting a copy of the program and finding another process's windows, from a test or
+// benchmark.
 
 #include <windows.h>
 
@@ -7,6 +8,45 @@
 #include <vector>
 
 namespace vantry::test {
+
+// A copy of the program started from its own folder; ended (hard) when the test no longer needs
+// it.
+class Started {
+  public:
+    explicit Started(const std::wstring& exe) {
+        std::wstring command = L"\"" + exe + L"\"";
+        std::wstring folder = exe.substr(0, exe.find_last_of(L'\\'));
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       folder.c_str(), &startup, &process_);
+    }
+    ~Started() {
+        if (!process_.hProcess) return;
+        Kill();
+        CloseHandle(process_.hThread);
+        CloseHandle(process_.hProcess);
+    }
+    Started(const Started&) = delete;
+    Started& operator=(const Started&) = delete;
+
+    bool Running() const { return process_.hProcess != nullptr; }
+    DWORD Id() const { return process_.dwProcessId; }
+    bool Ended() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0; }
+    // Whether it ended by itself within the time-out, with exit code 0.
+    bool EndsCleanly(DWORD timeoutMs) const {
+        DWORD code = 1;
+        return WaitForSingleObject(process_.hProcess, timeoutMs) == WAIT_OBJECT_0 &&
+               GetExitCodeProcess(process_.hProcess, &code) && code == 0;
+    }
+    void Kill() {
+        TerminateProcess(process_.hProcess, 9);
+        WaitForSingleObject(process_.hProcess, 30000);
+    }
+
+  private:
+    PROCESS_INFORMATION process_{};
+};
 
 // The first top-level window of the process whose class is one of classes (visible ones only,
 // unless told otherwise), or null.
