@@ -214,6 +214,15 @@ click_label() {
     click_at $(centre "$rect") "${3:-1}"
 }
 
+# shift_right_press CLASS TEXT: a right-button press and release with Shift held, on the caption.
+shift_right_press() {
+    xdotool mousemove $(centre "$(child_rect "$1" "$2")")
+    sleep 0.2
+    xdotool keydown shift mousedown 3
+    sleep 0.2
+    xdotool mouseup 3 keyup shift
+}
+
 # The tab label of index K on the list window of CLASS.
 click_tab() {
     local rect

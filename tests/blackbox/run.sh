@@ -219,13 +219,7 @@ program_suite() {
     begin_case ShiftRightPressAndShiftF10OpenTheShellsMenu
     start_vantry
     age_files VantryList0.txt
-    local rect
-    rect=$(child_rect VantryLargeList gamma)
-    xdotool mousemove $(centre "$rect")
-    sleep 0.2
-    xdotool keydown shift mousedown 3
-    sleep 0.2
-    xdotool mouseup 3 keyup shift
+    shift_right_press VantryLargeList gamma
     wait_for 5 visible_top '#32768' >/dev/null || fail "no shell menu after Shift and a right press"
     no_box || fail "a message box came with the shell menu"
     shot shell-menu
@@ -247,12 +241,7 @@ program_suite() {
 
     begin_case AShellMenuCommandRunsAndWhatItCopiedOutlivesTheProgram
     start_vantry
-    rect=$(child_rect VantryLargeList gamma)
-    xdotool mousemove $(centre "$rect")
-    sleep 0.2
-    xdotool keydown shift mousedown 3
-    sleep 0.2
-    xdotool mouseup 3 keyup shift
+    shift_right_press VantryLargeList gamma
     wait_for 5 visible_top '#32768' >/dev/null || fail "no shell menu after Shift and a right press"
     xdotool key c
     wait_for 5 no_menu >/dev/null || fail "the shell menu stayed after its Copy was chosen"
@@ -266,7 +255,7 @@ program_suite() {
     end_case
 
     begin_case AMissingItemSaysSoAndTheProgramStaysOpen
-    local gone
+    local gone rect
     gone=$(make_item gone)
     rm "$DIR/gone.txt" "$DIR/shfile.txt"
     crlf "$alpha" "$gone" "$gamma" >"$DIR/VantryList0.txt"
