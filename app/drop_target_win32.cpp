@@ -180,13 +180,4 @@ HRESULT DropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) {
     }
 }
 
-DropRegistration::DropRegistration(HWND window, DropIntake& intake)
-    : window_(window), target_(DropTarget::Create(intake)) {
-    result_ = RegisterDragDrop(window_, target_.Get());
-}
-
-DropRegistration::~DropRegistration() {
-    if (Registered()) RevokeDragDrop(window_);
-}
-
 }  // namespace vantry

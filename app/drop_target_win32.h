@@ -9,6 +9,8 @@
 #include <ole2.h>
 #include <wrl/client.h>
 
+#include <utility>
+
 #include "app/drop_intake.h"
 
 namespace vantry {
@@ -67,23 +69,29 @@ class DropTarget final : public IDropTarget {
     LONG references_ = 1;
 };
 
-// The window's drop target, registered for the owner's lifetime: RegisterDragDrop on
+// A window's drop target, registered for the owner's lifetime: RegisterDragDrop on
 // construction, RevokeDragDrop on destruction. OLE must be initialised on the thread.
+template <class T>
 class DropRegistration {
   public:
-    DropRegistration(HWND window, DropIntake& intake);
-    ~DropRegistration();
+    DropRegistration(HWND window, ComPtr<T> target)
+        : window_(window),
+          target_(std::move(target)),
+          result_(RegisterDragDrop(window, target_.Get())) {}
+    ~DropRegistration() {
+        if (Registered()) RevokeDragDrop(window_);
+    }
     DropRegistration(const DropRegistration&) = delete;
     DropRegistration& operator=(const DropRegistration&) = delete;
 
     // The HRESULT of RegisterDragDrop.
     HRESULT Result() const { return result_; }
     bool Registered() const { return SUCCEEDED(result_); }
-    IDropTarget* Target() const { return target_.Get(); }
+    T* Target() const { return target_.Get(); }
 
   private:
     HWND window_;
-    ComPtr<DropTarget> target_;
+    ComPtr<T> target_;
     HRESULT result_;
 };
 

@@ -15,7 +15,8 @@ bool DropWindowWin32::Create(std::function<void(const std::string&)> styleClick,
                     kDropClientHeight)) {
         return false;
     }
-    registration_ = std::make_unique<DropRegistration>(hwnd_, intake);
+    registration_ =
+        std::make_unique<DropRegistration<DropTarget>>(hwnd_, DropTarget::Create(intake));
     const DropRects rects = DropWindowRects();
     strip_ = CreateStrip(hwnd_, ChildRect(rects.strip));
     CreateCaption(hint_, strip_, ChildRect(rects.hint), Dpi(),

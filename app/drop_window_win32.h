@@ -28,7 +28,7 @@ class DropWindowWin32 final : public GlassForm, public DropWindowView {
     DWM_Label& Hint() { return hint_; }
     DWM_Label& LargeCaption() { return large_; }
     DWM_Label& SmallCaption() { return small_; }
-    DropRegistration* Registration() { return registration_.get(); }
+    DropRegistration<DropTarget>* Registration() { return registration_.get(); }
     // The window's keyboard works like a dialog's (Tab, Enter, Space): true when msg was its.
     bool TranslateDialogMessage(MSG& msg);
 
@@ -43,7 +43,7 @@ class DropWindowWin32 final : public GlassForm, public DropWindowView {
     DWM_Label hint_;
     DWM_Label large_;
     DWM_Label small_;
-    std::unique_ptr<DropRegistration> registration_;
+    std::unique_ptr<DropRegistration<DropTarget>> registration_;
 };
 
 }  // namespace vantry

@@ -84,13 +84,4 @@ std::optional<ListDrop> ListDropTarget::TakeDrop() {
     return drop;
 }
 
-ListDropRegistration::ListDropRegistration(HWND window, ListDragHost& host)
-    : window_(window), target_(ListDropTarget::Create(window, host)) {
-    registered_ = SUCCEEDED(RegisterDragDrop(window_, target_.Get()));
-}
-
-ListDropRegistration::~ListDropRegistration() {
-    if (registered_) RevokeDragDrop(window_);
-}
-
 }  // namespace vantry

@@ -71,21 +71,6 @@ class ListDropTarget final : public IDropTarget {
     LONG references_ = 1;
 };
 
-// The target registered on the window for the owner's lifetime (RegisterDragDrop, then
-// RevokeDragDrop). OLE must be initialised on the thread.
-class ListDropRegistration {
-  public:
-    ListDropRegistration(HWND window, ListDragHost& host);
-    ~ListDropRegistration();
-    ListDropRegistration(const ListDropRegistration&) = delete;
-    ListDropRegistration& operator=(const ListDropRegistration&) = delete;
-
-    ListDropTarget& Target() const { return *target_.Get(); }
-
-  private:
-    HWND window_;
-    ComPtr<ListDropTarget> target_;
-    bool registered_;
-};
+using ListDropRegistration = DropRegistration<ListDropTarget>;
 
 }  // namespace vantry

@@ -27,7 +27,7 @@ void ListWindowWin32::StartItemDrag(int slot) {
         if (!scope) return;
         ReleaseDragData();
         dragData_ = CreateItemData(model.Path(slot), {GetCurrentProcessId(), hwnd_, slot});
-        ListDropTarget& target = dropRegistration_->Target();
+        ListDropTarget& target = *dropRegistration_->Target();
         const std::function<bool()> plainCursor = [&target] { return target.Hovering(); };
         DWORD effect = DROPEFFECT_NONE;
         RunItemDrag(dragData_.Get(), plainCursor, &effect);

@@ -95,8 +95,8 @@ bool ListWindowWin32::Create() {
     }
     for (auto& tab : tabs_) tooltip_.AddTool(tab.Window());
     insertMark_.Create(hwnd_);
-    dropRegistration_ =
-        std::make_unique<ListDropRegistration>(hwnd_, static_cast<ListDragHost&>(*this));
+    dropRegistration_ = std::make_unique<ListDropRegistration>(
+        hwnd_, ListDropTarget::Create(hwnd_, static_cast<ListDragHost&>(*this)));
     PlaceAboveTaskbar();
     return true;
 }

@@ -36,7 +36,8 @@ class DropTargetTest : public ::testing::Test {
         window = CreateWindowExW(0, L"STATIC", L"Drop Here", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(window, nullptr);
-        registration = std::make_unique<DropRegistration>(window, p.intake);
+        registration =
+            std::make_unique<DropRegistration<DropTarget>>(window, DropTarget::Create(p.intake));
         ASSERT_TRUE(registration->Registered());
     }
     void TearDown() override {
@@ -79,7 +80,7 @@ class DropTargetTest : public ::testing::Test {
     test::TempFolder items;
     test::DropProgram p{program.Path()};
     HWND window = nullptr;
-    std::unique_ptr<DropRegistration> registration;
+    std::unique_ptr<DropRegistration<DropTarget>> registration;
 };
 
 TEST_F(DropTargetTest, OneFileOntoThreeItemsEndsTheListFileAndShowsInSlotThree) {
