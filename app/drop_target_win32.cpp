@@ -116,27 +116,6 @@ ComPtr<DropTarget> DropTarget::Create(DropIntake& intake) {
     return target;
 }
 
-HRESULT DropTarget::QueryInterface(REFIID iid, void** object) {
-    if (!object) return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDropTarget)) {
-        *object = static_cast<IDropTarget*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG DropTarget::AddRef() {
-    return static_cast<ULONG>(InterlockedIncrement(&references_));
-}
-
-ULONG DropTarget::Release() {
-    LONG left = InterlockedDecrement(&references_);
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
-}
-
 DWORD DropTarget::Effect() const {
     // Every drag is accepted, one without a file list too: the drop itself tells the user what
     // could not be taken. While another action runs the drop would be ignored; saying so lets

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "app/drop_intake.h"
+#include "platform/com_object_win32.h"
 
 namespace vantry {
 
@@ -43,14 +44,10 @@ class Win32DropProbe : public DropProbe {
 // The file list the data object carries as CF_HDROP; hasFileList is false without one.
 DroppedFiles ReadDropData(IDataObject* data);
 
-class DropTarget final : public IDropTarget {
+class DropTarget final : public ComObject<IDropTarget, IID_IDropTarget> {
   public:
     // A new target holding one reference, which the caller owns.
     static ComPtr<DropTarget> Create(DropIntake& intake);
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL point,
                                         DWORD* effect) override;
@@ -66,7 +63,6 @@ class DropTarget final : public IDropTarget {
 
     DropIntake& intake_;
     bool listItem_ = false;  // the drag over the window is an item of a list window
-    LONG references_ = 1;
 };
 
 // A window's drop target, registered for the owner's lifetime: RegisterDragDrop on

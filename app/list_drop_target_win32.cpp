@@ -10,27 +10,6 @@ ComPtr<ListDropTarget> ListDropTarget::Create(HWND window, ListDragHost& host) {
     return target;
 }
 
-HRESULT ListDropTarget::QueryInterface(REFIID iid, void** object) {
-    if (!object) return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDropTarget)) {
-        *object = static_cast<IDropTarget*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG ListDropTarget::AddRef() {
-    return static_cast<ULONG>(InterlockedIncrement(&references_));
-}
-
-ULONG ListDropTarget::Release() {
-    LONG left = InterlockedDecrement(&references_);
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
-}
-
 void ListDropTarget::Show(const DragPlace& place) {
     if (place == shown_) return;
     shown_ = place;

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "app/drop_target_win32.h"
+#include "platform/com_object_win32.h"
 
 namespace vantry {
 
@@ -36,14 +37,10 @@ struct ListDrop {
     DragPlace place;
 };
 
-class ListDropTarget final : public IDropTarget {
+class ListDropTarget final : public ComObject<IDropTarget, IID_IDropTarget> {
   public:
     // A new target holding one reference, which the caller owns.
     static ComPtr<ListDropTarget> Create(HWND window, ListDragHost& host);
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL point,
                                         DWORD* effect) override;
@@ -68,7 +65,6 @@ class ListDropTarget final : public IDropTarget {
     int slot_ = -1;  // the dragged slot while an item of this window is over it
     DragPlace shown_;
     std::optional<ListDrop> dropped_;
-    LONG references_ = 1;
 };
 
 using ListDropRegistration = DropRegistration<ListDropTarget>;

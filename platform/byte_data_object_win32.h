@@ -12,18 +12,16 @@
 #include <utility>
 #include <vector>
 
+#include "platform/com_object_win32.h"
+
 namespace vantry {
 
-class ByteDataObject final : public IDataObject {
+class ByteDataObject final : public ComObject<IDataObject, IID_IDataObject> {
   public:
     using Formats = std::vector<std::pair<CLIPFORMAT, std::string>>;
 
     // The caller owns the one reference the object is created with.
     explicit ByteDataObject(Formats formats) : formats_(std::move(formats)) {}
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override;
     HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
@@ -40,14 +38,11 @@ class ByteDataObject final : public IDataObject {
         return OLE_E_ADVISENOTSUPPORTED;
     }
 
-    LONG References() const { return references_; }
-
   private:
     ~ByteDataObject() = default;
     const std::string* Find(const FORMATETC* format) const;
 
     Formats formats_;
-    LONG references_ = 1;
 };
 
 // The CF_HDROP block of a file list: a DROPFILES header, then the UTF-16 paths, each closed by
