@@ -314,12 +314,12 @@ void ListWindowWin32::ApplyCaption(int slot) {
     SlotContent& shown = shown_[static_cast<std::size_t>(slot)];
     auto& label = captions_[static_cast<std::size_t>(slot)];
     if (label.Window() && wanted.caption != shown.caption) {
-        // Drawn once, by the paint below: with redrawing off, neither the new text nor the
-        // resize that auto-size makes for it draws the glow first (each a full drawing).
-        SendMessageW(label.Window(), WM_SETREDRAW, FALSE, 0);
+        // Drawn once, by the paint below. Held by the label rather than by WM_SETREDRAW, which
+        // under Wine costs two round trips to the server per caption.
+        label.HoldDrawing(true);
         label.SetCaption(wanted.caption);
-        SendMessageW(label.Window(), WM_SETREDRAW, TRUE, 0);
-        ShowWindow(label.Window(), SW_SHOWNA);
+        label.HoldDrawing(false);
+        if (!IsWindowVisible(label.Window())) ShowWindow(label.Window(), SW_SHOWNA);
         // A shorter caption leaves the old glow outside the new text block: repaint the box.
         InvalidateRect(label.Window(), nullptr, TRUE);
         UpdateWindow(label.Window());

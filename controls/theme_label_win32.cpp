@@ -327,9 +327,9 @@ void DWM_Label::DrawCaption(const CaptionDrawing& drawing) {
     static_cast<CaptionDrawing&>(job_) = drawing;
     job_.window = window_;
     // A hidden label (or one in a hidden window) is drawn when it is shown: showing it brings a
-    // WM_PAINT, which redraws anyway. Start-up creates three windows' worth of labels hidden.
+    // WM_PAINT, which redraws anyway.
     drawingPending_ = true;
-    if (IsWindowVisible(window_)) DrawPending();
+    if (!drawingHeld_ && IsWindowVisible(window_)) DrawPending();
 }
 
 void DWM_Label::BlitCaption() {

@@ -61,6 +61,9 @@ class DWM_Label final : public FA_Handler, private ThemeLabelView {
     // The keyboard focus: the caption in its hover colour and the system's focus rectangle
     // around its text.
     void SetFocusMark(bool marked);
+    // While held, changes are not drawn as they come (a new text and the resize auto-size makes
+    // for it are each a full drawing); the next paint draws them once.
+    void HoldDrawing(bool held) { drawingHeld_ = held; }
     // The current tab: the hover colour alone.
     void SetMarked(bool marked) { model_.SetMarked(marked); }
     // Unavailable (an item whose target is missing): grey at rest.
@@ -137,7 +140,8 @@ class DWM_Label final : public FA_Handler, private ThemeLabelView {
     uint32_t background_ = 0;
     ClickCapture click_;
     bool timerRunning_ = false;
-    bool drawingPending_ = false;  // the last drawing was put off while hidden
+    bool drawingPending_ = false;  // the last drawing was put off while hidden or held
+    bool drawingHeld_ = false;
     bool focusFrame_ = false;
     bool pushButton_ = false;
     Microsoft::WRL::ComPtr<PushButtonAccessible> accessible_;  // made on a tool's first ask
