@@ -14,12 +14,14 @@ void ListWindow::Load() {
 
 void ListWindow::LoadTabs() {
     if (auto names = files_.ReadTabNames()) {
-        for (std::size_t k = 0; k < names->size(); ++k) {
-            tabNames_[k] = (*names)[k];
-            view_.ShowTabCaption(static_cast<int>(k), tabNames_[k]);
-        }
-        app_.PumpMessages();
+        std::copy_n(names->begin(), std::min(names->size(), tabNames_.size()), tabNames_.begin());
     }
+    ShowTabs();
+}
+
+void ListWindow::ShowTabs() {
+    for (int k = 0; k < kTabCount; ++k) view_.ShowTabCaption(k, TabName(k));
+    app_.PumpMessages();
     UpdateTabs();
 }
 

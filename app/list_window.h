@@ -54,6 +54,9 @@ class ListWindow {
     void Load();
     // Reads the tab names into the five tab labels, then lays them out.
     void LoadTabs();
+    // Shows the tab names held in the five tab labels, then lays them out: after LoadTabs, and
+    // when the view's window is first made.
+    void ShowTabs();
     // Places the tab labels edge to edge, in tab order.
     void UpdateTabs();
 

@@ -19,7 +19,13 @@ constexpr int kMarkPixels = 4;
 
 void ListWindowWin32::StartItemDrag(int slot) {
     const ListModel& model = logic_.Model();
-    if (!dropRegistration_ || !model.Occupied(slot)) return;
+    if (!model.Occupied(slot)) return;
+    // Registered at the first drag: the target takes only this window's own items, and the
+    // registration marshals it for other processes, which under Wine commits about a megabyte.
+    if (!dropRegistration_) {
+        dropRegistration_ = std::make_unique<ListDropRegistration>(
+            hwnd_, ListDropTarget::Create(hwnd_, static_cast<ListDragHost&>(*this)));
+    }
     std::optional<ListDrop> drop;
     {
         // One action at a time: no drop, click or reload runs while the item is held.

@@ -28,9 +28,6 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView, private L
                     UserDialogs& dialogs, AppServices& app, ActionGuard& guard, IconService& icons);
     ~ListWindowWin32() override;
 
-    // Creates the hidden window and its controls, placed above the taskbar of its monitor (made
-    // smaller where it would not fit there), hooked.
-    bool Create();
     // Closes the window: unhooked on the request and again while closing.
     void Close();
 
@@ -72,6 +69,9 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView, private L
         int iconSide = 0;  // pixels; only what is shown has one
     };
 
+    // Creates the hidden window and its controls, placed above the taskbar of its monitor (made
+    // smaller where it would not fit there), hooked.
+    bool Create();
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void LayOutChildren() override;
     void FollowDpiChange(const RECT& suggested) override;
@@ -114,6 +114,7 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView, private L
     std::array<SlotContent, kSlotCount> shown_;
     int focusSlot_ = -1;      // the caption that shows the keyboard focus
     int markedTab_ = -1;      // the tab label that shows the current tab
+    bool made_ = false;       // its window is made once, when first shown
     int announcedSlot_ = -1;  // the item assistive tools were last told has the focus
     Microsoft::WRL::ComPtr<ListAccessible> accessible_;
     std::array<IconService::Ticket, kSlotCount> lookUps_{};  // 0: the slot's icon is in place

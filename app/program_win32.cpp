@@ -52,10 +52,8 @@ void Program::CreateDropForm() {
     dropForm_->Create([this](const std::string& word) { drop_.StyleClick(word); }, intake_);
 }
 
-// The drop window is made when it is first shown: start-up would only create it to hide it.
+// Every window is made when it is first shown: start-up would only create them to hide them.
 void Program::Start() {
-    large_.Create();
-    small_.Create();
     drop_.Start();
 }
 

@@ -399,7 +399,6 @@ proof_suite() {
     sleep 0.5
     expect_file VantryTabs.txt "Main |" "Work, Home |" "" "" ""
     expect_eq "list tabs" "Main | ; Work, Home | ;  ;  ; " "$(tabs_of VantrySmallList)"
-    expect_eq "hidden list tabs" "Main | ; Work, Home | ;  ;  ; " "$(tabs_of VantryLargeList)"
     shot config
     end_case
 

@@ -110,13 +110,11 @@ TEST_F(ProgramTest, EmptyingAJustShownWindowFetchesNoStaleIcon) {
     EXPECT_EQ(WindowText(hidden.ItemCaption(0).Window()), "");
 }
 
-TEST_F(ProgramTest, TheFirstActivationExtendsTheGlassOnce) {
+TEST_F(ProgramTest, AListWindowIsMadeWhenFirstShownAndItsFirstActivationExtendsTheGlassOnce) {
     Start();
     EXPECT_TRUE(program->Small().GlassExtended());  // shown, hence activated
-    EXPECT_FALSE(program->Large().GlassExtended());
-    EXPECT_EQ(
-        program->Large().FA_Handler_WndProc(program->Large().Window(), WM_ACTIVATE, WA_ACTIVE, 0),
-        0);  // taken
+    EXPECT_EQ(program->Large().Window(), nullptr);
+    program->Large().SetVisible(true);
     EXPECT_TRUE(program->Large().GlassExtended());
     EXPECT_EQ(
         program->Large().FA_Handler_WndProc(program->Large().Window(), WM_ACTIVATE, WA_ACTIVE, 0),
@@ -125,7 +123,8 @@ TEST_F(ProgramTest, TheFirstActivationExtendsTheGlassOnce) {
 
 TEST_F(ProgramTest, GlassWindowsShowTheProgramsIconDrawnForBothSystemSizes) {
     Start();
-    program->ShowDropWindow();  // made when first shown
+    program->ShowDropWindow();  // made when first shown, as the list windows are
+    program->Large().SetVisible(true);
     for (HWND window :
          {program->Small().Window(), program->Large().Window(), program->DropForm()->Window()}) {
         auto big = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0));
@@ -138,6 +137,7 @@ TEST_F(ProgramTest, GlassWindowsShowTheProgramsIconDrawnForBothSystemSizes) {
 TEST_F(ProgramTest, ListWindowsMatchTheirLayoutTablesAt96Dpi) {
     Write("VantryList0.txt", "C:\\a.txt\r\n");
     Start();
+    program->Large().SetVisible(true);  // made when first shown
     struct Expected {
         ListWindowWin32* window;
         int height, captionLeft, step, captionWidth, captionHeight, icon, bar;
@@ -280,6 +280,8 @@ LRESULT CALLBACK WatchDestroy(int code, WPARAM wParam, LPARAM lParam) {
 TEST_F(ProgramTest, CloseSavesTheChosenStylesTabAndUnhooksEveryListWindow) {
     Write("VantryList0.txt", "C:\\a.txt\r\n\r\n");
     Start();
+    program->Large().SetVisible(true);  // made when first shown
+    program->Large().SetVisible(false);
     watchedWindows[0] = program->Large().Window();
     watchedWindows[1] = program->Small().Window();
     EXPECT_TRUE(GetPropW(watchedWindows[0], L"FA_ExWndProcPtr"));
