@@ -22,8 +22,12 @@ namespace {
 constexpr wchar_t kClassName[] = L"VantryIconAnswers";
 constexpr UINT kAnswerMessage = WM_APP;
 // Look-ups wait on disks and servers, not on the processor: two keep one slow path from holding
-// the rest without starting a thread per item.
+// the rest without starting a thread per item. The second starts only once the first has spent
+// this long on one look-up with others waiting: a thread costs its stack and apartment (under
+// Wine about a megabyte of committed memory), and most lists are answered by one in no time.
 constexpr int kWorkerCount = 2;
+constexpr UINT kStallMs = 250;
+constexpr UINT_PTR kStallTimer = 1;
 
 }  // namespace
 
@@ -40,6 +44,7 @@ struct IconService::Shared {
     bool stopping = false;
     int workers = 0;
     std::size_t inFlight = 0;
+    std::uint64_t finished = 0;  // look-ups ended, for telling a stalled worker
 };
 
 UniqueIcon IconService::ShellLookup(const IconRequest& request) {
@@ -96,8 +101,40 @@ IconService::Ticket IconService::Request(IconRequest request, Answer answer) {
     shared_->wake.notify_one();
     // Without a worker or without the answer window the look-up never ends: the slot keeps the
     // generic icon, as for a path the shell does not know.
-    if (needWorker) StartWorker();
+    if (needWorker && (workersStarted_ == 0 || !StartWatch())) StartWorker();
     return ticket;
+}
+
+// A timer on the answer window, running only while a worker can still be added; false when it
+// cannot be set.
+bool IconService::StartWatch() {
+    if (watching_) return true;
+    watching_ = window_ && SetTimer(window_, kStallTimer, kStallMs, nullptr);
+    if (watching_) finishedAtWatch_ = FinishedCount();
+    return watching_;
+}
+
+// Each tick: a worker that has ended no look-up since the last one while others wait is stalled,
+// and another worker takes the queue; with nothing waiting the watch ends.
+void IconService::Watch() {
+    std::uint64_t finished;
+    bool waiting;
+    {
+        std::lock_guard<std::mutex> lock(shared_->mutex);
+        finished = shared_->finished;
+        waiting = !shared_->queue.empty();
+    }
+    bool stalled = waiting && finished == finishedAtWatch_;
+    finishedAtWatch_ = finished;
+    if (waiting && !stalled) return;
+    KillTimer(window_, kStallTimer);
+    watching_ = false;
+    if (stalled) StartWorker();
+}
+
+std::uint64_t IconService::FinishedCount() const {
+    std::lock_guard<std::mutex> lock(shared_->mutex);
+    return shared_->finished;
 }
 
 bool IconService::StartWorker() {
@@ -105,6 +142,7 @@ bool IconService::StartWorker() {
         std::lock_guard<std::mutex> lock(shared_->mutex);
         ++shared_->workers;
     }
+    ++workersStarted_;
     try {
         // Detached: a worker stuck in the shell must not hold up the end of the program, which
         // ends every thread still running (ExitProcess).
@@ -153,9 +191,14 @@ void IconService::Deliver() {
 
 LRESULT CALLBACK IconService::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* self = WindowOwner(hwnd, msg, lParam, &IconService::window_);
-    if (!self || msg != kAnswerMessage) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    bool ours = msg == kAnswerMessage || (msg == WM_TIMER && wParam == kStallTimer);
+    if (!self || !ours) return DefWindowProcW(hwnd, msg, wParam, lParam);
     try {
-        self->Deliver();
+        if (msg == kAnswerMessage) {
+            self->Deliver();
+        } else {
+            self->Watch();
+        }
     } catch (...) {
         // nothing may unwind through the system's dispatch
     }
@@ -198,6 +241,7 @@ void IconService::Work(std::shared_ptr<Shared> shared) {
         }
         std::lock_guard<std::mutex> lock(shared->mutex);
         if (shared->stopping) break;  // the icon is freed on the way out
+        ++shared->finished;
         shared->answered.emplace_back(job.first, std::move(reply));
         // Never to a null window (that would be a message to this thread, which nobody reads).
         // Should the post fail, the answer waits in the list for the next one, or is freed with

@@ -1,9 +1,10 @@
 #pragma once
 // Shell icon look-ups off the window thread. The shell can take seconds over one path (a network
 // share whose server is slow or gone, a disk spinning up, a scanner holding the file), so the
-// look-ups run on a couple of worker threads and each answer comes back to the thread that asked,
-// through its message queue, in whatever order they end. The same request checks whether the
-// path is there at all, so a missing target costs no extra thread or pass.
+// look-ups run on a worker thread (a second joins when one look-up stalls) and each answer
+// comes back to the thread that asked, through its message queue, in whatever order they end.
+// The same request checks whether the path is there at all, so a missing target costs no extra
+// thread or pass.
 
 #include <windows.h>
 
@@ -75,12 +76,18 @@ class IconService {
     static void Work(std::shared_ptr<Shared> shared);
     static TargetState CheckInTime(const Shared& shared, const std::string& path);
     bool StartWorker();
+    bool StartWatch();
+    void Watch();
+    std::uint64_t FinishedCount() const;
     void Deliver();
 
     std::shared_ptr<Shared> shared_;
     HWND window_ = nullptr;  // message-only, on the thread that made the service
     std::unordered_map<Ticket, Answer> answers_;
     Ticket lastTicket_ = 0;
+    int workersStarted_ = 0;
+    bool watching_ = false;
+    std::uint64_t finishedAtWatch_ = 0;
 };
 
 }  // namespace vantry
