@@ -74,6 +74,8 @@ IconService::IconService(Lookup lookup, Check check)
     CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                     GetModuleHandleW(nullptr), this);
     shared_->reply = window_;
+    // Started now, its apartment is set up while the windows are made, before the first request.
+    StartWorker();
 }
 
 IconService::~IconService() {
@@ -99,9 +101,10 @@ IconService::Ticket IconService::Request(IconRequest request, Answer answer) {
         needWorker = shared_->workers < kWorkerCount;
     }
     shared_->wake.notify_one();
-    // Without a worker or without the answer window the look-up never ends: the slot keeps the
-    // generic icon, as for a path the shell does not know.
-    if (needWorker && (workersStarted_ == 0 || !StartWatch())) StartWorker();
+    // Another worker comes when the watch finds one stalled, or at once where no watch can be
+    // set. Without a worker or without the answer window the look-up never ends: the slot keeps
+    // the generic icon, as for a path the shell does not know.
+    if (needWorker && !StartWatch()) StartWorker();
     return ticket;
 }
 
@@ -142,7 +145,6 @@ bool IconService::StartWorker() {
         std::lock_guard<std::mutex> lock(shared_->mutex);
         ++shared_->workers;
     }
-    ++workersStarted_;
     try {
         // Detached: a worker stuck in the shell must not hold up the end of the program, which
         // ends every thread still running (ExitProcess).

@@ -85,7 +85,6 @@ class IconService {
     HWND window_ = nullptr;  // message-only, on the thread that made the service
     std::unordered_map<Ticket, Answer> answers_;
     Ticket lastTicket_ = 0;
-    int workersStarted_ = 0;
     bool watching_ = false;
     std::uint64_t finishedAtWatch_ = 0;
 };
