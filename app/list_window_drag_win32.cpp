@@ -20,8 +20,8 @@ constexpr int kMarkPixels = 4;
 void ListWindowWin32::StartItemDrag(int slot) {
     const ListModel& model = logic_.Model();
     if (!model.Occupied(slot)) return;
-    // Registered at the first drag: the target takes only this window's own items, and the
-    // registration marshals it for other processes, which under Wine commits about a megabyte.
+    // Registered at the first drag: the target takes only this window's own items, and
+    // registering it commits about a megabyte under Wine.
     if (!dropRegistration_) {
         dropRegistration_ = std::make_unique<ListDropRegistration>(
             hwnd_, ListDropTarget::Create(hwnd_, static_cast<ListDragHost&>(*this)));
