@@ -161,13 +161,6 @@ bool RegisterWindowClass(HINSTANCE instance, WNDPROC proc) {
     return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-std::wstring WindowText(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 }  // namespace
 
 class ConfigWindowHost::Form final : public ConfigWindowView {

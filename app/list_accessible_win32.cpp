@@ -1,13 +1,12 @@
 #include "app/list_accessible_win32.h"
 
+#include "platform/user_dialogs.h"
+
 namespace vantry {
 
 namespace {
 
-constexpr char kProgramName[] = "Vantry";
-
-}  // namespace
-
+// The state of the slot's item as tools see it; listFocused: the list window has the keyboard.
 DWORD ItemState(ListWindow& logic, int slot, bool listFocused) {
     if (!logic.Model().Occupied(slot)) return STATE_SYSTEM_INVISIBLE;
     DWORD state = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE;
@@ -19,6 +18,8 @@ DWORD ItemState(ListWindow& logic, int slot, bool listFocused) {
     }
     return state;
 }
+
+}  // namespace
 
 ListAccessible::ListAccessible(HWND list, ListWindow& logic, const ListChildWindows& children)
     : AccessibleObject(list), logic_(logic), children_(children) {}
@@ -84,8 +85,14 @@ bool ListAccessible::ListFocused() const {
     return GetFocus() == window_;
 }
 
+int ListAccessible::FocusedItem() const {
+    int slot = logic_.Keyboard().Focus();
+    return slot >= 0 && logic_.Model().Occupied(slot) ? slot : -1;
+}
+
 HRESULT ListAccessible::get_accChildCount(long* count) {
     if (!count) return E_POINTER;
+    *count = 0;
     if (!window_) return RPC_E_DISCONNECTED;
     *count = kSlotCount + kTabCount;
     return S_OK;
@@ -101,12 +108,12 @@ HRESULT ListAccessible::get_accChild(VARIANT child, IDispatch** object) {
 }
 
 HRESULT ListAccessible::get_accName(VARIANT child, BSTR* name) {
+    if (!Cleared(name)) return E_POINTER;
     if (!window_) return RPC_E_DISCONNECTED;
     Child target = Resolve(child);
     switch (target.part) {
         case Part::Self:
-            return Text(std::string(kProgramName) + " - " + logic_.TabName(logic_.Model().List),
-                        name);
+            return Text(std::string(kAppTitle) + " - " + logic_.TabName(logic_.Model().List), name);
         case Part::Item:
             return Text(logic_.Model().Caption(target.index), name);
         case Part::Tab:
@@ -118,12 +125,12 @@ HRESULT ListAccessible::get_accName(VARIANT child, BSTR* name) {
 }
 
 HRESULT ListAccessible::get_accDescription(VARIANT child, BSTR* description) {
+    if (!Cleared(description)) return E_POINTER;
     if (!window_) return RPC_E_DISCONNECTED;
     Child target = Resolve(child);
     if (target.part == Part::Invalid) return E_INVALIDARG;
-    const ListModel& model = logic_.Model();
-    bool item = target.part == Part::Item && model.Occupied(target.index);
-    return Text(item ? model.Path(target.index) : std::string(), description);
+    bool item = target.part == Part::Item && Present(target);
+    return Text(item ? logic_.Model().Path(target.index) : std::string(), description);
 }
 
 HRESULT ListAccessible::get_accRole(VARIANT child, VARIANT* role) {
@@ -156,9 +163,7 @@ HRESULT ListAccessible::get_accState(VARIANT child, VARIANT* state) {
         case Part::Self: {
             bits = STATE_SYSTEM_FOCUSABLE;
             if (!IsWindowVisible(window_)) bits |= STATE_SYSTEM_INVISIBLE;
-            int slot = logic_.Keyboard().Focus();
-            bool itemFocused = slot >= 0 && logic_.Model().Occupied(slot);
-            if (ListFocused() && !itemFocused) bits |= STATE_SYSTEM_FOCUSED;
+            if (ListFocused() && FocusedItem() < 0) bits |= STATE_SYSTEM_FOCUSED;
             break;
         }
         case Part::Item:
@@ -184,9 +189,8 @@ HRESULT ListAccessible::get_accFocus(VARIANT* child) {
     VariantInit(child);
     if (!window_) return RPC_E_DISCONNECTED;
     if (!ListFocused()) return S_FALSE;
-    int slot = logic_.Keyboard().Focus();
-    SetChildId(child,
-               slot >= 0 && logic_.Model().Occupied(slot) ? ItemChildId(slot) : CHILDID_SELF);
+    int slot = FocusedItem();
+    SetChildId(child, slot >= 0 ? ItemChildId(slot) : CHILDID_SELF);
     return S_OK;
 }
 
@@ -194,23 +198,24 @@ HRESULT ListAccessible::get_accSelection(VARIANT* children) {
     if (!children) return E_POINTER;
     VariantInit(children);
     if (!window_) return RPC_E_DISCONNECTED;
-    int slot = logic_.Keyboard().Focus();
-    if (slot < 0 || !logic_.Model().Occupied(slot)) return S_FALSE;
+    int slot = FocusedItem();
+    if (slot < 0) return S_FALSE;
     SetChildId(children, ItemChildId(slot));
     return S_OK;
 }
 
 HRESULT ListAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
+    if (!Cleared(action)) return E_POINTER;
     if (!window_) return RPC_E_DISCONNECTED;
     Child target = Resolve(child);
     if (target.part == Part::Invalid) return E_INVALIDARG;
-    if (!Present(target) || target.part == Part::Self) return Text({}, action);
+    if (!Present(target) || target.part == Part::Self) return Text(std::string(), action);
     return Text(target.part == Part::Item ? "Open" : "Switch", action);
 }
 
 HRESULT ListAccessible::accLocation(long* left, long* top, long* width, long* height,
                                     VARIANT child) {
-    if (!left || !top || !width || !height) return E_POINTER;
+    if (!Cleared(left, top, width, height)) return E_POINTER;
     if (!window_) return RPC_E_DISCONNECTED;
     Child target = Resolve(child);
     if (target.part == Part::Invalid) return E_INVALIDARG;
@@ -224,23 +229,18 @@ HRESULT ListAccessible::accHitTest(long x, long y, VARIANT* child) {
     const POINT at{x, y};
     RECT whole = Bounds({Part::Self, 0});
     if (!PtInRect(&whole, at)) return S_FALSE;
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        Child item{Part::Item, slot};
-        RECT rect = Bounds(item);
-        if (Present(item) && PtInRect(&rect, at)) {
-            SetChildId(child, ItemChildId(slot));
-            return S_OK;
-        }
+    auto hit = [this, at](const Child& part) {
+        RECT rect = Bounds(part);
+        return Present(part) && PtInRect(&rect, at);
+    };
+    LONG id = CHILDID_SELF;
+    for (int slot = 0; slot < kSlotCount && id == CHILDID_SELF; ++slot) {
+        if (hit({Part::Item, slot})) id = ItemChildId(slot);
     }
-    for (int k = 0; k < kTabCount; ++k) {
-        Child tab{Part::Tab, k};
-        RECT rect = Bounds(tab);
-        if (Present(tab) && PtInRect(&rect, at)) {
-            SetChildId(child, TabChildId(k));
-            return S_OK;
-        }
+    for (int k = 0; k < kTabCount && id == CHILDID_SELF; ++k) {
+        if (hit({Part::Tab, k})) id = TabChildId(k);
     }
-    SetChildId(child, CHILDID_SELF);
+    SetChildId(child, id);
     return S_OK;
 }
 

@@ -32,9 +32,6 @@ constexpr LONG TabChildId(int k) {
 // item's action ends the program, which must not happen inside a call into its own object.
 inline constexpr UINT kAccessibleActionMessage = WM_APP + 8;
 
-// The state of the slot's item as tools see it; listFocused: the list window has the keyboard.
-DWORD ItemState(ListWindow& logic, int slot, bool listFocused);
-
 class ListAccessible final : public AccessibleObject {
   public:
     ListAccessible(HWND list, ListWindow& logic, const ListChildWindows& children);
@@ -68,6 +65,8 @@ class ListAccessible final : public AccessibleObject {
     bool Present(const Child& child) const;
     RECT Bounds(const Child& child) const;
     bool ListFocused() const;
+    // The keyboard's slot when it holds an item, else -1.
+    int FocusedItem() const;
 
     ListWindow& logic_;
     ListChildWindows children_;

@@ -12,24 +12,12 @@ void AccessibleObject::Disconnect() {
 }
 
 HRESULT AccessibleObject::QueryInterface(REFIID iid, void** object) {
-    if (!object) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == kIID_IAccessible) {
+    if (object && IsEqualIID(iid, IID_IDispatch)) {
         *object = static_cast<IAccessible*>(this);
         AddRef();
         return S_OK;
     }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG AccessibleObject::AddRef() {
-    return static_cast<ULONG>(InterlockedIncrement(&references_));
-}
-
-ULONG AccessibleObject::Release() {
-    LONG left = InterlockedDecrement(&references_);
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
+    return ComObject::QueryInterface(iid, object);
 }
 
 HRESULT AccessibleObject::GetTypeInfoCount(UINT* count) {
@@ -95,12 +83,27 @@ HRESULT AccessibleObject::put_accValue(VARIANT, BSTR) {
     return window_ ? E_NOTIMPL : RPC_E_DISCONNECTED;
 }
 
-HRESULT AccessibleObject::Text(const std::string& utf8, BSTR* out) {
-    if (!out) return E_POINTER;
+bool AccessibleObject::Cleared(BSTR* out) {
+    if (!out) return false;
     *out = nullptr;
-    if (utf8.empty()) return S_FALSE;
-    *out = SysAllocString(Widen(utf8).c_str());
+    return true;
+}
+
+bool AccessibleObject::Cleared(long* left, long* top, long* width, long* height) {
+    if (!left || !top || !width || !height) return false;
+    *left = *top = *width = *height = 0;
+    return true;
+}
+
+HRESULT AccessibleObject::Text(const std::wstring& text, BSTR* out) {
+    if (!Cleared(out)) return E_POINTER;
+    if (text.empty()) return S_FALSE;
+    *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
     return *out ? S_OK : E_OUTOFMEMORY;
+}
+
+HRESULT AccessibleObject::Text(const std::string& utf8, BSTR* out) {
+    return Text(Widen(utf8), out);
 }
 
 void AccessibleObject::SetChildId(VARIANT* out, LONG id) {

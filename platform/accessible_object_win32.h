@@ -1,8 +1,9 @@
 #pragma once
-// What our Active Accessibility objects share: reference counting, IDispatch without type
-// information, the calls none of them supports, the window's frame as parent, and the cut-off
-// when their window goes. A tool may hold an object longer than its window lives; once
-// disconnected every call fails with RPC_E_DISCONNECTED and nothing of the window is read.
+// What our Active Accessibility objects share: reference counting (ComObject), IDispatch without
+// type information, outputs cleared before any call can fail, the calls none of them supports,
+// the window's frame as parent, and the cut-off when their window goes. A tool may hold an object
+// longer than its window lives; once disconnected every call fails with RPC_E_DISCONNECTED and
+// nothing of the window is read.
 
 #include <windows.h>
 // <oleacc.h> needs the types of <windows.h> and <ole2.h> first.
@@ -11,21 +12,20 @@
 
 #include <string>
 
+#include "platform/com_object_win32.h"
+#include "platform/system_functions_win32.h"
+
 namespace vantry {
 
-class AccessibleObject : public IAccessible {
+class AccessibleObject : public ComObject<IAccessible, kIID_IAccessible> {
   public:
     explicit AccessibleObject(HWND window) : window_(window) {}
-    AccessibleObject(const AccessibleObject&) = delete;
-    AccessibleObject& operator=(const AccessibleObject&) = delete;
 
     // The window is going: the object no longer reads it, and remote tools are cut off.
     void Disconnect();
 
-    // IUnknown
+    // IUnknown: IAccessible is an IDispatch too.
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
     // IDispatch: tools call IAccessible directly; there is no type information to give.
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override;
@@ -44,9 +44,14 @@ class AccessibleObject : public IAccessible {
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override;
 
   protected:
-    virtual ~AccessibleObject() = default;
+    ~AccessibleObject() override = default;
 
+    // A tool frees what a call hands back, even from a failed call: outputs are cleared first.
+    // False when the output pointer is missing.
+    static bool Cleared(BSTR* out);
+    static bool Cleared(long* left, long* top, long* width, long* height);
     // An answer of text; S_FALSE with no string where there is none.
+    static HRESULT Text(const std::wstring& text, BSTR* out);
     static HRESULT Text(const std::string& utf8, BSTR* out);
     static void SetChildId(VARIANT* out, LONG id);
     // The window's rectangle on screen.
@@ -55,9 +60,6 @@ class AccessibleObject : public IAccessible {
     static HRESULT PutLocation(const RECT& rect, long* left, long* top, long* width, long* height);
 
     HWND window_;  // null once disconnected
-
-  private:
-    LONG references_ = 1;
 };
 
 // The answer to WM_GETOBJECT for an object the window holds; 0 when there is none to give.

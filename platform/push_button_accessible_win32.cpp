@@ -11,9 +11,8 @@ HRESULT PushButtonAccessible::Check(const VARIANT& child) const {
 
 HRESULT PushButtonAccessible::get_accChildCount(long* count) {
     if (!count) return E_POINTER;
-    if (!window_) return RPC_E_DISCONNECTED;
     *count = 0;
-    return S_OK;
+    return window_ ? S_OK : RPC_E_DISCONNECTED;
 }
 
 HRESULT PushButtonAccessible::get_accChild(VARIANT, IDispatch** object) {
@@ -23,16 +22,15 @@ HRESULT PushButtonAccessible::get_accChild(VARIANT, IDispatch** object) {
 }
 
 HRESULT PushButtonAccessible::get_accName(VARIANT child, BSTR* name) {
+    if (!Cleared(name)) return E_POINTER;
     if (HRESULT checked = Check(child); checked != S_OK) return checked;
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window_)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(window_, text.data(), static_cast<int>(text.size()))));
-    return Text(Narrow(text), name);
+    return Text(WindowText(window_), name);
 }
 
 HRESULT PushButtonAccessible::get_accDescription(VARIANT child, BSTR* description) {
+    if (!Cleared(description)) return E_POINTER;
     if (HRESULT checked = Check(child); checked != S_OK) return checked;
-    return Text({}, description);
+    return Text(std::string(), description);
 }
 
 HRESULT PushButtonAccessible::get_accRole(VARIANT child, VARIANT* role) {
@@ -71,13 +69,14 @@ HRESULT PushButtonAccessible::get_accSelection(VARIANT* children) {
 }
 
 HRESULT PushButtonAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
+    if (!Cleared(action)) return E_POINTER;
     if (HRESULT checked = Check(child); checked != S_OK) return checked;
     return Text("Press", action);
 }
 
 HRESULT PushButtonAccessible::accLocation(long* left, long* top, long* width, long* height,
                                           VARIANT child) {
-    if (!left || !top || !width || !height) return E_POINTER;
+    if (!Cleared(left, top, width, height)) return E_POINTER;
     if (HRESULT checked = Check(child); checked != S_OK) return checked;
     return PutLocation(ScreenRect(window_), left, top, width, height);
 }

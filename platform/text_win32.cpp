@@ -68,4 +68,11 @@ std::string SystemMessage(unsigned long error) {
     return Narrow(text);
 }
 
+std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
 }  // namespace vantry

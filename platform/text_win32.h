@@ -1,6 +1,8 @@
 #pragma once
 // Strings are UTF-8 inside the program; Win32 calls take UTF-16. These convert at the call.
 
+#include <windows.h>
+
 #include <string>
 
 namespace vantry {
@@ -17,5 +19,8 @@ std::string FromAnsi(const std::string& ansi);
 
 // The system's text for an error code, without the closing line break.
 std::string SystemMessage(unsigned long error);
+
+// A window's text, as GetWindowTextW gives it.
+std::wstring WindowText(HWND window);
 
 }  // namespace vantry

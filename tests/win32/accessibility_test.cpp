@@ -276,12 +276,21 @@ TEST_F(InProcessTest, ObjectsOutliveTheirWindowsAndAnswerDisconnected) {
     EXPECT_EQ(Name(object.Get(), CHILDID_SELF), "Vantry - Main |");
     program.reset();
 
-    BSTR name = nullptr;
+    // What a failed call hands back is cleared, not left as it was: a tool frees it.
+    auto unset = [] { return reinterpret_cast<BSTR>(1); };
+    BSTR name = unset();
     EXPECT_EQ(object->get_accName(Id(CHILDID_SELF), &name), RPC_E_DISCONNECTED);
+    EXPECT_EQ(name, nullptr);
     VARIANT state{};
     EXPECT_EQ(object->get_accState(Id(ItemChildId(0)), &state), RPC_E_DISCONNECTED);
     EXPECT_EQ(object->accDoDefaultAction(Id(ItemChildId(0))), RPC_E_DISCONNECTED);
+    name = unset();
     EXPECT_EQ(button->get_accName(Id(CHILDID_SELF), &name), RPC_E_DISCONNECTED);
+    EXPECT_EQ(name, nullptr);
+    long left = 1, top = 1, width = 1, height = 1;
+    EXPECT_EQ(object->accLocation(&left, &top, &width, &height, Id(CHILDID_SELF)),
+              RPC_E_DISCONNECTED);
+    EXPECT_EQ(left | top | width | height, 0);
 }
 
 }  // namespace

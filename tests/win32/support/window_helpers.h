@@ -13,10 +13,7 @@
 namespace vantry::test {
 
 inline std::string WindowText(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return Narrow(text);
+    return Narrow(vantry::WindowText(window));
 }
 
 // A left click on the window, as its own mouse messages.
