@@ -19,8 +19,10 @@ IconBox::~IconBox() {
 bool IconBox::Create(HWND parent, int x, int y, int size) {
     RegisterWindowClassOnce(kClassName, &IconBox::WindowProc,
                             static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, x, y, size, size, parent, nullptr,
-                    GetModuleHandleW(nullptr), this);
+    // Clipped like the captions: drawing straight to the screen, it leaves out the insertion
+    // mark that a drag lays over the rows.
+    CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, size, size,
+                    parent, nullptr, GetModuleHandleW(nullptr), this);
     return window_ != nullptr;
 }
 

@@ -46,10 +46,6 @@ LRESULT CALLBACK MarkProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-InsertMark::~InsertMark() {
-    if (window_) DestroyWindow(window_);
-}
-
 bool InsertMark::Create(HWND parent) {
     RegisterWindowClassOnce(kClassName, MarkProc, nullptr);
     window_ = CreateWindowExW(0, kClassName, L"", WS_CHILD, 0, 0, 0, 0, parent, nullptr,

@@ -9,12 +9,11 @@ namespace vantry {
 class InsertMark {
   public:
     InsertMark() = default;
-    ~InsertMark();
     InsertMark(const InsertMark&) = delete;
     InsertMark& operator=(const InsertMark&) = delete;
 
+    // The window goes with its parent.
     bool Create(HWND parent);
-    HWND Window() const { return window_; }
     // Shows the bar over every other child, in the parent's client coordinates.
     void ShowAt(const RECT& rect);
     void Hide();

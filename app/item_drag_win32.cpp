@@ -83,9 +83,11 @@ std::optional<DraggedItem> ReadDraggedItem(IDataObject* data) {
     if (!data || FAILED(data->GetData(&format, &medium))) return std::nullopt;
     std::optional<DraggedItem> item;
     if (medium.tymed == TYMED_HGLOBAL && GlobalSize(medium.hGlobal) >= sizeof(DraggedItem)) {
-        item.emplace();
-        std::memcpy(&*item, GlobalLock(medium.hGlobal), sizeof(DraggedItem));
-        GlobalUnlock(medium.hGlobal);
+        if (const void* bytes = GlobalLock(medium.hGlobal)) {
+            item.emplace();
+            std::memcpy(&*item, bytes, sizeof(DraggedItem));
+            GlobalUnlock(medium.hGlobal);
+        }
     }
     ReleaseStgMedium(&medium);
     return item;

@@ -123,9 +123,11 @@ void ListModel::MoveItem(int from, int to) {
     };
     shift(captions_);
     shift(paths_);
+    shift(missing_);  // a missing target stays with its item
     for (int slot = std::min(from, to); slot <= std::max(from, to); ++slot) {
         view_.ShowCaption(slot, Caption(slot));
         view_.ShowIcon(slot, Path(slot));
+        view_.ShowTargetMissing(slot, TargetMissing(slot));
     }
 }
 

@@ -94,23 +94,9 @@ DragPlace ListWindowWin32::PlaceAt(POINT screen) {
     return {DragPlace::Kind::Gap, std::min(gap, model.OccupiedCount())};
 }
 
-// The rows' captions and icons draw straight to the screen (a caption's fade among them), over
-// siblings that overlap them unless clipped: while the mark stands over them they leave it out.
-void ListWindowWin32::ClipRowsToMark(bool clip) {
-    for (int i = 0; i < kSlotCount; ++i) {
-        auto index = static_cast<std::size_t>(i);
-        for (HWND row : {captions_[index].Window(), icons_[index].Window()}) {
-            LONG_PTR style = GetWindowLongPtrW(row, GWL_STYLE);
-            SetWindowLongPtrW(row, GWL_STYLE,
-                              clip ? style | WS_CLIPSIBLINGS : style & ~LONG_PTR{WS_CLIPSIBLINGS});
-        }
-    }
-}
-
 void ListWindowWin32::ShowPlace(const DragPlace& place) {
     if (litTab_ >= 0) tabs_[static_cast<std::size_t>(litTab_)].SetFocusMark(false);
     litTab_ = -1;
-    ClipRowsToMark(place.kind == DragPlace::Kind::Gap);
     if (place.kind != DragPlace::Kind::Gap) insertMark_.Hide();
     if (place.kind == DragPlace::Kind::Tab) {
         litTab_ = place.index;

@@ -169,13 +169,9 @@ void ListWindowWin32::LayOutChildren() {
     logic_.UpdateTabs();
 }
 
+// Unhooked before the window goes (DestroyForm); the rest is let go of in WM_DESTROY, which a
+// close from outside the program reaches too.
 void ListWindowWin32::Close() {
-    if (!hwnd_) return;
-    CancelIconLookUps();
-    dropRegistration_.reset();
-    ReleaseDragData();
-    // Unhooked on the close request, then once more while the window goes (a no-op then).
-    RemoveSubclass(hwnd_);
     DestroyForm();
 }
 
@@ -241,6 +237,7 @@ LRESULT ListWindowWin32::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             CancelIconLookUps();
             dropRegistration_.reset();
+            ReleaseDragData();
             RemoveSubclass(hwnd_);
             if (accessible_) accessible_->Disconnect();
             accessible_.Reset();

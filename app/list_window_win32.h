@@ -93,7 +93,6 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView, private L
     // dragged (list_window_drag_win32.cpp), then moved where it was dropped in the window.
     void StartItemDrag(int slot);
     void ShowPlace(const DragPlace& place) override;
-    void ClipRowsToMark(bool clip);
     void ReleaseDragData();
     void IconArrived(int slot, const std::string& path, IconAnswer answer);
     void ShowGenericIcons();

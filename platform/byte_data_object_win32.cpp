@@ -32,8 +32,12 @@ HRESULT ByteDataObject::GetData(FORMATETC* format, STGMEDIUM* medium) {
     const std::string* bytes = Find(format);
     if (!bytes) return DV_E_FORMATETC;
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes->size());
-    if (!block) return E_OUTOFMEMORY;
-    std::memcpy(GlobalLock(block), bytes->data(), bytes->size());
+    void* locked = block ? GlobalLock(block) : nullptr;
+    if (!locked) {
+        if (block) GlobalFree(block);
+        return E_OUTOFMEMORY;
+    }
+    std::memcpy(locked, bytes->data(), bytes->size());
     GlobalUnlock(block);
     medium->tymed = TYMED_HGLOBAL;
     medium->hGlobal = block;

@@ -37,6 +37,18 @@ TEST_F(ListMoveTest, AMoveWhoseSaveFailsLeavesTheItemsWhereTheFileHasThem) {
     EXPECT_EQ(p.dialogs.errors.size(), 1u);
 }
 
+// Shown so while the save runs: a missing target's dimming moves with its item.
+TEST_F(ListMoveTest, AMovedItemKeepsItsMissingMark) {
+    Items(0, "C:\\A\r\nC:\\B\r\nC:\\C\r\n");
+    p.large.Load();
+    p.large.Model().SetTargetMissing(1, true);
+    p.large.Model().MoveItem(1, 2);
+    EXPECT_TRUE(p.large.Model().TargetMissing(2));
+    EXPECT_FALSE(p.large.Model().TargetMissing(1));
+    EXPECT_TRUE(p.largeView.dimmed[2]);
+    EXPECT_FALSE(p.largeView.dimmed[1]);
+}
+
 TEST_F(ListMoveTest, MovingToAnotherTabAppendsItThereBeyondTheTwentiethWhenFull) {
     p.folder.files["VantryTabs.txt"] = "Main |\r\nFull |\r\nSpare |\r\n\r\n\r\n";
     Items(0, "C:\\A\r\nC:\\B\r\nC:\\C\r\n");
