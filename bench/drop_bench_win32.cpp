@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/drop_target_win32.h"
-#include "app/program_win32.h"
+#include "app/drop/drop_target_win32.h"
+#include "app/program/program_win32.h"
 #include "platform/byte_data_object_win32.h"
 #include "platform/message_pump_win32.h"
 #include "platform/text_win32.h"

@@ -33,8 +33,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/drop_target_win32.h"
-#include "app/program_win32.h"
+#include "app/drop/drop_target_win32.h"
+#include "app/program/program_win32.h"
 #include "platform/dpi_win32.h"
 #include "platform/text_win32.h"
 #include "store/path_helpers.h"

@@ -8,7 +8,7 @@
 #include <map>
 #include <string>
 
-#include "app/list_model.h"
+#include "app/list/list_model.h"
 #include "store/item_files.h"
 #include "store/path_helpers.h"
 #include "store/program_folder_posix.h"

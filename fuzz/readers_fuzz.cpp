@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/list_model.h"
+#include "app/list/list_model.h"
 #include "store/item_files.h"
 #include "store/path_helpers.h"
 #include "tests/native/support/fakes.h"

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Draws the program's icon, app/vantry.ico: a blue tile with a white V, drawn anew for each
+"""Draws the program's icon, app/program/vantry.ico: a blue tile with a white V, drawn anew for each
 size so that every image sits on whole pixels (a scaled image is blurred at 16 and 20 pixels).
 Deterministic: the same script gives the same bytes. Standard library only.
 
@@ -138,7 +138,7 @@ def png_entry(size, pixels):
 
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
-        os.path.dirname(os.path.abspath(__file__)), "..", "app", "vantry.ico")
+        os.path.dirname(os.path.abspath(__file__)), "..", "app", "program", "vantry.ico")
     sizes = sorted(LAYOUTS)
     # The 256-pixel image as PNG, the rest as 32-bit bitmaps with alpha, as Windows expects.
     images = [png_entry(s, draw(s)) if s == 256 else bmp_entry(s, draw(s)) for s in sizes]

@@ -1,4 +1,4 @@
-#include "app/config_window.h"
+#include "app/config/config_window.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/drop_intake.h"
+#include "app/drop/drop_intake.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/guarded_run.h"
+#include "app/program/guarded_run.h"
 
 #include <gtest/gtest.h>
 

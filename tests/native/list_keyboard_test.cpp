@@ -1,4 +1,4 @@
-#include "app/list_keyboard.h"
+#include "app/list/list_keyboard.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/list_model.h"
+#include "app/list/list_model.h"
 
 #include <gtest/gtest.h>
 

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "app/drop_target_win32.h"
-#include "app/list_accessible_win32.h"
-#include "app/program_win32.h"
+#include "app/drop/drop_target_win32.h"
+#include "app/list/list_accessible_win32.h"
+#include "app/program/program_win32.h"
 #include "platform/system_functions_win32.h"
 #include "platform/text_win32.h"
 #include "store/program_folder_win32.h"

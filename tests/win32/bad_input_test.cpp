@@ -7,7 +7,7 @@
 #include <chrono>
 #include <random>
 
-#include "app/program_win32.h"
+#include "app/program/program_win32.h"
 #include "platform/text_win32.h"
 #include "store/program_folder_win32.h"
 #include "tests/native/support/fakes.h"

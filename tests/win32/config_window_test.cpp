@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/config_window_win32.h"
+#include "app/config/config_window_win32.h"
 #include "platform/dpi_win32.h"
 #include "platform/text_win32.h"
 #include "tests/native/support/app_fakes.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "app/program_win32.h"
+#include "app/program/program_win32.h"
 #include "app/window_layouts.h"
 #include "platform/dpi_win32.h"
 #include "platform/message_pump_win32.h"

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "app/drop_target_win32.h"
+#include "app/drop/drop_target_win32.h"
 // shlobj.h after windows.h (included by the header).
 #include <shlobj.h>
 
 #include <regex>
 
-#include "app/item_drag_win32.h"
+#include "app/list/item_drag_win32.h"
 #include "platform/byte_data_object_win32.h"
 #include "platform/text_win32.h"
 #include "tests/win32/support/drop_program.h"

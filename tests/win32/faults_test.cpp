@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "app/program_win32.h"
+#include "app/program/program_win32.h"
 #include "platform/text_win32.h"
 #include "store/program_folder_win32.h"
 #include "tests/native/support/fakes.h"

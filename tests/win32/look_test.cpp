@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/program_win32.h"
+#include "app/program/program_win32.h"
 #include "platform/alpha_surface_win32.h"
 #include "platform/caption_contrast.h"
 #include "platform/desktop_look_win32.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "app/program_win32.h"
+#include "app/program/program_win32.h"
 #include "platform/byte_data_object_win32.h"
 #include "platform/message_pump_win32.h"
 #include "platform/text_win32.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/single_instance_win32.h"
+#include "app/program/single_instance_win32.h"
 #include "platform/text_win32.h"
 #include "store/program_folder_win32.h"
 #include "tests/win32/support/process_windows.h"

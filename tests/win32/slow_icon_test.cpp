@@ -6,7 +6,7 @@
 #include <atomic>
 #include <memory>
 
-#include "app/program_win32.h"
+#include "app/program/program_win32.h"
 #include "store/program_folder_win32.h"
 #include "tests/native/support/fakes.h"
 #include "tests/win32/support/temp_folder.h"

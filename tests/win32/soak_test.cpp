@@ -11,7 +11,7 @@
 #include <cstddef>
 #include <cstdio>
 
-#include "app/program_win32.h"
+#include "app/program/program_win32.h"
 #include "platform/byte_data_object_win32.h"
 #include "platform/text_win32.h"
 #include "store/program_folder_win32.h"

@@ -4,7 +4,7 @@
 #include <ole2.h>
 #include <windows.h>
 
-#include "app/program_win32.h"
+#include "app/program/program_win32.h"
 #include "platform/byte_data_object_win32.h"
 #include "store/program_folder_win32.h"
 #include "tests/native/support/fakes.h"

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "app/app_services.h"
-#include "app/drop_window.h"
-#include "app/list_window.h"
+#include "app/drop/drop_window.h"
+#include "app/list/list_window.h"
 #include "tests/native/support/fakes.h"
 
 namespace vantry::test {

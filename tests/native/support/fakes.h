@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/list_model.h"
+#include "app/list/list_model.h"
 #include "platform/user_dialogs.h"
 #include "store/program_folder.h"
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/drop_intake.h"
+#include "app/drop/drop_intake.h"
 #include "store/program_folder_win32.h"
 #include "tests/native/support/app_fakes.h"
 

@@ -1,0 +1,45 @@
+#include "app/drop/drop_window.h"
+
+namespace vantry {
+
+void DropWindow::Start() {
+    auto scope = guard_.TryEnter();
+    UseList = kSmallStyle;
+    large_.Load();
+    large_.View().SetVisible(false);
+    small_.Load();
+    small_.View().SetVisible(false);
+    if (auto word = files_.ReadStyleWord()) UseList = *word;
+    // A word the program never writes would leave no window to reach the program by; show the
+    // small list then and leave the file as it is.
+    if (UseList != kSmallStyle && UseList != kLargeStyle) UseList = kSmallStyle;
+    ListWindow& shown = WindowOf(UseList);
+    shown.View().SetVisible(true);
+    shown.Model().ResetDWM();
+    shown.Model().LoadListfile();
+    app_.PumpMessages();
+    view_.SetVisible(false);
+}
+
+void DropWindow::StyleClick(const std::string& word) {
+    auto scope = guard_.TryEnter();
+    if (!scope) return;
+    SwitchStyle(word, false);
+}
+
+void DropWindow::SwitchStyle(const std::string& word, bool firstTab) {
+    UseList = word;
+    // A failed write has told the user; the switch itself still happens for this run.
+    files_.WriteStyleWord(UseList);
+    app_.PumpMessages();
+    ListWindow& shown = WindowOf(word);
+    ListWindow& hidden = &shown == &large_ ? small_ : large_;
+    hidden.View().SetVisible(false);
+    shown.View().SetVisible(true);
+    shown.Model().ResetDWM();
+    app_.PumpMessages();
+    if (firstTab) shown.Model().List = 0;
+    shown.Model().LoadListfile();
+}
+
+}  // namespace vantry

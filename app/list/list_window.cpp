@@ -1,0 +1,156 @@
+#include "app/list/list_window.h"
+
+#include <algorithm>
+
+namespace vantry {
+
+void ListWindow::Load() {
+    model_.List = 0;
+    LoadTabs();
+    app_.PumpMessages();
+    model_.LoadListfile();
+    app_.PumpMessages();
+}
+
+void ListWindow::LoadTabs() {
+    if (auto names = files_.ReadTabNames()) {
+        std::copy_n(names->begin(), std::min(names->size(), tabNames_.size()), tabNames_.begin());
+    }
+    ShowTabs();
+}
+
+void ListWindow::ShowTabs() {
+    for (int k = 0; k < kTabCount; ++k) view_.ShowTabCaption(k, TabName(k));
+    app_.PumpMessages();
+    UpdateTabs();
+}
+
+void ListWindow::UpdateTabs() {
+    view_.ShowCurrentTab(model_.List);
+    int left = 0;
+    view_.MoveTab(0, left);
+    for (int k = 1; k < kTabCount; ++k) {
+        left += view_.TabWidthTwips(k - 1);
+        view_.MoveTab(k, left);
+    }
+    app_.PumpMessages();
+}
+
+void ListWindow::TabClick(int k) {
+    auto scope = guard_.TryEnter();
+    if (!scope || TabName(k).empty()) return;
+    // The tab being left is written first; if that fails, stay on it rather than drop its items.
+    if (!model_.SaveListFile()) return;
+    model_.ResetDWM();
+    model_.List = static_cast<int16_t>(k);
+    view_.ShowCurrentTab(k);
+    model_.LoadListfile();
+    keyboard_.Refocus();
+}
+
+void ListWindow::ItemClick(int slot) {
+    auto scope = guard_.TryEnter();
+    if (!scope) return;
+    OpenItem(slot);
+}
+
+void ListWindow::OpenItem(int slot) {
+    if (!model_.Occupied(slot)) return;
+    std::string path = model_.Path(slot);
+    // A target known to be gone is not handed over: the user is told and the list stays.
+    if (model_.TargetMissing(slot)) {
+        ReportNotFound(path);
+        return;
+    }
+    // The path goes to the shell through the hand-over file. If it cannot be written, the file
+    // may still name an earlier item: launch nothing and keep running.
+    if (!files_.WriteHandOver(path)) return;
+    app_.PumpMessages();
+    app_.PumpMessages();
+    std::string handedOver = files_.ReadHandOver().value_or(path);
+    app_.PumpMessages();
+    LaunchResult launched = app_.Launch(handedOver, kShowNormal);
+    app_.PumpMessages();
+    if (launched == LaunchResult::NotFound) {
+        // Gone since its check, or not checked yet: now it is known.
+        if (model_.Path(slot) == path) model_.SetTargetMissing(slot, true);
+        ReportNotFound(path);
+        return;
+    }
+    CloseAction();
+}
+
+void ListWindow::ReportNotFound(const std::string& path) {
+    dialogs_.ShowError("\"" + path +
+                       "\" was not found. The item stays in the list; a right click on it offers "
+                       "to delete it.");
+}
+
+void ListWindow::ItemMouseDown(int slot, int button) {
+    if (button != kRightButton) return;
+    auto scope = guard_.TryEnter();
+    if (!scope) return;
+    DelLink(slot);
+}
+
+void ListWindow::DelLink(int slot) {
+    if (!model_.Occupied(slot)) return;
+    std::string caption = model_.Caption(slot);
+    if (!dialogs_.AskYesNo("Delete the item '" + caption + "'?")) return;
+    std::string path = model_.Path(slot);
+    model_.FreeSlot(slot);
+    if (!model_.SaveListFile()) {
+        // Nothing was stored: the item stays where it was.
+        model_.AddItem(slot, path, caption);
+        return;
+    }
+    Reload();
+}
+
+void ListWindow::Reload() {
+    app_.PumpMessages();
+    model_.ResetDWM();
+    app_.PumpMessages();
+    model_.LoadListfile();
+    app_.PumpMessages();
+    keyboard_.Refocus();
+}
+
+void ListWindow::MoveItem(int from, int to) {
+    auto scope = guard_.TryEnter();
+    if (!scope || !model_.Occupied(from)) return;
+    to = std::clamp(to, 0, model_.OccupiedCount() - 1);
+    if (to == from) return;
+    model_.MoveItem(from, to);
+    if (!model_.SaveListFile()) {
+        // Nothing was stored: the items go back to where the file has them.
+        model_.MoveItem(to, from);
+        return;
+    }
+    Reload();
+}
+
+void ListWindow::MoveItemToTab(int slot, int k) {
+    auto scope = guard_.TryEnter();
+    if (!scope || !model_.Occupied(slot) || k == model_.List || TabName(k).empty()) return;
+    // Stored in the other tab first: whichever save fails, the item is kept somewhere.
+    if (!files_.AppendToList(k, model_.Path(slot))) return;
+    model_.FreeSlot(slot);
+    // Should this save fail, the reload shows the item here still, as the file holds it.
+    model_.SaveListFile();
+    Reload();
+}
+
+void ListWindow::CloseClick() {
+    auto scope = guard_.TryEnter();
+    if (!scope) return;
+    CloseAction();
+}
+
+void ListWindow::CloseAction() {
+    if (useList_ == styleWord_) model_.SaveListFile();
+    app_.PumpMessages();
+    app_.CloseAllWindows();
+}
+
+}  // namespace vantry

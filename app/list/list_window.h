@@ -1,0 +1,112 @@
+#pragma once
+// One list window's logic, serving both layouts: the large list ("large") and the small list
+// ("small"). Its slots (ListModel), its five tabs, the item actions and the bottom bar.
+
+#include <array>
+#include <string>
+
+#include "app/app_services.h"
+#include "app/list/list_keyboard.h"
+#include "app/list/list_model.h"
+#include "store/item_files.h"
+
+namespace vantry {
+
+inline constexpr const char* kLargeStyle = "large";
+inline constexpr const char* kSmallStyle = "small";
+
+// What a list window shows beyond its slots.
+class ListWindowView : public ListView {
+  public:
+    // Sets tab k's caption and redraws it.
+    virtual void ShowTabCaption(int k, const std::string& caption) = 0;
+    // The width tab k's label takes for its caption, in twips.
+    virtual int TabWidthTwips(int k) = 0;
+    virtual void MoveTab(int k, int leftTwips) = 0;
+    virtual void SetVisible(bool visible) = 0;
+    virtual bool Visible() const = 0;
+    // Marks the slot as the keyboard focus (and no other).
+    virtual void ShowFocus(int slot) = 0;
+    // Marks tab k's label as the current tab (and no other).
+    virtual void ShowCurrentTab(int k) = 0;
+};
+
+inline constexpr int kRightButton = 2;
+inline constexpr int kShowNormal = 1;
+
+class ListWindow {
+  public:
+    // styleWord is "large" or "small"; useList is the program's current style word, read at the
+    // moment it is needed.
+    ListWindow(std::string styleWord, const std::string& useList, ItemFiles& files,
+               UserDialogs& dialogs, ListWindowView& view, AppServices& app, ActionGuard& guard)
+        : styleWord_(std::move(styleWord)),
+          useList_(useList),
+          files_(files),
+          dialogs_(dialogs),
+          view_(view),
+          app_(app),
+          guard_(guard),
+          model_(files, view),
+          keyboard_(*this) {}
+
+    // The window's load step: tab 0, the tab names, then the tab's items.
+    void Load();
+    // Reads the tab names into the five tab labels, then lays them out.
+    void LoadTabs();
+    // Shows the tab names held in the five tab labels, then lays them out: after LoadTabs, and
+    // when the view's window is first made.
+    void ShowTabs();
+    // Places the tab labels edge to edge, in tab order.
+    void UpdateTabs();
+
+    // Events from the window.
+    void TabClick(int k);
+    void ItemClick(int slot);
+    void ItemMouseDown(int slot, int button);
+    void DropTargetClick() { app_.ShowDropWindow(); }
+    void ConfigClick() { app_.ShowConfigWindow(); }
+    void CloseClick();
+
+    // A drag within the list: the slot's item goes to slot to, the items between shift by one;
+    // the tab is saved in its new order and shown as its file holds it.
+    void MoveItem(int from, int to);
+    // A drag onto the label of another named tab: the slot's item goes to the end of tab k's
+    // file (beyond its 20th line when that tab is full), then leaves this tab.
+    void MoveItemToTab(int slot, int k);
+
+    // Asks, then deletes the slot's item on Yes.
+    void DelLink(int slot);
+    // Saves the current tab when this window's style is the chosen one, then closes everything.
+    void CloseAction();
+
+    ListKeyboard& Keyboard() { return keyboard_; }
+    ActionGuard& Guard() { return guard_; }
+    ListModel& Model() { return model_; }
+    const ListModel& Model() const { return model_; }
+    // Whether the slot's target was found missing (its item shows dimmed and does not open).
+    bool TargetMissing(int slot) const { return model_.TargetMissing(slot); }
+    ListWindowView& View() { return view_; }
+    const std::string& StyleWord() const { return styleWord_; }
+    const std::string& TabName(int k) const { return tabNames_[static_cast<std::size_t>(k)]; }
+
+  private:
+    void OpenItem(int slot);
+    // After a save: the slots emptied and filled again from the tab's file.
+    void Reload();
+    void ReportNotFound(const std::string& path);
+
+    std::string styleWord_;
+    const std::string& useList_;
+    ItemFiles& files_;
+    UserDialogs& dialogs_;
+    ListWindowView& view_;
+    AppServices& app_;
+    ActionGuard& guard_;
+    ListModel model_;
+    ListKeyboard keyboard_;
+    std::array<std::string, kTabCount> tabNames_{kDefaultTabName, kDefaultTabName, kDefaultTabName,
+                                                 kDefaultTabName, kDefaultTabName};
+};
+
+}  // namespace vantry

@@ -1,0 +1,133 @@
+#pragma once
+// A list window on screen: the large list (`Form2`) or the small list (`Form2a`), one
+// implementation with two layouts. It shows what ListWindow decides and forwards its events.
+
+#include <windows.h>
+#include <wrl/client.h>
+
+#include <array>
+#include <memory>
+
+#include "app/glass_form_win32.h"
+#include "app/list/icon_box_win32.h"
+#include "app/list/insert_mark_win32.h"
+#include "app/list/list_accessible_win32.h"
+#include "app/list/list_drop_target_win32.h"
+#include "app/list/list_window.h"
+#include "app/window_layouts.h"
+#include "controls/theme_label_win32.h"
+#include "platform/shell_menu_win32.h"
+#include "platform/tooltip_win32.h"
+#include "store/icon_service_win32.h"
+
+namespace vantry {
+
+class ListWindowWin32 final : public GlassForm, public ListWindowView, private ListDragHost {
+  public:
+    ListWindowWin32(const ListLayout& layout, const std::string& useList, ItemFiles& files,
+                    UserDialogs& dialogs, AppServices& app, ActionGuard& guard, IconService& icons);
+    ~ListWindowWin32() override;
+
+    // Closes the window: unhooked on the request and again while closing.
+    void Close();
+
+    ListWindow& Logic() { return logic_; }
+    DWM_Label& ItemCaption(int slot) { return captions_[static_cast<std::size_t>(slot)]; }
+    IconBox& ItemIcon(int slot) { return icons_[static_cast<std::size_t>(slot)]; }
+    DWM_Label& Tab(int k) { return tabs_[static_cast<std::size_t>(k)]; }
+    DWM_Label& DropTargetCaption() { return dropTarget_; }
+    DWM_Label& ConfigCaption() { return config_; }
+    DWM_Label& CloseCaption() { return close_; }
+
+    // ListWindowView
+    void ShowCaption(int slot, const std::string& caption) override;
+    void ShowIcon(int slot, const std::string& path) override;
+    void ShowEmptyHint(bool shown) override;
+    void ShowTargetMissing(int slot, bool missing) override;
+    void PumpMessages() override;
+    void ShowTabCaption(int k, const std::string& caption) override;
+    int TabWidthTwips(int k) override;
+    void MoveTab(int k, int leftTwips) override;
+    void SetVisible(bool visible) override;
+    bool Visible() const override;
+    void ShowFocus(int slot) override;
+    void ShowCurrentTab(int k) override;
+
+    // Where an item dragged over the window would land, in screen coordinates.
+    DragPlace PlaceAt(POINT screen) override;
+
+    // A slot whose icon look-up has not answered this long shows the generic icon until it does.
+    static constexpr UINT kGenericIconDelayMs = 2000;
+    static constexpr UINT_PTR kGenericIconTimer = 1;
+
+  private:
+    // What a slot shows: its caption and the icon of a path at one size.
+    struct SlotContent {
+        std::string caption;
+        std::string iconPath;
+        bool smallIcon = false;
+        int iconSide = 0;  // pixels; only what is shown has one
+    };
+
+    // Creates the hidden window and its controls, placed above the taskbar of its monitor (made
+    // smaller where it would not fit there), hooked.
+    bool Create();
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void LayOutChildren() override;
+    void FollowDpiChange(const RECT& suggested) override;
+    void PlaceAboveTaskbar();
+    // Bring the slot's caption or icon to what it should show, where they differ. Each applies
+    // only its own half: a caption set before the matching icon must not fetch the slot's old
+    // icon from the shell only to have it replaced a moment later.
+    void ApplyCaption(int slot);
+    void ApplyIcon(int slot);
+    // WM_KEYDOWN and WM_CHAR; false for keys the window does not use.
+    bool OnKey(WPARAM key);
+    void OnChar(WPARAM character);
+    // A press on an item; with Shift, the right button opens the shell's menu for it.
+    void ItemMouseDown(int slot, int button);
+    void ShowShellMenu(int slot, POINT at);
+    // What a tip says for a child: an item's full path, a tab's whole name.
+    std::string TipText(HWND child) const;
+    // A left press on the slot's caption or icon moved beyond the drag distance: the item is
+    // dragged (list_window_drag_win32.cpp), then moved where it was dropped in the window.
+    void StartItemDrag(int slot);
+    void ShowPlace(const DragPlace& place) override;
+    void ReleaseDragData();
+    void IconArrived(int slot, const std::string& path, IconAnswer answer);
+    void ShowGenericIcons();
+    void CancelIconLookUps();
+    // WM_GETOBJECT for the client area: the object assistive tools read, made on the first ask.
+    LRESULT AccessibleClient(WPARAM wParam);
+    // Tells assistive tools that the list or one of its children changed.
+    void Notify(DWORD event, LONG childId) const;
+
+    const ListLayout& layout_;
+    const std::string& useList_;
+    IconService& iconService_;
+    ListWindow logic_;
+    std::array<DWM_Label, kTabCount> tabs_;
+    std::array<DWM_Label, kSlotCount> captions_;
+    std::array<IconBox, kSlotCount> icons_;
+    std::array<SlotContent, kSlotCount> wanted_;
+    std::array<SlotContent, kSlotCount> shown_;
+    int focusSlot_ = -1;      // the caption that shows the keyboard focus
+    int markedTab_ = -1;      // the tab label that shows the current tab
+    bool made_ = false;       // its window is made once, when first shown
+    int announcedSlot_ = -1;  // the item assistive tools were last told has the focus
+    Microsoft::WRL::ComPtr<ListAccessible> accessible_;
+    std::array<IconService::Ticket, kSlotCount> lookUps_{};  // 0: the slot's icon is in place
+    HWND bar_ = nullptr;
+    DWM_Label dropTarget_;
+    DWM_Label config_;
+    DWM_Label close_;
+    DWM_Label emptyHint_;
+    Tooltip tooltip_;
+    ShellMenu shellMenu_;
+    InsertMark insertMark_;
+    int litTab_ = -1;  // the tab label lit under a dragged item
+    std::unique_ptr<ListDropRegistration> dropRegistration_;
+    ComPtr<IDataObject> dragData_;  // the last item dragged, for targets that read it late
+};
+
+}  // namespace vantry

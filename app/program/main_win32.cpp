@@ -1,0 +1,54 @@
+// Vantry's entry point: the program's folder is the executable's own.
+#include <windows.h>
+// windows.h must come first.
+#include <commctrl.h>
+#include <ole2.h>
+
+#include "app/program/guarded_run.h"
+#include "app/program/program_win32.h"
+#include "app/program/single_instance_win32.h"
+#include "platform/dpi_win32.h"
+#include "platform/system_functions_win32.h"
+#include "platform/text_win32.h"
+#include "platform/user_dialogs_win32.h"
+#include "store/program_folder_win32.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // Before anything can load a DLL by name: a look-alike beside the program is never searched.
+    vantry::RestrictDllSearchToSystem32();
+    vantry::EnableDpiAwareness();
+    // A second start from this folder hands over to the running copy before any file is read.
+    vantry::SingleInstance instance(vantry::Widen(vantry::ExecutableFolder()));
+    if (!instance.ShouldRun()) return 0;
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    // Drag and drop and the shell's link objects need OLE on this thread.
+    OleInitialize(nullptr);
+    vantry::Win32Dialogs dialogs;
+    bool lookUpRunning = false;
+    int result = vantry::RunReportingFailure(dialogs, [&dialogs, &instance, &lookUpRunning] {
+        vantry::Win32ProgramFolder folder(vantry::ExecutableFolder());
+        vantry::Program program(folder, dialogs);
+        instance.OnLaterStart([&program] { return program.BringToFront(); });
+        program.onAllSaved = [&instance] {
+            // Every file is written and the shell has had the item: nothing is left that the
+            // windows' teardown or the libraries' detach code would do for the user.
+            instance.Leave();
+            // What the shell menu's Copy or Cut put on the clipboard is served by an object in
+            // this process: rendered onto the clipboard now, or it would end with the process.
+            OleFlushClipboard();
+            TerminateProcess(GetCurrentProcess(), 0);
+        };
+        program.Start();
+        int code = program.Run();
+        instance.OnLaterStart(nullptr);
+        lookUpRunning = program.Icons().InFlight() > 0;
+        return code;
+    });
+    OleUninitialize();
+    // Everything is saved and every window closed. An icon look-up still in the shell may hold a
+    // lock that the libraries' detach code at ExitProcess would wait for; ending without that
+    // code leaves nothing of ours undone.
+    if (lookUpRunning) TerminateProcess(GetCurrentProcess(), static_cast<UINT>(result));
+    return result;
+}

@@ -1,0 +1,135 @@
+#include "app/program/program_win32.h"
+
+#include "platform/dpi_win32.h"
+#include "platform/message_pump_win32.h"
+#include "platform/units.h"
+#include "store/path_helpers.h"
+
+namespace vantry {
+
+namespace {
+
+constexpr int kGapPixels = 8;  // at 96 dpi
+
+// Opens a window beside the list window on screen (right of it, or left where its monitor ends),
+// its top or its bottom level with the list's, rather than at the screen's corner.
+void PlaceBeside(HWND window, const ListWindowWin32* list, bool alignTop) {
+    if (!window || !list) return;
+    RECT listRect;
+    RECT own;
+    GetWindowRect(list->Window(), &listRect);
+    GetWindowRect(window, &own);
+    int width = own.right - own.left;
+    int height = own.bottom - own.top;
+    int gap = ScaleFrom96(kGapPixels, list->MonitorDpi());
+    int left = listRect.right + gap;
+    if (left + width > MonitorAreasOf(list->Window(), nullptr).work.right) {
+        left = listRect.left - gap - width;
+    }
+    int top = alignTop ? listRect.top : listRect.bottom - height;
+    SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+Program::Program(ProgramFolder& folder, UserDialogs& dialogs, IconService::Lookup lookup,
+                 IconService::Check check)
+    : launcher(LaunchPath),
+      files_(folder, dialogs),
+      dialogs_(dialogs),
+      icons_(std::move(lookup), std::move(check)),
+      large_(kLargeLayout, useList_, files_, dialogs, *this, guard_, icons_),
+      small_(kSmallLayout, useList_, files_, dialogs, *this, guard_, icons_),
+      drop_(useList_, files_, large_.Logic(), small_.Logic(), dropView_, *this, guard_) {}
+
+// Destroyed without the close action (a test, or after the loop has ended): no quit request.
+Program::~Program() {
+    DestroyWindows();
+}
+
+void Program::CreateDropForm() {
+    dropForm_ = std::make_unique<DropWindowWin32>();
+    dropForm_->Create([this](const std::string& word) { drop_.StyleClick(word); }, intake_);
+}
+
+// Every window is made when it is first shown: start-up would only create them to hide them.
+void Program::Start() {
+    drop_.Start();
+}
+
+int Program::Run() {
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        // The configuration and drop windows handle their keyboard like dialogs (Tab, Enter).
+        if (config_.TranslateDialogMessage(msg)) continue;
+        if (dropForm_ && dropForm_->TranslateDialogMessage(msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
+}
+
+void Program::DropView::SetVisible(bool visible) {
+    if (program_.dropForm_) program_.dropForm_->SetVisible(visible);
+}
+
+const ListWindowWin32* Program::ShownListWindow() const {
+    if (large_.Visible()) return &large_;
+    return small_.Visible() ? &small_ : nullptr;
+}
+
+void Program::ShowDropWindow() {
+    // A drop window the user has closed is gone; showing it creates a new one.
+    if (!dropForm_ || !dropForm_->Window()) CreateDropForm();
+    if (!IsWindowVisible(dropForm_->Window())) {
+        PlaceBeside(dropForm_->Window(), ShownListWindow(), true);
+    }
+    dropForm_->SetVisible(true);
+}
+
+void Program::ShowConfigWindow() {
+    bool wasOpen = config_.IsOpen();
+    config_.Show();
+    if (!wasOpen) PlaceBeside(config_.Window(), ShownListWindow(), false);
+}
+
+bool Program::BringToFront() {
+    const ListWindowWin32* shown = ShownListWindow();
+    HWND list = shown ? shown->Window() : nullptr;
+    if (closed_ || !list) return false;
+    if (IsIconic(list)) ShowWindow(list, SW_RESTORE);
+    // Raised as well as activated: without the foreground right (the later start may not have
+    // had it to give) activation only flashes the taskbar button.
+    constexpr UINT kRaise = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    SetWindowPos(list, HWND_TOP, 0, 0, 0, 0, kRaise);
+    SetForegroundWindow(list);
+    HWND drop = dropForm_ ? dropForm_->Window() : nullptr;
+    if (drop && IsWindowVisible(drop)) SetWindowPos(drop, HWND_TOP, 0, 0, 0, 0, kRaise);
+    return true;
+}
+
+void Program::CloseAllWindows() {
+    if (closed_) return;
+    closed_ = true;
+    if (onAllSaved) onAllSaved();
+    DestroyWindows();
+    PostQuitMessage(0);
+}
+
+void Program::DestroyWindows() {
+    closed_ = true;
+    if (dropForm_) dropForm_->Close();
+    large_.Close();
+    small_.Close();
+    config_.Close();
+}
+
+LaunchResult Program::Launch(const std::string& path, int showCommand) {
+    return launcher(path, showCommand);
+}
+
+void Program::PumpMessages() {
+    PumpPendingMessages();
+}
+
+}  // namespace vantry

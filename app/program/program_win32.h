@@ -1,0 +1,93 @@
+#pragma once
+// The running program: its folder and files, the style word, the drop window and both list
+// windows, and the services the windows' logic asks for (showing the other windows, the shell,
+// the message loop).
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/app_services.h"
+#include "app/config/config_window_win32.h"
+#include "app/drop/drop_intake.h"
+#include "app/drop/drop_window.h"
+#include "app/drop/drop_window_win32.h"
+#include "app/list/list_window_win32.h"
+#include "store/item_files.h"
+
+namespace vantry {
+
+class Program final : public AppServices {
+  public:
+    // lookup finds the items' icons on the look-up workers and check tells whether their paths
+    // are there (the shell's and the file system's, unless a test holds one).
+    Program(ProgramFolder& folder, UserDialogs& dialogs,
+            IconService::Lookup lookup = IconService::ShellLookup,
+            IconService::Check check = IconService::FileSystemCheck);
+    ~Program() override;
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // Creates the windows and runs the start-up.
+    void Start();
+    // The message loop, until the last window has closed.
+    int Run();
+
+    // AppServices
+    void ShowDropWindow() override;
+    void ShowConfigWindow() override;
+    void CloseAllWindows() override;
+    LaunchResult Launch(const std::string& path, int showCommand) override;
+    void PumpMessages() override;
+
+    // Brings the shown list window to the front, and the drop window when it is shown (a later
+    // start from the same folder asks for this). False once the windows have closed.
+    bool BringToFront();
+
+    ListWindowWin32& Large() { return large_; }
+    ListWindowWin32& Small() { return small_; }
+    DropWindowWin32* DropForm() { return dropForm_.get(); }
+    DropWindow& Drop() { return drop_; }
+    ConfigWindowHost& Config() { return config_; }
+    ItemFiles& Files() { return files_; }
+    IconService& Icons() { return icons_; }
+    bool Closed() const { return closed_; }
+
+    // Where launches go; the shell by default, a recorder in tests.
+    std::function<LaunchResult(const std::string&, int)> launcher;
+    // Called by the close action once every file is written, before the windows are closed. The
+    // real program ends its process there: tearing down its hundred-odd windows one by one
+    // would keep the user waiting after every launch, and the system frees them all at once.
+    std::function<void()> onAllSaved;
+
+  private:
+    // The drop window's view, which follows the window object as it is re-created.
+    class DropView : public DropWindowView {
+      public:
+        explicit DropView(Program& program) : program_(program) {}
+        void SetVisible(bool visible) override;
+
+      private:
+        Program& program_;
+    };
+
+    void CreateDropForm();
+    void DestroyWindows();
+    const ListWindowWin32* ShownListWindow() const;
+
+    ItemFiles files_;
+    UserDialogs& dialogs_;
+    std::string useList_ = kSmallStyle;
+    ActionGuard guard_;
+    IconService icons_;  // outlives the list windows, which cancel their look-ups as they close
+    ListWindowWin32 large_;
+    ListWindowWin32 small_;
+    DropView dropView_{*this};
+    DropWindow drop_;
+    std::unique_ptr<DropWindowWin32> dropForm_;
+    ConfigWindowHost config_{drop_};
+    DropIntake intake_{drop_, dialogs_};
+    bool closed_ = false;
+};
+
+}  // namespace vantry
