@@ -1,3 +1,6 @@
+// Where each child of the drop and list windows sits, in twips; the windows convert them to
+// pixels at their DPI.
+
 #include "app/window_layouts.h"
 
 namespace vantry {

@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "app/list/list_window.h"
+#include "app/list_constants.h"
 #include "platform/units.h"
 #include "store/item_files.h"
 

@@ -1,67 +1,11 @@
+// A drop onto the drop window: its accepted paths go into the visible list window's first free
+// slot and its list file. Which entries are accepted is dropped_paths.cpp's.
+
 #include "app/drop/drop_intake.h"
 
 #include "store/path_helpers.h"
 
 namespace vantry {
-
-namespace {
-
-bool EndsWithLnk(const std::string& path) {
-    if (path.size() <= 3) return false;
-    std::string tail = path.substr(path.size() - 4);
-    for (char& c : tail) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-    }
-    return tail == ".lnk";
-}
-
-}  // namespace
-
-std::string FailureMessage(const DropFailure& failure) {
-    return std::to_string(failure.code) + " - " + failure.description;
-}
-
-std::string PathText(const std::vector<std::string>& paths) {
-    std::string text;
-    for (const auto& path : paths) text += path + "\r\n";
-    return text;
-}
-
-DropReading ReadDroppedPaths(const DroppedFiles& drop, DropProbe& probe) {
-    DropReading reading;
-    if (!drop.hasFileList) {
-        reading.messages.push_back({true, kCantGetFilesMessage});
-        return reading;
-    }
-    // A failure ends the reading and takes back what was accepted before it.
-    auto fail = [&reading](const DropFailure& failure) {
-        reading.paths.clear();
-        reading.messages.push_back({false, FailureMessage(failure)});
-        return reading;
-    };
-    for (const auto& entry : drop.entries) {
-        if (!entry) {
-            reading.messages.push_back({true, kCantGetFilesMessage});
-            continue;
-        }
-        std::string path = *entry;
-        if (EndsWithLnk(path)) {
-            Probed<std::string> target = probe.ResolveShortcut(path);
-            if (target.failure) return fail(*target.failure);
-            path = std::move(target.value);
-        }
-        if (path.empty()) continue;
-        Probed<DropProbe::Kind> kind = probe.Look(path);
-        if (kind.failure) return fail(*kind.failure);
-        if (kind.value == DropProbe::Kind::File) {
-            reading.paths.push_back(std::move(path));
-        } else if (kind.value == DropProbe::Kind::Folder) {
-            if (path.back() != '\\') path += '\\';
-            reading.paths.push_back(std::move(path));
-        }
-    }
-    return reading;
-}
 
 DropIntake::Outcome DropIntake::Drop(const DroppedFiles& drop, DropProbe& probe) {
     auto scope = window_.Guard().TryEnter();

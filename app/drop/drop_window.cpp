@@ -1,3 +1,6 @@
+// The drop window's logic: start-up and the switch between the list styles. Its window on
+// screen is drop_window_win32.cpp; the list windows are driven through their public members.
+
 #include "app/drop/drop_window.h"
 
 namespace vantry {

@@ -1,3 +1,6 @@
+// The drop window on screen: its hint and style captions, its drop target registered for its
+// lifetime, and its glass. What a drop or a style click does is the logic's.
+
 #include "app/drop/drop_window_win32.h"
 
 #include "app/window_layouts.h"

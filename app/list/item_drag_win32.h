@@ -13,7 +13,7 @@
 #include <optional>
 #include <string>
 
-#include "app/drop/drop_target_win32.h"
+#include "app/drop_registration_win32.h"
 
 namespace vantry {
 

@@ -10,7 +10,7 @@
 
 #include <optional>
 
-#include "app/drop/drop_target_win32.h"
+#include "app/drop_registration_win32.h"
 #include "platform/com_object_win32.h"
 
 namespace vantry {

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "app/list_constants.h"
 #include "store/item_files.h"
 
 namespace vantry {
 
-inline constexpr int kSlotCount = 20;
 inline constexpr const char* kDefaultItem = "C:\\";
 
 // What a list window shows of its slots.

@@ -12,9 +12,6 @@
 
 namespace vantry {
 
-inline constexpr const char* kLargeStyle = "large";
-inline constexpr const char* kSmallStyle = "small";
-
 // What a list window shows beyond its slots.
 class ListWindowView : public ListView {
   public:

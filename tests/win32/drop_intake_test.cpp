@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/drop/drop_target_win32.h"
+#include "app/dropped_paths_win32.h"
 // shlobj.h after windows.h (included by the header).
 #include <shlobj.h>
 
