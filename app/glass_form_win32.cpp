@@ -1,3 +1,6 @@
+// The top-level glass window shared by the drop and list windows: creation, the look applied on
+// first activation and after theme changes, and DPI. The windows' contents are their own.
+
 #include "app/glass_form_win32.h"
 
 #include <initializer_list>

@@ -138,18 +138,7 @@ LRESULT DWM_Label::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (wParam == kBlendTimerId) model_.BlendTick();
             return 0;
         case WM_MOUSEMOVE:
-            if (onDragStart && click_.DragStarted(window_, lParam)) {
-                model_.MouseLeft();
-                Raise(onDragStart);
-                return 0;
-            }
-            // While a press holds the mouse, a pointer slid off is no longer over the label: its
-            // release will not click, and the hover colour says so.
-            if (click_.PressedOutside(window_, lParam)) {
-                model_.MouseLeft();
-            } else {
-                model_.MouseMoved(MouseArgs(HeldButtons(wParam), wParam, lParam));
-            }
+            OnMouseMove(wParam, lParam);
             return 0;
         case WM_GETDLGCODE: {
             // Enter and Space come here rather than to the dialog's default button.
@@ -190,12 +179,7 @@ LRESULT DWM_Label::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             OnButton(msg, wParam, lParam);
             return 0;
         case WM_DESTROY:
-            KillTimer(window_, kBlendTimerId);
-            timerRunning_ = false;
-            model_.Destroy();
-            ReleaseGlowKept(job_);
-            if (accessible_) accessible_->Disconnect();
-            accessible_.Reset();
+            OnDestroy();
             return 0;
         case WM_THEMECHANGED:
             ReleaseGlowKept(job_);
@@ -204,6 +188,30 @@ LRESULT DWM_Label::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         default:
             return DefWindowProcW(window_, msg, wParam, lParam);
     }
+}
+
+void DWM_Label::OnMouseMove(WPARAM wParam, LPARAM lParam) {
+    if (onDragStart && click_.DragStarted(window_, lParam)) {
+        model_.MouseLeft();
+        Raise(onDragStart);
+        return;
+    }
+    // While a press holds the mouse, a pointer slid off is no longer over the label: its release
+    // will not click, and the hover colour says so.
+    if (click_.PressedOutside(window_, lParam)) {
+        model_.MouseLeft();
+    } else {
+        model_.MouseMoved(MouseArgs(HeldButtons(wParam), wParam, lParam));
+    }
+}
+
+void DWM_Label::OnDestroy() {
+    KillTimer(window_, kBlendTimerId);
+    timerRunning_ = false;
+    model_.Destroy();
+    ReleaseGlowKept(job_);
+    if (accessible_) accessible_->Disconnect();
+    accessible_.Reset();
 }
 
 void DWM_Label::OnButton(UINT msg, WPARAM wParam, LPARAM lParam) {

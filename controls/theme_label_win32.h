@@ -100,7 +100,9 @@ class DWM_Label final : public FA_Handler, private ThemeLabelView {
     bool CreateWindowOnly(HWND parent, int x, int y, int width, int height);
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void OnMouseMove(WPARAM wParam, LPARAM lParam);
     void OnButton(UINT msg, WPARAM wParam, LPARAM lParam);
+    void OnDestroy();
     void DrawPending();
     void FillBackground(HDC context, const RECT& rect) const;
     void DrawFocusFrame();

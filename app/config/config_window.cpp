@@ -1,3 +1,6 @@
+// The configuration window's logic: editing the tab names and storing them with "Update Tabs",
+// and the list-style option. The window on screen is config_window_win32.cpp.
+
 #include "app/config/config_window.h"
 
 namespace vantry {

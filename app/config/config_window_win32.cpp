@@ -1,3 +1,6 @@
+// The configuration window on screen: its controls, layout at its DPI, and the events it hands
+// to ConfigWindow, which decides what they do.
+
 #include "app/config/config_window_win32.h"
 
 #include <array>

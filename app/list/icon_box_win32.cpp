@@ -1,3 +1,6 @@
+// An item's icon box: paints one icon (dimmed when its target is missing) and reports presses,
+// clicks and drag starts. Which icon it shows is the list window's.
+
 #include "app/list/icon_box_win32.h"
 
 #include "platform/alpha_surface_win32.h"

@@ -1,3 +1,6 @@
+// The list window's drop target for its own items: follows the drag over gaps and tab labels and
+// keeps the drop for the window. Moving the item is the window's.
+
 #include "app/list/list_drop_target_win32.h"
 
 #include "app/list/item_drag_win32.h"

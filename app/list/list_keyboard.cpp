@@ -1,3 +1,6 @@
+// The list window's keyboard: the focused item, type-ahead and the keys that act on it. The keys
+// reach it as plain values from list_window_input_win32.cpp.
+
 #include "app/list/list_keyboard.h"
 
 #include "app/list/list_window.h"

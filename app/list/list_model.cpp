@@ -1,3 +1,6 @@
+// One list window's 20 slots and the lines beyond them, loaded from and saved to the current
+// tab's list file. Showing them is the window's.
+
 #include "app/list/list_model.h"
 
 #include <algorithm>

@@ -1,3 +1,6 @@
+// One list window's logic for both styles: loading and saving tabs, the tab strip, item clicks,
+// deletes and moves, the bottom bar. The window on screen is list_window_win32.cpp.
+
 #include "app/list/list_window.h"
 
 #include <algorithm>

@@ -1,3 +1,6 @@
+// The outermost guard: an exception that reaches it is shown in a message box and the program
+// ends with a failure code.
+
 #include "app/program/guarded_run.h"
 
 #include <exception>

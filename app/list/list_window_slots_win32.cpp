@@ -1,0 +1,168 @@
+#include "app/list/list_window_win32.h"
+
+// What the list window's slots and tabs show: captions, icons (looked up off the window thread,
+// the generic icon while one is slow), the missing mark, the empty tab's hint, the tab labels.
+// Their layout and the window itself are list_window_win32.cpp's.
+
+#include <algorithm>
+
+#include "platform/message_pump_win32.h"
+#include "platform/units.h"
+
+namespace vantry {
+
+// While the window is hidden its slots only record what they should show; the window catches up
+// when it is shown. Start-up and every style switch load the hidden windows, then show one and
+// empty and reload it at once, so most of that catching up is never needed.
+void ListWindowWin32::ShowCaption(int slot, const std::string& caption) {
+    wanted_[static_cast<std::size_t>(slot)].caption = caption;
+    if (Visible()) ApplyCaption(slot);
+}
+
+void ListWindowWin32::ShowIcon(int slot, const std::string& path) {
+    auto& wanted = wanted_[static_cast<std::size_t>(slot)];
+    wanted.iconPath = path;
+    wanted.smallIcon = useList_ == kSmallStyle;
+    if (Visible()) ApplyIcon(slot);
+}
+
+void ListWindowWin32::ShowEmptyHint(bool shown) {
+    if (!emptyHint_.Window()) return;
+    if (!shown) {
+        ShowWindow(emptyHint_.Window(), SW_HIDE);
+        return;
+    }
+    // The first row's empty caption and icon box would cover the hint; they come back with the
+    // first item, which finds them showing nothing.
+    ShowWindow(captions_[0].Window(), SW_HIDE);
+    ShowWindow(icons_[0].Window(), SW_HIDE);
+    captions_[0].SetCaption("");
+    iconService_.Cancel(lookUps_[0]);
+    lookUps_[0] = 0;
+    icons_[0].SetIcon(UniqueIcon());
+    shown_[0] = SlotContent{};
+    ShowWindow(emptyHint_.Window(), SW_SHOWNA);
+}
+
+void ListWindowWin32::ShowTargetMissing(int slot, bool missing) {
+    captions_[static_cast<std::size_t>(slot)].SetDimmed(missing);
+    icons_[static_cast<std::size_t>(slot)].SetDimmed(missing);
+    Notify(EVENT_OBJECT_STATECHANGE, ItemChildId(slot));
+}
+
+void ListWindowWin32::ApplyCaption(int slot) {
+    const SlotContent& wanted = wanted_[static_cast<std::size_t>(slot)];
+    SlotContent& shown = shown_[static_cast<std::size_t>(slot)];
+    auto& label = captions_[static_cast<std::size_t>(slot)];
+    if (label.Window() && wanted.caption != shown.caption) {
+        // Drawn once, by the paint below. Held by the label rather than by WM_SETREDRAW, which
+        // under Wine costs two round trips to the server per caption.
+        label.HoldDrawing(true);
+        label.SetCaption(wanted.caption);
+        label.HoldDrawing(false);
+        if (!IsWindowVisible(label.Window())) ShowWindow(label.Window(), SW_SHOWNA);
+        // A shorter caption leaves the old glow outside the new text block: repaint the box.
+        InvalidateRect(label.Window(), nullptr, TRUE);
+        UpdateWindow(label.Window());
+        shown.caption = wanted.caption;
+        Notify(EVENT_OBJECT_NAMECHANGE, ItemChildId(slot));
+        if (slot == announcedSlot_) announcedSlot_ = -1;  // another item stands there now
+    }
+}
+
+// The icon comes from the look-up service; the box stays empty until it answers. A slot given
+// another path first drops the old look-up, so a late answer never lands in the wrong slot or tab.
+void ListWindowWin32::ApplyIcon(int slot) {
+    const SlotContent& wanted = wanted_[static_cast<std::size_t>(slot)];
+    SlotContent& shown = shown_[static_cast<std::size_t>(slot)];
+    auto& box = icons_[static_cast<std::size_t>(slot)];
+    int side = ItemIconPixels(wanted.smallIcon, Dpi());
+    if (!box.Window() || (wanted.iconPath == shown.iconPath &&
+                          wanted.smallIcon == shown.smallIcon && side == shown.iconSide)) {
+        return;
+    }
+    auto& lookUp = lookUps_[static_cast<std::size_t>(slot)];
+    iconService_.Cancel(lookUp);
+    lookUp = 0;
+    box.SetIconSide(side);
+    box.SetIcon(UniqueIcon());
+    if (!wanted.iconPath.empty()) {
+        ShowWindow(box.Window(), SW_SHOWNA);
+        lookUp = iconService_.Request({wanted.iconPath, side},
+                                      [this, slot, path = wanted.iconPath](IconAnswer answer) {
+                                          IconArrived(slot, path, std::move(answer));
+                                      });
+        // One timer for the whole batch, restarted by each request.
+        SetTimer(hwnd_, kGenericIconTimer, kGenericIconDelayMs, nullptr);
+    }
+    shown.iconPath = wanted.iconPath;
+    shown.smallIcon = wanted.smallIcon;
+    shown.iconSide = side;
+}
+
+void ListWindowWin32::IconArrived(int slot, const std::string& path, IconAnswer answer) {
+    lookUps_[static_cast<std::size_t>(slot)] = 0;
+    icons_[static_cast<std::size_t>(slot)].SetIcon(std::move(answer.icon));
+    // The ticket keeps the answer to its slot; the path check keeps it to the item, should the
+    // slot have been given another while the window was hidden. Unknown changes nothing.
+    ListModel& model = logic_.Model();
+    if (answer.target != TargetState::Unknown && model.Occupied(slot) && model.Path(slot) == path) {
+        model.SetTargetMissing(slot, answer.target == TargetState::Missing);
+    }
+    // Nothing left to wait for: no timer wakes the program at rest.
+    if (std::all_of(lookUps_.begin(), lookUps_.end(), [](auto t) { return t == 0; })) {
+        KillTimer(hwnd_, kGenericIconTimer);
+    }
+}
+
+void ListWindowWin32::ShowGenericIcons() {
+    KillTimer(hwnd_, kGenericIconTimer);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        auto& box = icons_[static_cast<std::size_t>(slot)];
+        if (lookUps_[static_cast<std::size_t>(slot)] != 0 && !box.Icon()) {
+            box.SetIcon(GenericIcon(shown_[static_cast<std::size_t>(slot)].iconSide));
+        }
+    }
+}
+
+void ListWindowWin32::CancelIconLookUps() {
+    for (auto& lookUp : lookUps_) {
+        iconService_.Cancel(lookUp);
+        lookUp = 0;
+    }
+}
+
+void ListWindowWin32::PumpMessages() {
+    PumpPendingMessages();
+}
+
+void ListWindowWin32::ShowTabCaption(int k, const std::string& caption) {
+    auto& tab = tabs_[static_cast<std::size_t>(k)];
+    bool renamed = tab.Caption() != caption;
+    tab.SetCaption(caption);
+    tab.Refresh();
+    if (renamed) Notify(EVENT_OBJECT_NAMECHANGE, TabChildId(k));
+}
+
+int ListWindowWin32::TabWidthTwips(int k) {
+    RECT rect{};
+    GetWindowRect(tabs_[static_cast<std::size_t>(k)].Window(), &rect);
+    return PixelsToTwips(rect.right - rect.left, Dpi());
+}
+
+void ListWindowWin32::MoveTab(int k, int leftTwips) {
+    SetWindowPos(tabs_[static_cast<std::size_t>(k)].Window(), nullptr, ToPixels(leftTwips), 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ListWindowWin32::ShowCurrentTab(int k) {
+    for (int tab = 0; tab < kTabCount; ++tab) {
+        tabs_[static_cast<std::size_t>(tab)].SetMarked(tab == k);
+    }
+    if (k == markedTab_) return;
+    markedTab_ = k;
+    Notify(EVENT_OBJECT_SELECTION, TabChildId(k));
+    Notify(EVENT_OBJECT_NAMECHANGE, CHILDID_SELF);  // the list is named for its tab
+}
+
+}  // namespace vantry
