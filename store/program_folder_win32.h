@@ -1,7 +1,8 @@
 #pragma once
-// The program folder on Windows: files in the ANSI code page, W functions inside, atomic
-// replacement through a temporary file in the same folder.
+// The program folder on Windows: files in the ANSI code page or UTF-8 (store/text_encoding.h), W
+// functions inside, atomic replacement through a temporary file in the same folder.
 
+#include <set>
 #include <string>
 
 #include "store/program_folder.h"
@@ -18,15 +19,19 @@ class Win32ProgramFolder : public ProgramFolder {
     bool Exists(const std::string& name) override;
     bool Present(const std::string& name) override;
     std::optional<std::string> Read(const std::string& name) override;
+    // Called within a save turn: the first replace of each file also removes the temporary files
+    // that writers killed during their turn left behind.
     WriteOutcome Replace(const std::string& name, const std::string& content) override;
-    std::optional<std::string> StorableForm(const std::string& text, bool isPath) override;
+    std::unique_ptr<SaveTurn> TakeSaveTurn(std::string& reason) override;
 
     const std::string& Folder() const { return folder_; }
 
   private:
     std::string FullName(const std::string& name) const { return folder_ + "\\" + name; }
+    void RemoveLeftovers(const std::string& name);
 
     std::string folder_;
+    std::set<std::string> swept_;
 };
 
 }  // namespace vantry
