@@ -116,6 +116,27 @@ std::string ExecutableFolder() {
     return Narrow(slash == std::wstring::npos ? L"." : path.substr(0, slash));
 }
 
+std::wstring FolderIdentity(const std::wstring& folder) {
+    // A bare drive ("R:") names the current folder on that drive, not its root.
+    const std::wstring path = folder.size() == 2 && folder[1] == L':' ? folder + L"\\" : folder;
+    FileHandle handle(CreateFileW(path.c_str(), 0,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!handle.Valid()) return {};
+    constexpr DWORD kFlags = FILE_NAME_NORMALIZED | VOLUME_NAME_DOS;
+    std::wstring identity(MAX_PATH, L'\0');
+    DWORD length = GetFinalPathNameByHandleW(handle.Get(), identity.data(),
+                                             static_cast<DWORD>(identity.size()), kFlags);
+    if (length >= identity.size()) {
+        // Too small: the length given counts the closing null as well.
+        identity.resize(length);
+        length = GetFinalPathNameByHandleW(handle.Get(), identity.data(), length, kFlags);
+        if (length >= identity.size()) return {};
+    }
+    identity.resize(length);
+    return identity;
+}
+
 bool Win32ProgramFolder::Exists(const std::string& name) {
     return FileExists(FullName(name));
 }

@@ -9,8 +9,13 @@
 
 namespace vantry {
 
-// The folder of the running executable, UTF-8, without a closing "\".
+// The folder of the running executable, UTF-8, without a closing "\" ("R:" for a drive's root).
 std::string ExecutableFolder();
+
+// The one path the system gives a folder however it is reached (a drive root, a subst drive, a
+// junction or symbolic link, a UNC path and its mapped drive, 8.3 names), as "\\?\R:\docs" or
+// "\\?\UNC\server\share\docs"; empty when the folder cannot be opened.
+std::wstring FolderIdentity(const std::wstring& folder);
 
 class Win32ProgramFolder : public ProgramFolder {
   public:
