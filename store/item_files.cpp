@@ -108,8 +108,13 @@ std::optional<std::vector<std::string>> ItemFiles::ReadTabNames() {
     return lines;
 }
 
-SaveOutcome ItemFiles::WriteTabNames(const std::array<std::string, kTabCount>& names) {
+SaveOutcome ItemFiles::WriteTabNames(const std::array<std::string, kTabCount>& names,
+                                     const std::array<std::string, kTabCount>* startedFrom) {
     if (!Replaceable(kTabsFile)) return {};
+    if (startedFrom) {
+        seen_[kTabsFile] =
+            JoinLines(std::vector<std::string>(startedFrom->begin(), startedFrom->end()));
+    }
     return WriteLines(kTabsFile, std::vector<std::string>(names.begin(), names.end()),
                       MergeRule::kTabNames);
 }

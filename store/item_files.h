@@ -55,7 +55,12 @@ class ItemFiles {
 
     // Up to five names, line k for tab k; nothing when the file is absent or holds no line.
     std::optional<std::vector<std::string>> ReadTabNames();
-    SaveOutcome WriteTabNames(const std::array<std::string, kTabCount>& names);
+    // With startedFrom, the names an editor was filled from (the defaults, where the file could not
+    // be read then), a change made elsewhere is merged against those rather than against what
+    // this program read or wrote last: a later read may hold names made elsewhere that the editor
+    // never showed, and the editor's names would undo them.
+    SaveOutcome WriteTabNames(const std::array<std::string, kTabCount>& names,
+                              const std::array<std::string, kTabCount>* startedFrom = nullptr);
 
     // Every line of the tab's list file, empty ones included (an empty vector for a file of
     // zero length); nothing when the file is absent.
