@@ -70,6 +70,14 @@ class FileSaveTurn : public SaveTurn {
     FileHandle file_;
 };
 
+// Access is denied both to a file whose deletion is pending (a turn that just ended) and where no
+// file may be made at all (a folder the user may not write to): only the first is worth a wait.
+bool DeletePending(const std::wstring& path) {
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) return !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return GetLastError() == ERROR_ACCESS_DENIED;
+}
+
 // A new file under a name no other writer uses, open for writing; its name in temporary.
 HANDLE CreateTemporary(const std::wstring& target, std::wstring& temporary) {
     static std::atomic<unsigned> counter{0};
@@ -207,8 +215,9 @@ std::unique_ptr<SaveTurn> Win32ProgramFolder::TakeSaveTurn(std::string& reason) 
         if (file != INVALID_HANDLE_VALUE) return std::make_unique<FileSaveTurn>(file);
         DWORD error = GetLastError();
         // Held by another writer, or still being deleted after its turn ended.
-        if ((error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) ||
-            GetTickCount64() >= deadline) {
+        bool taken = error == ERROR_SHARING_VIOLATION ||
+                     (error == ERROR_ACCESS_DENIED && DeletePending(path));
+        if (!taken || GetTickCount64() >= deadline) {
             reason = SystemMessage(error);
             return nullptr;
         }

@@ -12,6 +12,18 @@
 namespace vantry {
 namespace {
 
+// A thread that closes handle after 100 ms, as another program lets go of a file.
+HANDLE CloseSoon(HANDLE handle) {
+    return CreateThread(
+        nullptr, 0,
+        [](void* held) -> DWORD {
+            Sleep(100);
+            CloseHandle(static_cast<HANDLE>(held));
+            return 0;
+        },
+        handle, 0, nullptr);
+}
+
 TEST(FileExists, IsFalseForAFolderAMissingFileAndALockedFile) {
     test::TempFolder folder;
     EXPECT_FALSE(FileExists(folder.Path()));
@@ -154,14 +166,7 @@ TEST(Win32ProgramFolder, AFileLockedForAMomentIsRetriedAndAFileLockedForGoodFail
                               OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_FALSE(folder.Replace("VantryTabs.txt", "new\r\n").ok);
-    HANDLE release = CreateThread(
-        nullptr, 0,
-        [](void* handle) -> DWORD {
-            Sleep(100);
-            CloseHandle(static_cast<HANDLE>(handle));
-            return 0;
-        },
-        held, 0, nullptr);
+    HANDLE release = CloseSoon(held);
     EXPECT_TRUE(folder.Replace("VantryTabs.txt", "new\r\n").ok);
     WaitForSingleObject(release, INFINITE);
     CloseHandle(release);
@@ -175,14 +180,7 @@ TEST(Win32ProgramFolder, ASaveTurnWaitsBrieflyForTheWriterHoldingItAndLeavesNoFi
     HANDLE held = CreateFileW(Widen(temp.File("Vantry.lock")).c_str(), GENERIC_READ, 0, nullptr,
                               CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    HANDLE release = CreateThread(
-        nullptr, 0,
-        [](void* handle) -> DWORD {
-            Sleep(100);
-            CloseHandle(static_cast<HANDLE>(handle));
-            return 0;
-        },
-        held, 0, nullptr);
+    HANDLE release = CloseSoon(held);
     Win32ProgramFolder folder(temp.Path());
     std::string reason;
     {
