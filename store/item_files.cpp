@@ -22,17 +22,13 @@ std::optional<std::vector<std::string>> ItemFiles::ReadLines(const std::string& 
     return SplitLines(*content);
 }
 
-SaveOutcome ItemFiles::WriteLines(const std::string& name, std::vector<std::string> lines,
-                                  bool paths, std::optional<MergeRule> merge) {
-    for (auto& line : lines) {
-        std::optional<std::string> storable = folder_.StorableForm(line, paths);
-        if (!storable) {
-            dialogs_.ShowError("Vantry could not save \"" + name + "\": the text \"" + line +
-                               "\" holds characters that this system's code page cannot store."
-                               "\n\nThe file was left as it was.");
-            return {};
-        }
-        line = std::move(*storable);
+SaveOutcome ItemFiles::WriteLines(const std::string& name, const std::vector<std::string>& lines,
+                                  std::optional<MergeRule> merge) {
+    std::string reason;
+    std::unique_ptr<SaveTurn> turn = folder_.TakeSaveTurn(reason);
+    if (!turn) {
+        ReportWriteFailure(name, reason);
+        return {};
     }
     std::string content = JoinLines(lines);
     auto seen = merge ? seen_.find(name) : seen_.end();
@@ -51,7 +47,8 @@ SaveOutcome ItemFiles::WriteLines(const std::string& name, std::vector<std::stri
         seen->second = std::move(content);
         return {true, false};
     }
-    if (onDisk == seen->second) return {Replace(name, content), false};
+    bool emptiedByAccident = !HoldsLines(onDisk) && HoldsLines(seen->second);
+    if (onDisk == seen->second || emptiedByAccident) return {Replace(name, content), false};
 
     auto merged = MergeLines(*merge, SplitLines(seen->second.value_or("")), lines,
                              SplitLines(onDisk.value_or("")));
@@ -65,12 +62,16 @@ SaveOutcome ItemFiles::WriteLines(const std::string& name, std::vector<std::stri
 bool ItemFiles::Replace(const std::string& name, const std::string& content) {
     WriteOutcome outcome = folder_.Replace(name, content);
     if (!outcome.ok) {
-        dialogs_.ShowError("Vantry could not save \"" + name + "\".\n\n" + outcome.reason +
-                           "\n\nThe file was left as it was.");
+        ReportWriteFailure(name, outcome.reason);
         return false;
     }
     seen_[name] = content;
     return true;
+}
+
+void ItemFiles::ReportWriteFailure(const std::string& name, const std::string& reason) {
+    dialogs_.ShowError("Vantry could not save \"" + name + "\".\n\n" + reason +
+                       "\n\nThe file was left as it was.");
 }
 
 std::optional<std::vector<std::string>> ItemFiles::ReadKept(const std::string& name) {
@@ -96,7 +97,7 @@ std::optional<std::string> ItemFiles::ReadStyleWord() {
 }
 
 bool ItemFiles::WriteStyleWord(const std::string& word) {
-    return Replaceable(kStyleFile) && WriteLines(kStyleFile, {word}, false).saved;
+    return Replaceable(kStyleFile) && WriteLines(kStyleFile, {word}).saved;
 }
 
 std::optional<std::vector<std::string>> ItemFiles::ReadTabNames() {
@@ -107,9 +108,14 @@ std::optional<std::vector<std::string>> ItemFiles::ReadTabNames() {
     return lines;
 }
 
-SaveOutcome ItemFiles::WriteTabNames(const std::array<std::string, kTabCount>& names) {
+SaveOutcome ItemFiles::WriteTabNames(const std::array<std::string, kTabCount>& names,
+                                     const std::array<std::string, kTabCount>* startedFrom) {
     if (!Replaceable(kTabsFile)) return {};
-    return WriteLines(kTabsFile, std::vector<std::string>(names.begin(), names.end()), false,
+    if (startedFrom) {
+        seen_[kTabsFile] =
+            JoinLines(std::vector<std::string>(startedFrom->begin(), startedFrom->end()));
+    }
+    return WriteLines(kTabsFile, std::vector<std::string>(names.begin(), names.end()),
                       MergeRule::kTabNames);
 }
 
@@ -118,7 +124,7 @@ std::optional<std::vector<std::string>> ItemFiles::ReadListLines(int tab) {
 }
 
 SaveOutcome ItemFiles::WriteList(int tab, const std::vector<std::string>& paths) {
-    return WriteLines(ListFileName(tab), paths, true, MergeRule::kItems);
+    return WriteLines(ListFileName(tab), paths, MergeRule::kItems);
 }
 
 bool ItemFiles::AppendToList(int tab, const std::string& path) {
@@ -148,23 +154,13 @@ void ItemFiles::ReportUnreadable(const std::string& name, const std::string& wha
 }
 
 bool ItemFiles::WriteHandOver(const std::string& path) {
-    return WriteLines(kHandOverFile, {path}, true).saved;
+    return WriteLines(kHandOverFile, {path}).saved;
 }
 
 std::optional<std::string> ItemFiles::ReadHandOver() {
     auto lines = ReadLines(kHandOverFile);
     if (!lines || lines->empty()) return std::nullopt;
     return lines->front();
-}
-
-std::optional<std::string> ItemFiles::StorablePath(const std::string& path) {
-    std::optional<std::string> storable = folder_.StorableForm(path, true);
-    if (!storable) {
-        dialogs_.ShowError("Vantry cannot keep \"" + path +
-                           "\": its name holds characters that this system's code page cannot "
-                           "store, and it has no short name that could stand in for it.");
-    }
-    return storable;
 }
 
 }  // namespace vantry

@@ -10,7 +10,11 @@
 // Another program (a second copy, a text editor, a sync client) may change a list file or the tab
 // names file while this one runs. Each write of those first compares the file with what this
 // program last read or wrote there; when it differs, the write merges both sides' changes
-// (store/line_merge.h) rather than undo the other side's.
+// (store/line_merge.h) rather than undo the other side's. A file found absent, empty or all NUL
+// where this program last saw lines was not emptied on purpose (a sync client replacing it, an
+// editor that truncates before it writes, a power cut): it counts as unchanged elsewhere, and the
+// write puts this program's lines back. Writers take turns (ProgramFolder::TakeSaveTurn) from
+// their read of the file on disk to its replacement.
 
 #include <array>
 #include <map>
@@ -51,7 +55,12 @@ class ItemFiles {
 
     // Up to five names, line k for tab k; nothing when the file is absent or holds no line.
     std::optional<std::vector<std::string>> ReadTabNames();
-    SaveOutcome WriteTabNames(const std::array<std::string, kTabCount>& names);
+    // With startedFrom, the names an editor was filled from (the defaults, where the file could not
+    // be read then), a change made elsewhere is merged against those rather than against what
+    // this program read or wrote last: a later read may hold names made elsewhere that the editor
+    // never showed, and the editor's names would undo them.
+    SaveOutcome WriteTabNames(const std::array<std::string, kTabCount>& names,
+                              const std::array<std::string, kTabCount>* startedFrom = nullptr);
 
     // Every line of the tab's list file, empty ones included (an empty vector for a file of
     // zero length); nothing when the file is absent.
@@ -72,10 +81,6 @@ class ItemFiles {
     bool WriteHandOver(const std::string& path);
     std::optional<std::string> ReadHandOver();
 
-    // The form in which a path can be stored (itself or its short form); tells the user and gives
-    // nothing when the files' encoding cannot hold it.
-    std::optional<std::string> StorablePath(const std::string& path);
-
   private:
     std::optional<std::vector<std::string>> ReadLines(const std::string& name);
     // The style and tab-names files: one that is there but cannot be read (held by another
@@ -84,11 +89,11 @@ class ItemFiles {
     std::optional<std::vector<std::string>> ReadKept(const std::string& name);
     bool Replaceable(const std::string& name);
     void ReportUnreadable(const std::string& name, const std::string& what);
-    // Paths may be stored in their short form; other lines only as they are. With a merge rule,
-    // a change made elsewhere since the last read or write is merged in.
-    SaveOutcome WriteLines(const std::string& name, std::vector<std::string> lines, bool paths,
+    // With a merge rule, a change made elsewhere since the last read or write is merged in.
+    SaveOutcome WriteLines(const std::string& name, const std::vector<std::string>& lines,
                            std::optional<MergeRule> merge = std::nullopt);
     bool Replace(const std::string& name, const std::string& content);
+    void ReportWriteFailure(const std::string& name, const std::string& reason);
 
     ProgramFolder& folder_;
     UserDialogs& dialogs_;

@@ -4,6 +4,7 @@
 // crash or power cut leaves the old content or the new, never a mix.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -18,6 +19,20 @@ struct WriteOutcome {
 // be held three times over while converted) and counts as a file that cannot be read.
 inline constexpr std::uint64_t kMaxFileBytes = 16 * 1024 * 1024;
 
+// A writer's turn to save in the folder, held from its read of the file on disk to the rename
+// that replaces it, so that no other writer (another copy, in another session or on another PC
+// sharing the folder) saves in between and has its change undone. Ends when destroyed.
+class SaveTurn {
+  public:
+    virtual ~SaveTurn() = default;
+};
+
+// The name of a temporary file that will replace name: one no other writer uses at the same time,
+// as long as writers that share a process id (on different PCs) try the next counter when the
+// name is taken. IsTemporaryFor tells such names of name from every other file.
+std::string TemporaryName(const std::string& name, unsigned long processId, unsigned counter);
+bool IsTemporaryFor(const std::string& name, const std::string& file);
+
 class ProgramFolder {
   public:
     virtual ~ProgramFolder() = default;
@@ -26,15 +41,14 @@ class ProgramFolder {
     virtual bool Exists(const std::string& name) = 0;
     // Whether a file of that name is there at all, readable now or not.
     virtual bool Present(const std::string& name) = 0;
-    // The whole content as UTF-8, or nothing when the file cannot be read or is larger than
-    // kMaxFileBytes.
+    // The whole content as UTF-8, whatever encoding it was in (store/text_encoding.h), or nothing
+    // when the file cannot be read or is larger than kMaxFileBytes.
     virtual std::optional<std::string> Read(const std::string& name) = 0;
-    // Replaces the file with content (UTF-8, converted to the files' encoding).
+    // Replaces the file with content (UTF-8, written as store/text_encoding.h tells).
     virtual WriteOutcome Replace(const std::string& name, const std::string& content) = 0;
-    // Text as it can be stored in a file: the text itself, a path's short form where only that
-    // can be held by the files' encoding, or nothing when neither can. Only a path has a short
-    // form: for other text (a tab name) a file of the same name would lend it its own.
-    virtual std::optional<std::string> StorableForm(const std::string& text, bool isPath) = 0;
+    // Waits briefly for the folder's save turn; nothing, and the system's reason, when another
+    // writer holds it all that time or it cannot be taken at all (a read-only folder).
+    virtual std::unique_ptr<SaveTurn> TakeSaveTurn(std::string& reason) = 0;
 };
 
 }  // namespace vantry

@@ -1,14 +1,19 @@
 #include "store/program_folder_posix.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <thread>
 
 #include "store/path_helpers.h"
+#include "store/text_encoding.h"
 
 namespace vantry {
 
@@ -34,6 +39,28 @@ class Descriptor {
 
   private:
     int fd_;
+};
+
+// Linux file names and text are UTF-8: the "ANSI" code page takes every text as it is.
+const AnsiCodePage& SystemCodePage() {
+    static const AnsiCodePage codePage{[](const std::string& text, std::string& bytes) {
+                                           bytes = text;
+                                           return true;
+                                       },
+                                       [](const std::string& bytes) { return bytes; }};
+    return codePage;
+}
+
+constexpr auto kTurnWait = std::chrono::seconds(2);
+constexpr auto kTurnRetryPause = std::chrono::milliseconds(10);
+
+// The turn is an exclusive lock on the folder itself, which leaves no file behind.
+class FolderLock : public SaveTurn {
+  public:
+    explicit FolderLock(int fd) : folder_(fd) {}
+
+  private:
+    Descriptor folder_;
 };
 
 bool WriteAll(int fd, const std::string& bytes) {
@@ -75,16 +102,19 @@ std::optional<std::string> PosixProgramFolder::Read(const std::string& name) {
         if (n == 0) break;
         content.append(buffer, static_cast<std::size_t>(n));
     }
-    return content;
+    return DecodeFileText(content, SystemCodePage());
 }
 
 WriteOutcome PosixProgramFolder::Replace(const std::string& name, const std::string& content) {
+    static std::atomic<unsigned> counter{0};
     std::string target = FullName(name);
-    std::string temporary = target + ".new";
-    Descriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+    std::string temporary =
+        TemporaryName(target, static_cast<unsigned long>(::getpid()), counter++);
+    Descriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
     if (file.Get() < 0) return Failure(errno);
     // The data must be on disk before the rename makes it the file's content.
-    if (!WriteAll(file.Get(), content) || ::fsync(file.Get()) != 0 || !file.Close()) {
+    if (!WriteAll(file.Get(), EncodeFileText(content, SystemCodePage())) ||
+        ::fsync(file.Get()) != 0 || !file.Close()) {
         int error = errno;
         ::unlink(temporary.c_str());
         return Failure(error);
@@ -97,6 +127,25 @@ WriteOutcome PosixProgramFolder::Replace(const std::string& name, const std::str
     Descriptor folder(::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.Get() >= 0) ::fsync(folder.Get());
     return {};
+}
+
+std::unique_ptr<SaveTurn> PosixProgramFolder::TakeSaveTurn(std::string& reason) {
+    int fd = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        reason = std::strerror(errno);
+        return nullptr;
+    }
+    auto turn = std::make_unique<FolderLock>(fd);
+    const auto deadline = std::chrono::steady_clock::now() + kTurnWait;
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if ((errno != EWOULDBLOCK && errno != EINTR) ||
+            std::chrono::steady_clock::now() >= deadline) {
+            reason = std::strerror(errno);
+            return nullptr;
+        }
+        std::this_thread::sleep_for(kTurnRetryPause);
+    }
+    return turn;
 }
 
 }  // namespace vantry

@@ -1,5 +1,6 @@
 #pragma once
-// The program folder on Linux: UTF-8 files, atomic replacement by rename.
+// The program folder on Linux: UTF-8 files, atomic replacement by rename, the save turn a lock
+// on the folder.
 
 #include <string>
 
@@ -15,7 +16,7 @@ class PosixProgramFolder : public ProgramFolder {
     bool Present(const std::string& name) override;
     std::optional<std::string> Read(const std::string& name) override;
     WriteOutcome Replace(const std::string& name, const std::string& content) override;
-    std::optional<std::string> StorableForm(const std::string& text, bool) override { return text; }
+    std::unique_ptr<SaveTurn> TakeSaveTurn(std::string& reason) override;
 
   private:
     std::string FullName(const std::string& name) const { return folder_ + "/" + name; }

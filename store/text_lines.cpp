@@ -22,6 +22,10 @@ std::vector<std::string> SplitLines(const std::string& content) {
     return lines;
 }
 
+bool HoldsLines(const std::optional<std::string>& content) {
+    return content && content->find_first_not_of('\0') != std::string::npos;
+}
+
 std::string JoinLines(const std::vector<std::string>& lines) {
     std::size_t size = 0;
     for (const auto& line : lines) size += line.size() + 2;

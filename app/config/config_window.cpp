@@ -20,6 +20,7 @@ bool ConfigWindow::Open() {
     text1_.clear();
     view_.ShowEditText(text1_);
     LoadTabs();
+    startedFrom_ = names_;
     RunSwitch(drop_.UseList == kSmallStyle ? kSmallStyle : kLargeStyle);
     return true;
 }
@@ -58,10 +59,11 @@ void ConfigWindow::UpdateTabsClick() {
     if (!scope) return;
     // A failed write has told the user and left the file as it was. The names stay here to be
     // stored again; the list windows keep the strips they show, which match the file.
-    SaveOutcome saved = drop_.Files().WriteTabNames(names_);
+    SaveOutcome saved = drop_.Files().WriteTabNames(names_, &startedFrom_);
     if (!saved) return;
     // Names changed elsewhere meanwhile were merged in: show them here too.
     if (saved.merged) LoadTabs();
+    startedFrom_ = names_;
     drop_.App().PumpMessages();
     drop_.Large().LoadTabs();
     drop_.Small().LoadTabs();

@@ -73,6 +73,8 @@ class ConfigWindow {
     ConfigWindowView& view_;
     std::array<std::string, kTabCount> names_{kDefaultTabName, kDefaultTabName, kDefaultTabName,
                                               kDefaultTabName, kDefaultTabName};
+    // The names as the window was filled (or last stored): what "Update Tabs" merges against.
+    std::array<std::string, kTabCount> startedFrom_ = names_;
     std::optional<int> selected_;
     std::string text1_;
 };

@@ -19,18 +19,12 @@ DropIntake::Outcome DropIntake::Drop(const DroppedFiles& drop, DropProbe& probe)
             dialogs_.ShowPlain(message.text);
         }
     }
-    // A path the list files cannot hold goes in its short form or, with a message naming it,
-    // not at all; the drop's other paths still go in.
-    std::vector<std::string> paths;
-    for (const auto& path : reading.paths) {
-        if (auto storable = window_.Files().StorablePath(path)) paths.push_back(*storable);
-    }
-    if (paths.empty()) return Outcome::Nothing;
+    if (reading.paths.empty()) return Outcome::Nothing;
 
     for (int slot = 0; slot < kSlotCount; ++slot) {
         for (ListWindow* window : {&window_.Large(), &window_.Small()}) {
             if (window->View().Visible() && !window->Model().Occupied(slot)) {
-                bool saved = Add(*window, slot, paths);
+                bool saved = Add(*window, slot, reading.paths);
                 window_.App().PumpMessages();
                 // A failed save has told the user; the source is not told the items were copied.
                 return saved ? Outcome::Added : Outcome::Nothing;

@@ -4,6 +4,7 @@
 #include <cwchar>
 
 #include "platform/window_class_win32.h"
+#include "store/program_folder_win32.h"
 
 namespace vantry {
 
@@ -112,10 +113,9 @@ std::wstring ObjectName(const std::wstring& key) {
     return name;
 }
 
-}  // namespace
-
-std::wstring FolderKey(const std::wstring& folder) {
-    // Resolves "." and "..", "/" and a relative spelling; then 8.3 names to long ones.
+// For a folder that cannot be opened: resolves "." and "..", "/" and a relative spelling, then
+// 8.3 names to long ones.
+std::wstring SpelledKey(const std::wstring& folder) {
     std::wstring full = Filled([&folder](wchar_t* buffer, DWORD size) {
         return GetFullPathNameW(folder.c_str(), size, buffer, nullptr);
     });
@@ -124,7 +124,16 @@ std::wstring FolderKey(const std::wstring& folder) {
         return GetLongPathNameW(full.c_str(), buffer, size);
     });
     if (key.empty()) key = full;  // a folder that cannot be looked up keeps the spelling given
+    return key;
+}
+
+}  // namespace
+
+std::wstring FolderKey(const std::wstring& folder) {
+    std::wstring key = FolderIdentity(folder);
+    if (key.empty()) key = SpelledKey(folder);
     while (key.size() > 1 && key.back() == L'\\') key.pop_back();
+    // Names differing in case are one folder on the file systems Windows runs from.
     if (!key.empty()) CharUpperBuffW(key.data(), static_cast<DWORD>(key.size()));
     return key;
 }

@@ -4,9 +4,10 @@
 // finds that window, lets the first copy take the foreground, asks it to bring its windows to the
 // front and ends before it reads or writes any file. Copies in other folders run side by side.
 //
-// Implemented: one key for every spelling of a folder (long names, one letter case, no closing
-// separator); never handing over to a copy of higher integrity (an elevated copy keeps a name of
-// its own as well, so copies with and without elevation never meet); a crashed copy's mutex is
+// Implemented: one key for a folder however it is reached (a drive root from any current folder,
+// a subst drive, a link, a UNC path and its mapped drive, 8.3 names, any letter case); never
+// handing over to a copy of higher integrity (an elevated copy keeps a name of its own as well,
+// so copies with and without elevation never meet); a crashed copy's mutex is
 // abandoned, which counts as free; a copy that is ending declines, and the new start then waits
 // for the mutex. Not handled: another user's copy of the same folder in the same session (its
 // mutex cannot be opened; this copy then runs beside it).
@@ -18,7 +19,8 @@
 
 namespace vantry {
 
-// The folder's key: its long form, upper case, without a closing separator.
+// The folder's key: FolderIdentity (store/program_folder_win32.h), or its long form when it cannot
+// be opened; upper case, without a closing separator.
 std::wstring FolderKey(const std::wstring& folder);
 
 class SingleInstance {

@@ -178,6 +178,20 @@ TEST_F(ConfigWindowTest, ATabRenamedElsewhereWhileTheWindowIsOpenIsKeptAndShownH
     EXPECT_EQ(p.largeView.tabs[1], "Theirs");
 }
 
+// Filled with the defaults because there was no file, the window must not undo names another copy
+// stored after it opened, even once a list window has read them.
+TEST_F(ConfigWindowTest, OpenedOnTheDefaultsItMergesAgainstThemNotAgainstALaterRead) {
+    Start();
+    OpenWindow();
+    StoreNames("Main |\r\nWork |\r\n\r\n\r\n\r\n");
+    p.drop.Small().LoadTabs();
+    config.TabClick(2);
+    config.TextChanged("Music |");
+    config.UpdateTabsClick();
+    EXPECT_EQ(p.folder.files["VantryTabs.txt"], "Main |\r\nWork |\r\nMusic |\r\n\r\n\r\n");
+    EXPECT_EQ(view.tabs[1], "Work |");
+}
+
 TEST_F(ConfigWindowTest, AFailedWriteIsReportedAndKeepsTheNamesInTheWindow) {
     StoreNames("A\r\nB\r\n");
     Start();

@@ -175,27 +175,56 @@ TEST(ItemFiles, AFailedWriteTellsTheUserWithTheFileAndTheReason) {
     EXPECT_NE(dialogs.errors[0].find("VantryList0.txt"), std::string::npos);
     EXPECT_NE(dialogs.errors[0].find("Access is denied."), std::string::npos);
     EXPECT_EQ(folder.files["VantryList0.txt"], "C:\\\r\n");
+
+    // Another writer keeps its turn to save for too long.
+    folder.failWrites = false;
+    folder.turnTaken = true;
+    EXPECT_FALSE(files.WriteList(0, {"E:\\"}));
+    ASSERT_EQ(dialogs.errors.size(), 2u);
+    EXPECT_NE(dialogs.errors[1].find("being used by another process"), std::string::npos);
+    EXPECT_EQ(folder.files["VantryList0.txt"], "C:\\\r\n");
 }
 
-TEST(ItemFiles, APathTheFilesCannotHoldIsStoredShortOrRefusedAndOtherTextRefused) {
+// The files take text in any script (written as UTF-8 where the ANSI code page cannot hold it):
+// no path goes in its short form and nothing is refused.
+TEST(ItemFiles, APathOrNameInAnyScriptIsStoredAsItIs) {
     FakeFolder folder;
     RecordingDialogs dialogs;
     ItemFiles files(folder, dialogs);
-    folder.shortForms["C:\\\x7f long.txt"] = "C:\\LONG~1.TXT";
-    EXPECT_TRUE(files.WriteList(0, {"C:\\\x7f long.txt"}));
-    EXPECT_EQ(folder.files["VantryList0.txt"], "C:\\LONG~1.TXT\r\n");
-    EXPECT_FALSE(files.WriteList(0, {"C:\\a.txt", "C:\\\x7f none.txt"}));
-    EXPECT_EQ(folder.files["VantryList0.txt"], "C:\\LONG~1.TXT\r\n");
-    ASSERT_EQ(dialogs.errors.size(), 1u);
-    EXPECT_NE(dialogs.errors[0].find("\x7f none.txt"), std::string::npos);
-    EXPECT_FALSE(files.StorablePath("C:\\\x7f none.txt"));
-    EXPECT_EQ(files.StorablePath("C:\\\x7f long.txt"), "C:\\LONG~1.TXT");
+    const std::string japanese = "C:\\\xE6\x97\xA5\xE6\x9C\xAC.txt";  // C:\日本.txt
+    EXPECT_TRUE(files.WriteList(0, {"C:\\a.txt", japanese}));
+    EXPECT_EQ(folder.files["VantryList0.txt"], "C:\\a.txt\r\n" + japanese + "\r\n");
+    EXPECT_TRUE(files.WriteTabNames({"M\xC3\xBAsica \xF0\x9F\x8E\xB5", "", "", "", ""}));
+    EXPECT_EQ(folder.files["VantryTabs.txt"], "M\xC3\xBAsica \xF0\x9F\x8E\xB5\r\n\r\n\r\n\r\n\r\n");
+    EXPECT_TRUE(dialogs.errors.empty());
+}
 
-    // A tab name is no path: a file that happens to share it lends it no short form.
-    folder.shortForms["M\x7fsic"] = "MSIC~1";
-    EXPECT_FALSE(files.WriteTabNames({"M\x7fsic", "", "", "", ""}));
-    EXPECT_EQ(folder.files.count("VantryTabs.txt"), 0u);
-    EXPECT_NE(dialogs.errors.back().find("\"M\x7fsic\""), std::string::npos);
+// A sync client that replaces the file, an editor that truncates before writing or a power cut
+// leaves it absent, empty or zeroed for a moment: that is no deletion of every item.
+TEST(ItemFiles, AFileFoundAbsentEmptyOrAllNulWhereLinesWereSeenGetsOurLinesBack) {
+    for (const char* left : {"<absent>", "", "\0\0\0\0"}) {
+        SCOPED_TRACE(std::string(left).empty() ? "empty" : left);
+        FakeFolder folder;
+        RecordingDialogs dialogs;
+        ItemFiles files(folder, dialogs);
+        folder.files["VantryList0.txt"] = "A\r\nB\r\nC\r\n";
+        folder.files["VantryTabs.txt"] = "Main |\r\nWork |\r\n";
+        ASSERT_TRUE(files.ReadListLines(0));
+        ASSERT_TRUE(files.ReadTabNames());
+        for (const char* name : {"VantryList0.txt", "VantryTabs.txt"}) {
+            if (std::string(left) == "<absent>") {
+                folder.files.erase(name);
+            } else {
+                folder.files[name] = std::string(left, left[0] ? 4 : 0);
+            }
+        }
+        // One item deleted here; then nothing changed here at all, which still writes.
+        EXPECT_TRUE(files.WriteList(0, {"A", "C"}));
+        EXPECT_EQ(folder.files["VantryList0.txt"], "A\r\nC\r\n");
+        EXPECT_TRUE(files.WriteTabNames({"Main |", "Work |", "", "", ""}));
+        EXPECT_EQ(folder.files["VantryTabs.txt"], "Main |\r\nWork |\r\n\r\n\r\n\r\n");
+        EXPECT_TRUE(dialogs.errors.empty());
+    }
 }
 
 }  // namespace

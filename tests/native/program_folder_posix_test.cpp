@@ -119,7 +119,10 @@ class PosixFolderFaultTest : public PosixFolderTest {
         EXPECT_FALSE(outcome.ok);
         EXPECT_EQ(outcome.reason, std::strerror(error));
         EXPECT_EQ(Slurp("VantryList0.txt"), oldContent);
-        EXPECT_FALSE(std::filesystem::exists(dir / "VantryList0.txt.new"));
+        for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+            EXPECT_FALSE(IsTemporaryFor("VantryList0.txt", entry.path().filename().string()))
+                << entry.path();
+        }
     }
 
     bool mounted = false;

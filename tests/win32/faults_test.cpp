@@ -32,7 +32,8 @@ enum class Fault {
     ReadOnlyFile,  // the file's read-only attribute
     HeldOpen,      // another handle holds the file open without sharing
     // No file can be created in the folder. Wine runs as root here and ignores a read-only
-    // attribute on a folder, so a folder in place of the temporary file stands in for it.
+    // attribute on a folder, so a folder in place of the lock file that every save first
+    // creates stands in for it.
     NoNewFiles,
     FullDisk,
 };
@@ -98,9 +99,7 @@ class FaultTest : public ::testing::TestWithParam<std::tuple<Fault, Write>> {
                 ASSERT_NE(held, INVALID_HANDLE_VALUE);
                 break;
             case Fault::NoNewFiles:
-                for (const char* file : kFiles) {
-                    ASSERT_TRUE(CreateDirectoryW(Widen(temp.File(file) + ".new").c_str(), nullptr));
-                }
+                ASSERT_TRUE(CreateDirectoryW(Widen(temp.File("Vantry.lock")).c_str(), nullptr));
                 break;
             case Fault::FullDisk:
                 static_cast<FullDiskFolder&>(*folder).full = true;

@@ -38,6 +38,15 @@ class ProgramTest : public ::testing::Test {
         test::WriteBytes(temp.File(name), bytes);
     }
     std::string Read(const std::string& name) { return test::ReadBytes(temp.File(name)); }
+    // Drops the file onto the drop window, which "Drop Target" has shown.
+    HRESULT DropFile(const std::string& path) {
+        auto* data = new ByteDataObject({{CF_HDROP, FileListBlock({path})}});
+        DWORD effect = DROPEFFECT_COPY;
+        HRESULT result =
+            program->DropForm()->Registration()->Target()->Drop(data, MK_LBUTTON, {0, 0}, &effect);
+        data->Release();
+        return result;
+    }
 
     test::TempFolder temp;
     Win32ProgramFolder folder{temp.Path()};
@@ -301,15 +310,29 @@ TEST_F(ProgramTest, TheDropWindowTakesDropsIntoTheShownList) {
     ASSERT_TRUE(program->DropForm()->Registration());
     EXPECT_TRUE(program->DropForm()->Registration()->Registered());
     test::WriteBytes(temp.File("new one.txt"), "x");
-    auto* data = new ByteDataObject({{CF_HDROP, FileListBlock({temp.File("new one.txt")})}});
-    DWORD effect = DROPEFFECT_COPY;
-    EXPECT_EQ(
-        program->DropForm()->Registration()->Target()->Drop(data, MK_LBUTTON, {0, 0}, &effect),
-        S_OK);
-    data->Release();
+    EXPECT_EQ(DropFile(temp.File("new one.txt")), S_OK);
     // The drop's block is saved with the line its entry ends with; the next save drops it.
     EXPECT_EQ(Read("VantryList0.txt"), "C:\\A.txt\r\n" + temp.File("new one.txt") + "\r\n\r\n");
     EXPECT_EQ(WindowText(program->Small().ItemCaption(1).Window()), "new one");
+    program.reset();
+    OleUninitialize();
+}
+
+// A name the ANSI code page cannot hold is kept whole (its file then UTF-8), not in its 8.3 form.
+TEST_F(ProgramTest, ATabHoldingAJapaneseFileNameShowsItsCaptionAndOpensItAfterARestart) {
+    OleInitialize(nullptr);
+    const std::string item = temp.File("\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E.txt");  // 日本語.txt
+    test::WriteBytes(item, "x");
+    Start();
+    Click(program->Small().DropTargetCaption().Window());
+    ASSERT_EQ(DropFile(item), S_OK);
+    Click(program->Small().CloseCaption().Window());
+    ASSERT_TRUE(program->Closed());
+    Start();
+    EXPECT_EQ(WindowText(program->Small().ItemCaption(0).Window()),
+              "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E");
+    Click(program->Small().ItemCaption(0).Window());
+    EXPECT_EQ(launched, std::vector<std::string>{item + "|1"});
     program.reset();
     OleUninitialize();
 }

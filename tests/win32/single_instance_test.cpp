@@ -75,6 +75,93 @@ HWND ListWindowOf(const Started& copy) {
     return WindowOf(copy, {L"VantrySmallList", L"VantryLargeList"});
 }
 
+// Runs a Linux program from this Wine process (Wine 8 makes no links itself). Wine cannot wait for
+// such a process: the caller waits for what it makes.
+bool RunUnix(std::wstring command) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return false;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+// The Linux path of a Windows one, from Wine's own export.
+std::wstring UnixPath(const std::wstring& path) {
+    using Convert = char* (*)(const wchar_t*);
+    auto convert = reinterpret_cast<Convert>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+    char* unix = convert ? convert(path.c_str()) : nullptr;
+    std::wstring result = unix ? Widen(unix) : L"";
+    if (unix) HeapFree(GetProcessHeap(), 0, unix);
+    return result;
+}
+
+// A folder "stick" with a subfolder "docs", reached as well through a drive of its own (a
+// substituted drive or a stick: a link in Wine's dosdevices) and through a symbolic link.
+class LinkedFolder {
+  public:
+    LinkedFolder() {
+        target = Widen(temp.Path()) + L"\\stick";
+        CreateDirectoryW(target.c_str(), nullptr);
+        CreateDirectoryW((target + L"\\docs").c_str(), nullptr);
+        DWORD used = GetLogicalDrives();
+        for (wchar_t letter = L'R'; letter <= L'Y' && drive.empty(); ++letter) {
+            if (!(used & (1u << (letter - L'A')))) drive = std::wstring(1, letter) + L":";
+        }
+        std::wstring drives = UnixPath(L"C:\\");  // <prefix>/dosdevices/c:/
+        driveLink = drives.substr(0, drives.rfind(L"c:")) + drive;
+        driveLink[driveLink.size() - 2] = static_cast<wchar_t>(towlower(drive[0]));
+        link = Widen(temp.Path()) + L"\\link";
+        made = !drive.empty() && RunUnix(L"/bin/ln -s " + UnixPath(target) + L" " + driveLink) &&
+               RunUnix(L"/bin/ln -s " + UnixPath(target) + L" " + UnixPath(link)) &&
+               Appears(drive + L"\\docs") && Appears(link + L"\\docs");
+    }
+    static bool Appears(const std::wstring& path) {
+        for (int i = 0; i < 200; ++i) {
+            if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+            Sleep(50);
+        }
+        return false;
+    }
+    ~LinkedFolder() { RunUnix(L"/bin/rm -f " + driveLink + L" " + UnixPath(link)); }
+
+    test::TempFolder temp;
+    std::wstring target, drive, driveLink, link;
+    bool made = false;
+};
+
+TEST(SingleInstanceTest, ADriveRootASubstDriveAndALinkGiveTheKeyOfTheFolderTheyReach) {
+    LinkedFolder folder;
+    ASSERT_TRUE(folder.made) << "no free drive letter or no links";
+    const std::wstring root = folder.drive + L"\\";
+    const std::wstring key = FolderKey(folder.target);
+    wchar_t previous[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, previous);
+    // "R:" alone names the current folder on R:, whichever it is.
+    for (const std::wstring& current : {root + L"docs", root}) {
+        ASSERT_TRUE(SetCurrentDirectoryW(current.c_str()));
+        EXPECT_EQ(FolderKey(folder.drive), key) << Narrow(current);
+    }
+    SetCurrentDirectoryW(previous);
+    EXPECT_EQ(FolderKey(root), key);
+    EXPECT_EQ(FolderKey(folder.link), key);
+    EXPECT_EQ(FolderKey(root + L"DOCS"), FolderKey(folder.target + L"\\docs"));
+    EXPECT_NE(FolderKey(root + L"docs"), key);
+
+    // The program at the drive's root, started from two current folders, runs once.
+    const std::wstring exe = root + L"Vantry.exe";
+    CopyFileW(Widen(ExecutableFolder() + "\\..\\Vantry.exe").c_str(), exe.c_str(), FALSE);
+    test::Started first(exe, root + L"docs");
+    ASSERT_TRUE(ListWindowOf(first));
+    test::Started later(exe, root);
+    EXPECT_TRUE(later.EndsCleanly(30000));
+}
+
 // Whether upper stands in front of lower.
 bool InFrontOf(HWND upper, HWND lower) {
     for (HWND above = GetWindow(lower, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {

@@ -12,6 +12,18 @@
 namespace vantry {
 namespace {
 
+// A thread that closes handle after 100 ms, as another program lets go of a file.
+HANDLE CloseSoon(HANDLE handle) {
+    return CreateThread(
+        nullptr, 0,
+        [](void* held) -> DWORD {
+            Sleep(100);
+            CloseHandle(static_cast<HANDLE>(held));
+            return 0;
+        },
+        handle, 0, nullptr);
+}
+
 TEST(FileExists, IsFalseForAFolderAMissingFileAndALockedFile) {
     test::TempFolder folder;
     EXPECT_FALSE(FileExists(folder.Path()));
@@ -95,18 +107,17 @@ TEST(Win32ProgramFolder, NeverStoresAPathTheCodePageCannotHoldMangled) {
     ItemFiles files(folder, dialogs);
     std::string japanese = temp.File("\xE6\x97\xA5\xE6\x9C\xAC.txt");  // 日本.txt
     test::WriteBytes(japanese, "x");
-    if (files.WriteList(0, {japanese})) {
-        auto lines = files.ReadListLines(0);
-        ASSERT_TRUE(lines && lines->size() == 1);
-        EXPECT_TRUE(FileExists(lines->front())) << lines->front();
-        EXPECT_EQ(lines->front().find('?'), std::string::npos);
-    } else {
-        ASSERT_EQ(dialogs.errors.size(), 1u);
-        EXPECT_NE(dialogs.errors[0].find(japanese), std::string::npos);
-        EXPECT_FALSE(folder.Exists("VantryList0.txt"));
-    }
-    std::string nowhere = "C:\\nowhere\\\xE6\x97\xA5.txt";
-    EXPECT_FALSE(files.StorablePath(nowhere));
+    // A path that is not there has no short form either; it is kept all the same, whole.
+    std::string nowhere = "C:\\nowhere\\\xE6\x97\xA5\xF0\x9F\x98\x80.txt";  // 日😀.txt
+    ASSERT_TRUE(files.WriteList(0, {"C:\\Caf\xC3\xA9.txt", japanese, nowhere}));
+    auto lines = files.ReadListLines(0);
+    ASSERT_TRUE(lines && lines->size() == 3);
+    EXPECT_TRUE(FileExists((*lines)[1])) << (*lines)[1];
+    EXPECT_EQ((*lines)[1].find('?'), std::string::npos);
+    EXPECT_EQ(*lines, (std::vector<std::string>{"C:\\Caf\xC3\xA9.txt", japanese, nowhere}));
+    EXPECT_EQ(test::ReadBytes(temp.File("VantryList0.txt")),
+              "C:\\Caf\xC3\xA9.txt\r\n" + japanese + "\r\n" + nowhere + "\r\n");
+    EXPECT_TRUE(dialogs.errors.empty());
 }
 
 TEST(Win32ProgramFolder, AFileOverTheSizeCapIsThereButNotRead) {
@@ -130,7 +141,7 @@ TEST(Win32ProgramFolder, ReplacesAtomicallyWithoutLeavingATemporaryFile) {
     ASSERT_TRUE(folder.Replace("listtype.txt", "small\r\n").ok);
     ASSERT_TRUE(folder.Replace("listtype.txt", "large\r\n").ok);
     EXPECT_EQ(test::ReadBytes(temp.File("listtype.txt")), "large\r\n");
-    EXPECT_EQ(test::ReadBytes(temp.File("listtype.txt.new")), "<absent>");
+    EXPECT_EQ(temp.Names(), std::vector<std::string>{"listtype.txt"});
 }
 
 TEST(Win32ProgramFolder, AReadOnlyFileFailsWithAMessageAndKeepsItsContent) {
@@ -144,7 +155,7 @@ TEST(Win32ProgramFolder, AReadOnlyFileFailsWithAMessageAndKeepsItsContent) {
     ASSERT_EQ(dialogs.errors.size(), 1u);
     EXPECT_NE(dialogs.errors[0].find("VantryList0.txt"), std::string::npos);
     EXPECT_EQ(test::ReadBytes(temp.File("VantryList0.txt")), "C:\\\r\n");
-    EXPECT_EQ(test::ReadBytes(temp.File("VantryList0.txt.new")), "<absent>");
+    EXPECT_EQ(temp.Names(), std::vector<std::string>{"VantryList0.txt"});
 }
 
 TEST(Win32ProgramFolder, AFileLockedForAMomentIsRetriedAndAFileLockedForGoodFails) {
@@ -155,18 +166,32 @@ TEST(Win32ProgramFolder, AFileLockedForAMomentIsRetriedAndAFileLockedForGoodFail
                               OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_FALSE(folder.Replace("VantryTabs.txt", "new\r\n").ok);
-    HANDLE release = CreateThread(
-        nullptr, 0,
-        [](void* handle) -> DWORD {
-            Sleep(100);
-            CloseHandle(static_cast<HANDLE>(handle));
-            return 0;
-        },
-        held, 0, nullptr);
+    HANDLE release = CloseSoon(held);
     EXPECT_TRUE(folder.Replace("VantryTabs.txt", "new\r\n").ok);
     WaitForSingleObject(release, INFINITE);
     CloseHandle(release);
     EXPECT_EQ(test::ReadBytes(temp.File("VantryTabs.txt")), "new\r\n");
+}
+
+// Writers take turns through a lock file in the folder, which the system deletes when a turn
+// ends. A writer finding it held waits briefly, then gives up with the system's reason.
+TEST(Win32ProgramFolder, ASaveTurnWaitsBrieflyForTheWriterHoldingItAndLeavesNoFile) {
+    test::TempFolder temp;
+    HANDLE held = CreateFileW(Widen(temp.File("Vantry.lock")).c_str(), GENERIC_READ, 0, nullptr,
+                              CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    HANDLE release = CloseSoon(held);
+    Win32ProgramFolder folder(temp.Path());
+    std::string reason;
+    {
+        auto turn = folder.TakeSaveTurn(reason);
+        ASSERT_TRUE(turn);
+        EXPECT_FALSE(Win32ProgramFolder(temp.Path()).TakeSaveTurn(reason));
+        EXPECT_EQ(reason, SystemMessage(ERROR_SHARING_VIOLATION));
+    }
+    WaitForSingleObject(release, INFINITE);
+    CloseHandle(release);
+    EXPECT_TRUE(temp.Names().empty());
 }
 
 }  // namespace

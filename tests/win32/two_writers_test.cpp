@@ -4,9 +4,13 @@
 #include <ole2.h>
 #include <windows.h>
 
+#include <set>
+
 #include "app/program/program_win32.h"
 #include "platform/byte_data_object_win32.h"
+#include "platform/text_win32.h"
 #include "store/program_folder_win32.h"
+#include "store/text_lines.h"
 #include "tests/native/support/fakes.h"
 #include "tests/win32/support/temp_folder.h"
 #include "tests/win32/support/window_helpers.h"
@@ -89,6 +93,35 @@ TEST_F(TwoWritersTest, AChangeMadeOnDiskSurvivesDeleteDropTabSwitchAndClose) {
     EXPECT_TRUE(program->Closed());
     EXPECT_EQ(Read("VantryList0.txt"), dropped);
     EXPECT_TRUE(dialogs.errors.empty());
+}
+
+// Two copies saving at the same moment each read the file, merge and replace it; without taking
+// turns, one replaced the file with a merge that lacked what the other had just written.
+TEST(TwoWritersInTwoProcesses, SavingInATightLoopLoseNoLine) {
+    test::TempFolder temp;
+    constexpr int kEach = 150;
+    const std::wstring helper = Widen(ExecutableFolder() + "\\list_rewriter.exe");
+    PROCESS_INFORMATION writers[2] = {};
+    for (int w = 0; w < 2; ++w) {
+        std::wstring command = L"\"" + helper + L"\" \"" + Widen(temp.Path()) + L"\" --add " +
+                               (w == 0 ? L"first" : L"second") + L" " + std::to_wstring(kEach);
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        ASSERT_TRUE(CreateProcessW(helper.c_str(), command.data(), nullptr, nullptr, FALSE, 0,
+                                   nullptr, nullptr, &startup, &writers[w]));
+    }
+    for (const PROCESS_INFORMATION& writer : writers) {
+        DWORD code = 1;
+        EXPECT_EQ(WaitForSingleObject(writer.hProcess, 120000), WAIT_OBJECT_0);
+        GetExitCodeProcess(writer.hProcess, &code);
+        EXPECT_EQ(code, 0u) << "a save failed";
+        CloseHandle(writer.hThread);
+        CloseHandle(writer.hProcess);
+    }
+    std::vector<std::string> lines = SplitLines(test::ReadBytes(temp.File("VantryList0.txt")));
+    EXPECT_EQ(std::set<std::string>(lines.begin(), lines.end()).size(), 2u * kEach);
+    EXPECT_EQ(lines.size(), 2u * kEach);
+    EXPECT_EQ(temp.Names(), std::vector<std::string>{"VantryList0.txt"});
 }
 
 }  // namespace

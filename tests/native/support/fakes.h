@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -30,19 +31,21 @@ class FakeFolder : public ProgramFolder {
         files[name] = content;
         return {};
     }
-    std::optional<std::string> StorableForm(const std::string& text, bool isPath) override {
-        for (const auto& [longForm, shortForm] : shortForms) {
-            if (isPath && text == longForm) return shortForm;
+    std::unique_ptr<SaveTurn> TakeSaveTurn(std::string& reason) override {
+        if (turnTaken) {
+            reason =
+                "The process cannot access the file because it is being used by another "
+                "process.";
+            return nullptr;
         }
-        if (text.find('\x7f') != std::string::npos) return std::nullopt;  // "unencodable"
-        return text;
+        return std::make_unique<SaveTurn>();
     }
 
     std::map<std::string, std::string> files;
     std::map<std::string, int> writes;
     std::set<std::string> unreadable;
-    std::map<std::string, std::string> shortForms;
     bool failWrites = false;
+    bool turnTaken = false;  // another writer holds the save turn
 };
 
 class RecordingDialogs : public UserDialogs {

@@ -3,6 +3,9 @@
 // test kills it at random moments. It signals the named event once the first rewrite is done, so
 // a kill always lands inside the loop rather than in the process's start-up.
 // Usage: list_rewriter <folder> <event name>
+// With "--add <tag> <count>" instead of the event name it adds count lines "<tag> <i>" to the list
+// one save at a time, as a copy of the program does with each drop, and ends (0 when every save
+// was reported saved); two of them run at once in the two-writers test.
 
 #include <windows.h>
 
@@ -22,6 +25,13 @@ class NoDialogs : public vantry::UserDialogs {
     bool AskYesNo(const std::string&) override { return false; }
 };
 
+int AddLines(vantry::ItemFiles& files, const std::string& tag, int count) {
+    for (int i = 0; i < count; ++i) {
+        if (!files.AppendToList(0, tag + " " + std::to_string(i))) return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -29,6 +39,9 @@ int wmain(int argc, wchar_t** argv) {
     vantry::Win32ProgramFolder folder(vantry::Narrow(argv[1]));
     NoDialogs dialogs;
     vantry::ItemFiles files(folder, dialogs);
+    if (std::wstring(argv[2]) == L"--add") {
+        return argc < 5 ? 2 : AddLines(files, vantry::Narrow(argv[3]), _wtoi(argv[4]));
+    }
     HANDLE ready = OpenEventW(EVENT_MODIFY_STATE, FALSE, argv[2]);
     const std::vector<std::string> contents[2] = {
         vantry::SplitLines(vantry::test::RewriterContent(0)),

@@ -9,13 +9,13 @@
 
 namespace vantry::test {
 
-// A copy of the program started from its own folder; ended (hard) when the test no longer needs
-// it.
+// A copy of the program started from its own folder, or the current folder given; ended (hard)
+// when the test no longer needs it.
 class Started {
   public:
-    explicit Started(const std::wstring& exe) {
+    explicit Started(const std::wstring& exe, std::wstring folder = {}) {
         std::wstring command = L"\"" + exe + L"\"";
-        std::wstring folder = exe.substr(0, exe.find_last_of(L'\\'));
+        if (folder.empty()) folder = exe.substr(0, exe.find_last_of(L'\\'));
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
         CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
@@ -35,6 +36,18 @@ TempFolder::~TempFolder() {
     }
     SetFileAttributesW(dir.c_str(), FILE_ATTRIBUTE_NORMAL);
     std::filesystem::remove_all(dir, ec);
+}
+
+std::vector<std::string> TempFolder::Names() const {
+    std::vector<std::string> names;
+    std::u8string u8(path_.begin(), path_.end());
+    std::error_code ec;
+    for (auto& entry : std::filesystem::directory_iterator(std::filesystem::path(u8), ec)) {
+        std::u8string name = entry.path().filename().u8string();
+        names.emplace_back(name.begin(), name.end());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::string ReadBytes(const std::string& path) {

@@ -2,6 +2,7 @@
 // A fresh folder under the system's temporary folder for one test, removed with its files.
 
 #include <string>
+#include <vector>
 
 namespace vantry::test {
 
@@ -15,6 +16,8 @@ class TempFolder {
     // UTF-8, without a closing backslash.
     const std::string& Path() const { return path_; }
     std::string File(const std::string& name) const { return path_ + "\\" + name; }
+    // The names of the files in it, in order.
+    std::vector<std::string> Names() const;
 
   private:
     std::string path_;

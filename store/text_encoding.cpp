@@ -1,0 +1,115 @@
+#include "store/text_encoding.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace vantry {
+
+namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
+constexpr char32_t kReplacement = 0xFFFD;
+
+std::uint8_t Byte(const std::string& bytes, std::size_t i) {
+    return static_cast<std::uint8_t>(bytes[i]);
+}
+
+// The length of the well-formed UTF-8 sequence at i (no overlong form, no surrogate, nothing
+// beyond U+10FFFF), or 0.
+std::size_t SequenceLength(const std::string& bytes, std::size_t i) {
+    std::uint8_t lead = Byte(bytes, i);
+    if (lead < 0x80) return 1;
+    std::size_t length = lead >= 0xC2 && lead <= 0xDF   ? 2
+                         : lead >= 0xE0 && lead <= 0xEF ? 3
+                         : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                        : 0;
+    if (length == 0 || i + length > bytes.size()) return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((Byte(bytes, i + k) & 0xC0) != 0x80) return 0;
+    }
+    std::uint8_t second = Byte(bytes, i + 1);
+    if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F) ||
+        (lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second > 0x8F)) {
+        return 0;
+    }
+    return length;
+}
+
+// Whether the bytes are valid UTF-8 with at least one multi-byte sequence: plain ASCII reads the
+// same in every code page, and text in a single-byte code page is almost never valid UTF-8.
+bool IsMultiByteUtf8(const std::string& bytes) {
+    bool multiByte = false;
+    for (std::size_t i = 0; i < bytes.size();) {
+        std::size_t length = SequenceLength(bytes, i);
+        if (length == 0) return false;
+        multiByte = multiByte || length > 1;
+        i += length;
+    }
+    return multiByte;
+}
+
+void AppendUtf8(std::string& text, char32_t c) {
+    if (c < 0x80) {
+        text.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        text.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        text.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        text.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        text.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        text.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        text.push_back(static_cast<char>(0xF0 | (c >> 18)));
+        text.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+        text.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        text.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+// UTF-16 after its mark. A lone surrogate becomes U+FFFD; an odd last byte is dropped.
+std::string FromUtf16(const std::string& bytes, bool bigEndian) {
+    auto unit = [&](std::size_t i) -> char32_t {
+        std::uint8_t first = Byte(bytes, i);
+        std::uint8_t second = Byte(bytes, i + 1);
+        return bigEndian ? (first << 8) | second : (second << 8) | first;
+    };
+    std::string text;
+    text.reserve(bytes.size());
+    const std::size_t end = bytes.size() & ~std::size_t{1};
+    for (std::size_t i = 2; i < end; i += 2) {
+        char32_t c = unit(i);
+        if (c >= 0xD800 && c <= 0xDBFF && i + 2 < end) {
+            char32_t low = unit(i + 2);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                AppendUtf8(text, 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00));
+                i += 2;
+                continue;
+            }
+        }
+        AppendUtf8(text, c >= 0xD800 && c <= 0xDFFF ? kReplacement : c);
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string DecodeFileText(const std::string& bytes, const AnsiCodePage& ansi) {
+    std::string_view view(bytes);
+    if (view.starts_with(kUtf8Mark)) return bytes.substr(kUtf8Mark.size());
+    if (view.starts_with(kUtf16LeMark)) return FromUtf16(bytes, false);
+    if (view.starts_with(kUtf16BeMark)) return FromUtf16(bytes, true);
+    if (IsMultiByteUtf8(bytes)) return bytes;
+    return ansi.decode(bytes);
+}
+
+std::string EncodeFileText(const std::string& text, const AnsiCodePage& ansi) {
+    std::string bytes;
+    // ANSI bytes that happen to be valid UTF-8 or to start like a mark ("Ã©", "ÿþ" in code page
+    // 1252) would be read back as other text: such a file is written as UTF-8.
+    if (ansi.encode(text, bytes) && DecodeFileText(bytes, ansi) == text) return bytes;
+    return text;
+}
+
+}  // namespace vantry
