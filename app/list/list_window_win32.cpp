@@ -84,6 +84,10 @@ bool ListWindowWin32::Create() {
     CreateCaption(config_, bar_, ChildRect(rects.config), Dpi(), {"Config", false, true});
     CreateCaption(close_, bar_, ChildRect(rects.close), Dpi(), {"Close", false, true});
     for (DWM_Label* button : {&dropTarget_, &config_, &close_}) button->MakeAccessibleButton();
+    for (DWM_Label* button : {&dropTarget_, &config_, &close_}) {
+        // Tab, Shift+Tab and Esc go on from the caption that holds the focus.
+        button->onKeyDown = [this](unsigned key) { OnKey(key); };
+    }
     dropTarget_.onClick = [this] { logic_.DropTargetClick(); };
     config_.onClick = [this] { logic_.ConfigClick(); };
     close_.onClick = [this] { logic_.CloseClick(); };
@@ -180,8 +184,21 @@ LRESULT ListWindowWin32::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (OnKey(wParam)) return 0;
             break;
         case WM_SYSKEYDOWN:
-            // F10 is a system key: Shift+F10 comes this way.
-            if (wParam == VK_F10 && OnKey(wParam)) return 0;
+            // Keys with Alt, and F10 (Shift+F10 comes this way); the rest, such as Alt+F4, are
+            // the system's.
+            sysKeyTaken_ = OnKey(wParam);
+            if (sysKeyTaken_) return 0;
+            break;
+        case WM_SYSCHAR:
+            // The character of an Alt key the window took (Alt+Shift+1): no menu to beep for.
+            if (sysKeyTaken_) return 0;
+            break;
+        case WM_SETFOCUS:
+            // Given back on activation: a caption of the bar that had the keyboard takes it again.
+            if (HWND stop = StopWindow(logic_.Keyboard().CurrentStop()); stop != hwnd_) {
+                SetFocus(stop);
+                return 0;
+            }
             break;
         case WM_CHAR:
             OnChar(wParam);
