@@ -290,6 +290,11 @@ TEST_F(ProgramTest, TheDropWindowComesBackAnewAfterItWasClosed) {
     EXPECT_TRUE(IsWindowVisible(program->DropForm()->Window()));
     EXPECT_EQ(WindowText(program->DropForm()->Hint().Window()),
               "Drag items from Explorer to this window");
+    // Esc, through the dialog manager, closes it as its close box does.
+    HWND second = program->DropForm()->Window();
+    MSG escape{second, WM_KEYDOWN, VK_ESCAPE, 1, 0, {}};
+    EXPECT_TRUE(program->DropForm()->TranslateDialogMessage(escape));
+    EXPECT_FALSE(IsWindow(second));
 }
 
 // While a list window is being destroyed, its procedure must already be its own again.
