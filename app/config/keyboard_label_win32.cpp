@@ -71,6 +71,12 @@ LRESULT CALLBACK LabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lPara
         case WM_UPDATEUISTATE:
             InvalidateRect(label, nullptr, TRUE);
             break;
+        case WM_SETTEXT: {
+            // The static draws its new text at once, outside WM_PAINT, over the mark.
+            LRESULT result = DefSubclassProc(label, message, wParam, lParam);
+            InvalidateRect(label, nullptr, TRUE);
+            return result;
+        }
         case WM_PAINT: {
             HRGN painted = CreateRectRgn(0, 0, 0, 0);
             GetUpdateRgn(label, painted, FALSE);

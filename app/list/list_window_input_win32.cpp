@@ -1,7 +1,8 @@
 #include "app/list/list_window_win32.h"
 
-// The list window's keys, mouse presses, shell menu, focus mark and tips. What a key or a click
-// does to the list is ListWindow's and ListKeyboard's; drags are list_window_drag_win32.cpp's.
+// The list window's keys, mouse presses, shell menu, focus marks (and which control holds the
+// system's focus at each stop Tab reaches) and tips. What a key or a click does to the list is
+// ListWindow's and ListKeyboard's; drags are list_window_drag_win32.cpp's.
 
 #include <utility>
 
@@ -22,6 +23,33 @@ std::string ListWindowWin32::TipText(HWND child) const {
         if (child == tabs_[static_cast<std::size_t>(k)].Window()) return logic_.TabName(k);
     }
     return {};
+}
+
+bool ListWindowWin32::OnKeyboardMessage(UINT msg, WPARAM wParam) {
+    switch (msg) {
+        case WM_KEYDOWN:
+            return OnKey(wParam);
+        case WM_SYSKEYDOWN:
+            // Keys with Alt, and F10 (Shift+F10 comes this way); the rest, such as Alt+F4, are
+            // the system's.
+            sysKeyTaken_ = OnKey(wParam);
+            return sysKeyTaken_;
+        case WM_SYSCHAR:
+            // The character of an Alt key the window took (Alt+Shift+1): no menu to beep for.
+            return sysKeyTaken_;
+        case WM_CHAR:
+            OnChar(wParam);
+            return true;
+        case WM_SETFOCUS:
+            // Given back on activation: a caption of the bar that had the keyboard takes it again.
+            if (HWND stop = StopWindow(logic_.Keyboard().CurrentStop()); stop != hwnd_) {
+                SetFocus(stop);
+                return true;
+            }
+            return false;
+        default:
+            return false;
+    }
 }
 
 bool ListWindowWin32::OnKey(WPARAM key) {

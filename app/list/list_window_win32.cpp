@@ -181,28 +181,12 @@ LRESULT ListWindowWin32::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_KEYDOWN:
-            if (OnKey(wParam)) return 0;
-            break;
         case WM_SYSKEYDOWN:
-            // Keys with Alt, and F10 (Shift+F10 comes this way); the rest, such as Alt+F4, are
-            // the system's.
-            sysKeyTaken_ = OnKey(wParam);
-            if (sysKeyTaken_) return 0;
-            break;
         case WM_SYSCHAR:
-            // The character of an Alt key the window took (Alt+Shift+1): no menu to beep for.
-            if (sysKeyTaken_) return 0;
-            break;
-        case WM_SETFOCUS:
-            // Given back on activation: a caption of the bar that had the keyboard takes it again.
-            if (HWND stop = StopWindow(logic_.Keyboard().CurrentStop()); stop != hwnd_) {
-                SetFocus(stop);
-                return 0;
-            }
-            break;
         case WM_CHAR:
-            OnChar(wParam);
-            return 0;
+        case WM_SETFOCUS:
+            if (OnKeyboardMessage(msg, wParam)) return 0;
+            break;
         case WM_INITMENUPOPUP:
         case WM_DRAWITEM:
         case WM_MEASUREITEM:

@@ -82,7 +82,9 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView, private L
     // icon from the shell only to have it replaced a moment later.
     void ApplyCaption(int slot);
     void ApplyIcon(int slot);
-    // WM_KEYDOWN, WM_SYSKEYDOWN and WM_CHAR; false for keys the window does not use.
+    // The keyboard's messages, and WM_SETFOCUS; false for what the window leaves to the system.
+    bool OnKeyboardMessage(UINT msg, WPARAM wParam);
+    // A key pressed, with or without Alt; false for keys the window does not use.
     bool OnKey(WPARAM key);
     void OnChar(WPARAM character);
     static ListKeyboard::Modifiers HeldModifiers();
