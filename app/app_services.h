@@ -19,6 +19,9 @@ class AppServices {
     // Hands the path to the shell; NotFound when the path is not there (nothing was started).
     virtual LaunchResult Launch(const std::string& path, int showCommand) = 0;
     virtual void PumpMessages() = 0;
+    // The text with case set aside in the user's language, for matching typed text with captions
+    // of any script.
+    virtual std::string FoldCase(const std::string& text) const = 0;
 };
 
 // One user action at a time: an action that arrives while another is still running (a click

@@ -148,7 +148,11 @@ LRESULT DWM_Label::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return clickKey ? DLGC_WANTMESSAGE : 0;
         }
         case WM_KEYDOWN:
-            if (wParam == VK_RETURN || wParam == VK_SPACE) Raise(onClick);
+            if (wParam == VK_RETURN || wParam == VK_SPACE) {
+                Raise(onClick);
+            } else if (onKeyDown) {
+                onKeyDown(static_cast<unsigned>(wParam));
+            }
             return 0;
         case WM_SETFOCUS:
             SetFocusMark(true);

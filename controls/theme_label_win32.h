@@ -95,6 +95,9 @@ class DWM_Label final : public FA_Handler, private ThemeLabelView {
     // no Click follows its release. Without one, such a press still clicks if released over it.
     std::function<void()> onDragStart;
     std::function<void(const char* propertyName)> onPropertyChanged;
+    // Every other key pressed while the label has the focus (its own are Enter and Space): a
+    // host without a dialog manager moves the focus on with it.
+    std::function<void(unsigned key)> onKeyDown;
 
   private:
     bool CreateWindowOnly(HWND parent, int x, int y, int width, int height);

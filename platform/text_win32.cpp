@@ -24,6 +24,22 @@ std::string Narrow(const std::wstring& wide) {
     return utf8;
 }
 
+std::string FoldCase(const std::string& utf8) {
+    std::wstring wide = Widen(utf8);
+    if (wide.empty()) return {};
+    const DWORD flags = LCMAP_LOWERCASE | LCMAP_LINGUISTIC_CASING;
+    const int count = static_cast<int>(wide.size());
+    int length = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, wide.data(), count, nullptr, 0,
+                               nullptr, nullptr, 0);
+    if (length <= 0) return utf8;
+    std::wstring folded(static_cast<std::size_t>(length), L'\0');
+    length = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, wide.data(), count, folded.data(),
+                           length, nullptr, nullptr, 0);
+    if (length <= 0) return utf8;
+    folded.resize(static_cast<std::size_t>(length));
+    return Narrow(folded);
+}
+
 bool ToCodePage(const std::string& utf8, unsigned codePage, std::string& bytes) {
     bytes.clear();
     std::wstring wide = Widen(utf8);

@@ -20,6 +20,10 @@ std::string FromAnsi(const std::string& ansi);
 // The system's text for an error code, without the closing line break.
 std::string SystemMessage(unsigned long error);
 
+// The text in lower case by the rules of the user's language (LCMapStringEx), so that captions
+// match typed text whatever their script; the text unchanged should the system refuse it.
+std::string FoldCase(const std::string& utf8);
+
 // A window's text, as GetWindowTextW gives it.
 std::wstring WindowText(HWND window);
 

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "app/config/config_window.h"
+#include "app/config/keyboard_label_win32.h"
 #include "platform/desktop_look_win32.h"
 #include "platform/dpi_win32.h"
 #include "platform/text_win32.h"
@@ -58,7 +59,7 @@ constexpr std::array<ControlSpec, 9> kFixedControls{{
 constexpr ControlSpec kCommand1{kConfigCommand1,
                                 L"BUTTON",
                                 L"Update Tabs",
-                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON,
+                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON,
                                 0,
                                 2640,
                                 2160,
@@ -187,6 +188,7 @@ class ConfigWindowHost::Form final : public ConfigWindowView {
     void ShowTabCaption(int k, const std::string& caption) override {
         HWND label = Control(kConfigFirstTab + k);
         SetWindowTextW(label, Widen(caption).c_str());
+        SetLabelTabStop(label, !caption.empty());
         SizeTab(k);
     }
     int TabWidthTwips(int k) override { return PixelsToTwips(TabWidthPixels(k), dpi_); }
@@ -314,10 +316,14 @@ class ConfigWindowHost::Form final : public ConfigWindowView {
         } else if (id == kConfigOption1 || id == kConfigOption2) {
             if (code == BN_CLICKED)
                 logic_.OptionClick(id == kConfigOption1 ? kSmallStyle : kLargeStyle);
-        } else if (id == kConfigCommand1) {
-            if (code == BN_CLICKED) logic_.UpdateTabsClick();
+        } else if ((id == kConfigCommand1 || id == IDOK) && code == BN_CLICKED) {
+            // Enter, through the dialog manager, as "Update Tabs" is the default button.
+            logic_.UpdateTabsClick();
+        } else if (id == IDCANCEL) {
+            // Esc closes as the close box does, busy guard included. Nothing of the form may be
+            // touched after it.
+            SendMessageW(hwnd_, WM_CLOSE, 0, 0);
         }
-        // IDOK and IDCANCEL (Enter and Escape through the dialog manager) do nothing.
     }
 
     void CreateControls() {
@@ -330,11 +336,13 @@ class ConfigWindowHost::Form final : public ConfigWindowView {
         for (std::size_t i = 0; i < 3; ++i) create(kFixedControls[i]);
         for (int k = 0; k < kTabCount; ++k) {
             create({kConfigFirstTab + k, L"STATIC", L"", kLabel | SS_NOTIFY, 0, 0, 0, 0, 0});
+            MakeKeyboardLabel(Control(kConfigFirstTab + k));
             tabLefts_[static_cast<std::size_t>(k)] =
                 kConfigTabFirstLeftTwips + kConfigTabDesignStepTwips * k;
         }
         for (std::size_t i = 3; i < kFixedControls.size(); ++i) create(kFixedControls[i]);
         create(kCommand1);
+        MakeKeyboardLabel(Control(kConfigLabel5));
     }
 
     // The window's DPI, or a lower one where the layout would not fit the work area of the

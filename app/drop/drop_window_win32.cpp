@@ -75,6 +75,13 @@ LRESULT DropWindowWin32::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             registration_.reset();
             DestroyWindow(hwnd_);
             return 0;
+        case WM_COMMAND:
+            // Esc, through the dialog manager: closed as the close box does.
+            if (LOWORD(wParam) == IDCANCEL) {
+                SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+                return 0;
+            }
+            break;
         case WM_SHOWWINDOW:
             if (wParam) {
                 hint_.Show();

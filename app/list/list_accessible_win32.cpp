@@ -6,15 +6,16 @@ namespace vantry {
 
 namespace {
 
-// The state of the slot's item as tools see it; listFocused: the list window has the keyboard.
-DWORD ItemState(ListWindow& logic, int slot, bool listFocused) {
+// The state of the slot's item as tools see it; onItems: the list window has the keyboard and
+// Tab has left it on the items.
+DWORD ItemState(ListWindow& logic, int slot, bool onItems) {
     if (!logic.Model().Occupied(slot)) return STATE_SYSTEM_INVISIBLE;
     DWORD state = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE;
     if (logic.Model().TargetMissing(slot)) state |= STATE_SYSTEM_UNAVAILABLE;
     // The keyboard's item is the one Enter opens, whether or not its mark is drawn yet.
     if (slot == logic.Keyboard().Focus()) {
         state |= STATE_SYSTEM_SELECTED;
-        if (listFocused) state |= STATE_SYSTEM_FOCUSED;
+        if (onItems) state |= STATE_SYSTEM_FOCUSED;
     }
     return state;
 }
@@ -83,6 +84,10 @@ RECT ListAccessible::Bounds(const Child& child) const {
 
 bool ListAccessible::ListFocused() const {
     return GetFocus() == window_;
+}
+
+bool ListAccessible::OnItems() const {
+    return ListFocused() && logic_.Keyboard().CurrentStop() == ListKeyboard::Stop::Items;
 }
 
 int ListAccessible::FocusedItem() const {
@@ -163,18 +168,21 @@ HRESULT ListAccessible::get_accState(VARIANT child, VARIANT* state) {
         case Part::Self: {
             bits = STATE_SYSTEM_FOCUSABLE;
             if (!IsWindowVisible(window_)) bits |= STATE_SYSTEM_INVISIBLE;
-            if (ListFocused() && FocusedItem() < 0) bits |= STATE_SYSTEM_FOCUSED;
+            if (OnItems() && FocusedItem() < 0) bits |= STATE_SYSTEM_FOCUSED;
             break;
         }
         case Part::Item:
-            bits = static_cast<LONG>(ItemState(logic_, target.index, ListFocused()));
+            bits = static_cast<LONG>(ItemState(logic_, target.index, OnItems()));
             break;
         case Part::Tab:
             if (!Present(target)) {
                 bits = STATE_SYSTEM_INVISIBLE;
             } else {
-                bits = STATE_SYSTEM_SELECTABLE;
+                bits = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
                 if (target.index == logic_.Model().List) bits |= STATE_SYSTEM_SELECTED;
+                if (ListFocused() && target.index == logic_.Keyboard().FocusedTab()) {
+                    bits |= STATE_SYSTEM_FOCUSED;
+                }
             }
             break;
         case Part::Invalid:
@@ -189,6 +197,10 @@ HRESULT ListAccessible::get_accFocus(VARIANT* child) {
     VariantInit(child);
     if (!window_) return RPC_E_DISCONNECTED;
     if (!ListFocused()) return S_FALSE;
+    if (int k = logic_.Keyboard().FocusedTab(); k >= 0) {
+        SetChildId(child, TabChildId(k));
+        return S_OK;
+    }
     int slot = FocusedItem();
     SetChildId(child, slot >= 0 ? ItemChildId(slot) : CHILDID_SELF);
     return S_OK;

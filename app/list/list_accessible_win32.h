@@ -65,6 +65,8 @@ class ListAccessible final : public AccessibleObject {
     bool Present(const Child& child) const;
     RECT Bounds(const Child& child) const;
     bool ListFocused() const;
+    // The list has the keyboard and Tab has left it on the items (not on the tab strip).
+    bool OnItems() const;
     // The keyboard's slot when it holds an item, else -1.
     int FocusedItem() const;
 

@@ -48,7 +48,7 @@ void ListWindow::TabClick(int k) {
     model_.List = static_cast<int16_t>(k);
     view_.ShowCurrentTab(k);
     model_.LoadListfile();
-    keyboard_.Refocus();
+    keyboard_.ForgetFocus();
 }
 
 void ListWindow::ItemClick(int slot) {

@@ -26,6 +26,9 @@ class ListWindowView : public ListView {
     virtual void ShowFocus(int slot) = 0;
     // Marks tab k's label as the current tab (and no other).
     virtual void ShowCurrentTab(int k) = 0;
+    // The keyboard is at that stop: the stop's control takes the system's focus, and on the tab
+    // strip tab k's label shows the focus mark (k is -1 elsewhere).
+    virtual void ShowStop(ListKeyboard::Stop stop, int k) = 0;
 };
 
 inline constexpr int kRightButton = 2;
@@ -86,6 +89,7 @@ class ListWindow {
     ListWindowView& View() { return view_; }
     const std::string& StyleWord() const { return styleWord_; }
     const std::string& TabName(int k) const { return tabNames_[static_cast<std::size_t>(k)]; }
+    std::string FoldCase(const std::string& text) const { return app_.FoldCase(text); }
 
   private:
     void OpenItem(int slot);

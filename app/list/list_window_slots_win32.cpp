@@ -157,7 +157,7 @@ void ListWindowWin32::MoveTab(int k, int leftTwips) {
 
 void ListWindowWin32::ShowCurrentTab(int k) {
     for (int tab = 0; tab < kTabCount; ++tab) {
-        tabs_[static_cast<std::size_t>(tab)].SetMarked(tab == k);
+        tabs_[static_cast<std::size_t>(tab)].SetMarked(tab == k || tab == focusedTab_);
     }
     if (k == markedTab_) return;
     markedTab_ = k;

@@ -84,6 +84,10 @@ bool ListWindowWin32::Create() {
     CreateCaption(config_, bar_, ChildRect(rects.config), Dpi(), {"Config", false, true});
     CreateCaption(close_, bar_, ChildRect(rects.close), Dpi(), {"Close", false, true});
     for (DWM_Label* button : {&dropTarget_, &config_, &close_}) button->MakeAccessibleButton();
+    for (DWM_Label* button : {&dropTarget_, &config_, &close_}) {
+        // Tab, Shift+Tab and Esc go on from the caption that holds the focus.
+        button->onKeyDown = [this](unsigned key) { OnKey(key); };
+    }
     dropTarget_.onClick = [this] { logic_.DropTargetClick(); };
     config_.onClick = [this] { logic_.ConfigClick(); };
     close_.onClick = [this] { logic_.CloseClick(); };
@@ -177,15 +181,12 @@ LRESULT ListWindowWin32::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_KEYDOWN:
-            if (OnKey(wParam)) return 0;
-            break;
         case WM_SYSKEYDOWN:
-            // F10 is a system key: Shift+F10 comes this way.
-            if (wParam == VK_F10 && OnKey(wParam)) return 0;
-            break;
+        case WM_SYSCHAR:
         case WM_CHAR:
-            OnChar(wParam);
-            return 0;
+        case WM_SETFOCUS:
+            if (OnKeyboardMessage(msg, wParam)) return 0;
+            break;
         case WM_INITMENUPOPUP:
         case WM_DRAWITEM:
         case WM_MEASUREITEM:

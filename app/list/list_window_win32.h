@@ -52,6 +52,7 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView, private L
     bool Visible() const override;
     void ShowFocus(int slot) override;
     void ShowCurrentTab(int k) override;
+    void ShowStop(ListKeyboard::Stop stop, int k) override;
 
     // Where an item dragged over the window would land, in screen coordinates.
     DragPlace PlaceAt(POINT screen) override;
@@ -81,9 +82,14 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView, private L
     // icon from the shell only to have it replaced a moment later.
     void ApplyCaption(int slot);
     void ApplyIcon(int slot);
-    // WM_KEYDOWN and WM_CHAR; false for keys the window does not use.
+    // The keyboard's messages, and WM_SETFOCUS; false for what the window leaves to the system.
+    bool OnKeyboardMessage(UINT msg, WPARAM wParam);
+    // A key pressed, with or without Alt; false for keys the window does not use.
     bool OnKey(WPARAM key);
     void OnChar(WPARAM character);
+    static ListKeyboard::Modifiers HeldModifiers();
+    // The window that holds the system's focus while the keyboard is at that stop.
+    HWND StopWindow(ListKeyboard::Stop stop) const;
     // A press on an item; with Shift, the right button opens the shell's menu for it.
     void ItemMouseDown(int slot, int button);
     void ShowShellMenu(int slot, POINT at);
@@ -111,10 +117,12 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView, private L
     std::array<IconBox, kSlotCount> icons_;
     std::array<SlotContent, kSlotCount> wanted_;
     std::array<SlotContent, kSlotCount> shown_;
-    int focusSlot_ = -1;      // the caption that shows the keyboard focus
-    int markedTab_ = -1;      // the tab label that shows the current tab
-    bool made_ = false;       // its window is made once, when first shown
-    int announcedSlot_ = -1;  // the item assistive tools were last told has the focus
+    int focusSlot_ = -1;        // the caption that shows the keyboard focus
+    int markedTab_ = -1;        // the tab label that shows the current tab
+    int focusedTab_ = -1;       // the tab label that shows the keyboard's focus
+    bool sysKeyTaken_ = false;  // the last Alt key was the window's: its WM_SYSCHAR is not a menu's
+    bool made_ = false;         // its window is made once, when first shown
+    int announcedSlot_ = -1;    // the item assistive tools were last told has the focus
     Microsoft::WRL::ComPtr<ListAccessible> accessible_;
     std::array<IconService::Ticket, kSlotCount> lookUps_{};  // 0: the slot's icon is in place
     HWND bar_ = nullptr;

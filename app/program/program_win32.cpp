@@ -2,6 +2,7 @@
 
 #include "platform/dpi_win32.h"
 #include "platform/message_pump_win32.h"
+#include "platform/text_win32.h"
 #include "platform/units.h"
 #include "store/path_helpers.h"
 
@@ -130,6 +131,10 @@ LaunchResult Program::Launch(const std::string& path, int showCommand) {
 
 void Program::PumpMessages() {
     PumpPendingMessages();
+}
+
+std::string Program::FoldCase(const std::string& text) const {
+    return vantry::FoldCase(text);
 }
 
 }  // namespace vantry

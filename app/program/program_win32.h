@@ -39,6 +39,7 @@ class Program final : public AppServices {
     void CloseAllWindows() override;
     LaunchResult Launch(const std::string& path, int showCommand) override;
     void PumpMessages() override;
+    std::string FoldCase(const std::string& text) const override;
 
     // Brings the shown list window to the front, and the drop window when it is shown (a later
     // start from the same folder asks for this). False once the windows have closed.

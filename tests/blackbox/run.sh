@@ -78,6 +78,8 @@ program_suite() {
     wait_for 5 tip_is "$beta" >/dev/null || fail "no tip with the path of beta"
     shot tooltip
     xdotool mousemove 900 700
+    # No item has the focus before the first key: Down goes to alpha, the next Down to beta.
+    xdotool key Down
     xdotool key Down
     wait_for 5 tip_is "$beta" >/dev/null || fail "no tip with the path of the focused item"
     end_case

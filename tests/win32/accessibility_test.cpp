@@ -191,8 +191,9 @@ TEST(AccessibilityTest, AToolInAnotherProcessReadsTheListFollowsTheKeyboardAndAc
     EXPECT_EQ(Role(object.Get(), TabChildId(0)), ROLE_SYSTEM_PAGETAB);
     EXPECT_EQ(Name(object.Get(), TabChildId(1)), "Two");
     EXPECT_EQ(DefaultAction(object.Get(), TabChildId(1)), "Switch");
-    EXPECT_EQ(State(object.Get(), TabChildId(0)), STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_SELECTED);
-    EXPECT_EQ(State(object.Get(), TabChildId(1)), STATE_SYSTEM_SELECTABLE);
+    constexpr LONG kTabStates = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
+    EXPECT_EQ(State(object.Get(), TabChildId(0)), kTabStates | STATE_SYSTEM_SELECTED);
+    EXPECT_EQ(State(object.Get(), TabChildId(1)), kTabStates);
 
     // The keyboard, heard as a screen reader hears it.
     heardFrom = list;
@@ -201,14 +202,23 @@ TEST(AccessibilityTest, AToolInAnotherProcessReadsTheListFollowsTheKeyboardAndAc
     ASSERT_TRUE(hook);
     SetForegroundWindow(list);
     ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == list; }));
-    for (int press = 0; press < 3; ++press) PressKeys({VK_DOWN});
-    ASSERT_TRUE(PumpUntil([] { return ChildrenHeard(EVENT_OBJECT_FOCUS).size() >= 3; }));
+    for (int press = 0; press < 4; ++press) PressKeys({VK_DOWN});
+    ASSERT_TRUE(PumpUntil([] { return ChildrenHeard(EVENT_OBJECT_FOCUS).size() >= 4; }));
     std::vector<std::string> focused;
     for (LONG child : ChildrenHeard(EVENT_OBJECT_FOCUS))
         focused.push_back(Name(object.Get(), child));
-    EXPECT_EQ(focused, (std::vector<std::string>{"system32", "fonts", "drivers"}));
+    EXPECT_EQ(focused, (std::vector<std::string>{"windows", "system32", "fonts", "drivers"}));
     EXPECT_EQ(State(object.Get(), ItemChildId(3)), kFocusedItem);
     EXPECT_EQ(State(object.Get(), ItemChildId(2)), kItemStates);
+    // Tab takes the keyboard to the tab strip and Shift+Tab brings it back, both heard.
+    PressKeys({VK_TAB});
+    ASSERT_TRUE(PumpUntil([] { return ChildrenHeard(EVENT_OBJECT_FOCUS).size() >= 5; }));
+    EXPECT_EQ(ChildrenHeard(EVENT_OBJECT_FOCUS).back(), TabChildId(0));
+    EXPECT_EQ(State(object.Get(), TabChildId(0)),
+              kTabStates | STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSED);
+    PressKeys({VK_SHIFT, VK_TAB});
+    ASSERT_TRUE(PumpUntil([] { return ChildrenHeard(EVENT_OBJECT_FOCUS).size() >= 6; }));
+    EXPECT_EQ(ChildrenHeard(EVENT_OBJECT_FOCUS).back(), ItemChildId(3));
 
     PressKeys({VK_CONTROL, VK_TAB});
     ASSERT_TRUE(PumpUntil([] { return !ChildrenHeard(EVENT_OBJECT_SELECTION).empty(); }));

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "app/config/config_window_win32.h"
 #include "platform/dpi_win32.h"
@@ -189,7 +190,7 @@ TEST_F(ConfigWindowWin32Test, ClosingDestroysTheWindowAndTheNextShowingStartsFro
     EXPECT_EQ(WindowText(Item(kConfigLabel3)), "0");
 }
 
-TEST_F(ConfigWindowWin32Test, TheKeyboardMovesLikeADialogAndEnterInTheTextBoxDoesNothing) {
+TEST_F(ConfigWindowWin32Test, TheKeyboardMovesLikeADialogAndEnterRunsUpdateTabs) {
     Open();
     HWND edit = Item(kConfigText1);
     SetFocus(edit);
@@ -201,16 +202,41 @@ TEST_F(ConfigWindowWin32Test, TheKeyboardMovesLikeADialogAndEnterInTheTextBoxDoe
     Type("Home");
     EXPECT_TRUE(key(edit, VK_RETURN));
     EXPECT_EQ(WindowText(edit), "Home");
+    EXPECT_EQ(p.folder.writes["VantryTabs.txt"], 1);
     EXPECT_TRUE(key(edit, VK_TAB));
     EXPECT_EQ(GetFocus(), Item(kConfigOption1));  // the checked option takes the tab stop
     int switches = p.folder.writes["listtype.txt"];
     EXPECT_TRUE(key(GetFocus(), VK_TAB));
     EXPECT_EQ(GetFocus(), Item(kConfigCommand1));
     EXPECT_EQ(p.folder.writes["listtype.txt"], switches);  // passing through switched nothing
-    EXPECT_EQ(p.folder.writes.count("VantryTabs.txt"), 0u);
+    EXPECT_EQ(p.folder.writes["VantryTabs.txt"], 1);
     // Messages of other windows are left to the loop.
     MSG other{GetDesktopWindow(), WM_KEYDOWN, VK_TAB, 1, 0, {}};
     EXPECT_FALSE(host.TranslateDialogMessage(other));
+}
+
+TEST_F(ConfigWindowWin32Test, TabReachesTheNamedTabsAndNewTabSpaceSelectsAndEscCloses) {
+    p.folder.files["VantryTabs.txt"] = "Main |\r\n\r\nWork |\r\n\r\n\r\n";
+    Open();
+    SetFocus(Item(kConfigCommand1));
+    if (GetFocus() != Item(kConfigCommand1)) GTEST_SKIP() << "the window could not take the focus";
+    auto key = [&](WPARAM vk) {
+        MSG msg{GetFocus(), WM_KEYDOWN, vk, 1, 0, {}};
+        return host.TranslateDialogMessage(msg);
+    };
+    std::vector<HWND> reached;
+    for (int n = 0; n < 4; ++n) {
+        key(VK_TAB);
+        reached.push_back(GetFocus());
+    }
+    EXPECT_EQ(reached,
+              (std::vector<HWND>{Tab(0), Tab(2), Item(kConfigLabel5), Item(kConfigText1)}));
+    SetFocus(Tab(2));
+    EXPECT_TRUE(key(VK_SPACE));
+    EXPECT_EQ(WindowText(Item(kConfigLabel3)), "2");
+    EXPECT_EQ(WindowText(Item(kConfigText1)), "Work |");
+    EXPECT_TRUE(key(VK_ESCAPE));
+    EXPECT_FALSE(host.IsOpen());
 }
 
 // Not run by default: keeps the window on screen for a screenshot of the virtual display.

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <vector>
+
 #include "app/program/program_win32.h"
 #include "platform/byte_data_object_win32.h"
 #include "platform/message_pump_win32.h"
@@ -229,6 +231,37 @@ TEST_F(ProgramTest, TabClicksSaveTheTabLeftAndLoadTheOneChosen) {
     EXPECT_EQ(program->Small().Logic().Model().List, 1);
 }
 
+TEST_F(ProgramTest, TabTakesTheKeyboardRoundTheItemsTheTabStripAndTheBarsCaptions) {
+    Write("VantryTabs.txt", "Main |\r\nWork |\r\n\r\n\r\n\r\n");
+    Write("VantryList0.txt", "C:\\a.txt\r\n");
+    Start();
+    ListWindowWin32& list = program->Small();
+    ASSERT_EQ(GetFocus(), list.Window());
+    auto press = [](WPARAM key) { SendMessageW(GetFocus(), WM_KEYDOWN, key, 1); };
+    press(VK_TAB);
+    EXPECT_EQ(GetFocus(), list.Window());
+    EXPECT_FALSE(list.Tab(1).State().Marked());
+    press(VK_RIGHT);
+    EXPECT_TRUE(list.Tab(1).State().Marked());
+    press(VK_RETURN);
+    EXPECT_EQ(list.Logic().Model().List, 1);
+    std::vector<HWND> reached;
+    for (int n = 0; n < 5; ++n) {
+        press(VK_TAB);
+        reached.push_back(GetFocus());
+    }
+    HWND config = list.ConfigCaption().Window();
+    EXPECT_EQ(reached,
+              (std::vector<HWND>{list.DropTargetCaption().Window(), config,
+                                 list.CloseCaption().Window(), list.Window(), list.Window()}));
+    EXPECT_FALSE(list.ConfigCaption().State().Marked());
+    press(VK_TAB);
+    press(VK_TAB);
+    EXPECT_TRUE(list.ConfigCaption().State().Marked());
+    press(VK_SPACE);
+    EXPECT_TRUE(program->Config().IsOpen());
+}
+
 TEST_F(ProgramTest, ARightPressOnAnIconOrCaptionAsksAboutItsItemAndDeletesOnYes) {
     Write("VantryList0.txt", "C:\\A.txt\r\nC:\\B.txt\r\nC:\\C.txt\r\n");
     Start();
@@ -266,6 +299,11 @@ TEST_F(ProgramTest, TheDropWindowComesBackAnewAfterItWasClosed) {
     EXPECT_TRUE(IsWindowVisible(program->DropForm()->Window()));
     EXPECT_EQ(WindowText(program->DropForm()->Hint().Window()),
               "Drag items from Explorer to this window");
+    // Esc, through the dialog manager, closes it as its close box does.
+    HWND second = program->DropForm()->Window();
+    MSG escape{second, WM_KEYDOWN, VK_ESCAPE, 1, 0, {}};
+    EXPECT_TRUE(program->DropForm()->TranslateDialogMessage(escape));
+    EXPECT_FALSE(IsWindow(second));
 }
 
 // While a list window is being destroyed, its procedure must already be its own again.

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/app_services.h"
@@ -46,8 +47,14 @@ class FakeListWindowView : public ListWindowView {
     bool Visible() const override { return visible_; }
     void ShowFocus(int slot) override { focus = slot; }
     void ShowCurrentTab(int k) override { currentTab = k; }
+    void ShowStop(ListKeyboard::Stop shown, int k) override {
+        stop = shown;
+        focusedTab = k;
+    }
 
     int focus = -1;
+    ListKeyboard::Stop stop = ListKeyboard::Stop::Items;
+    int focusedTab = -1;
     bool hint = false;
     int currentTab = -1;
     std::array<std::string, kSlotCount> captions;
@@ -89,6 +96,17 @@ class FakeApp : public AppServices {
     void PumpMessages() override {
         ++pumps;
         if (onPump) onPump();
+    }
+    // The system's folding stands in as ASCII and two capitals of other scripts.
+    std::string FoldCase(const std::string& text) const override {
+        std::string folded;
+        for (char c : text) folded += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        for (auto [upper, lower] :
+             {std::pair<std::string, std::string>{"\u00C9", "\u00E9"}, {"\u0141", "\u0142"}}) {
+            for (auto at = folded.find(upper); at != std::string::npos; at = folded.find(upper))
+                folded.replace(at, upper.size(), lower);
+        }
+        return folded;
     }
     int pumps = 0;
     std::function<void()> onPump;
