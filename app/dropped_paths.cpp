@@ -64,4 +64,23 @@ DropReading ReadDroppedPaths(const DroppedFiles& drop, DropProbe& probe) {
     return reading;
 }
 
+std::vector<std::string> TakeDroppedPaths(const DroppedFiles& drop, DropProbe& probe,
+                                          ItemFiles& files, UserDialogs& dialogs) {
+    DropReading reading = ReadDroppedPaths(drop, probe);
+    for (const auto& message : reading.messages) {
+        if (message.errorIcon) {
+            dialogs.ShowError(message.text);
+        } else {
+            dialogs.ShowPlain(message.text);
+        }
+    }
+    // A path the list files cannot hold goes in its short form or, with a message naming it,
+    // not at all; the drop's other paths still go in.
+    std::vector<std::string> paths;
+    for (const auto& path : reading.paths) {
+        if (auto storable = files.StorablePath(path)) paths.push_back(*storable);
+    }
+    return paths;
+}
+
 }  // namespace vantry

@@ -28,6 +28,12 @@ class ListKeyboard {
     // After the window's items changed (a tab switch, a delete): the focus stays at its place,
     // or goes to the last item when its place is now empty.
     void Refocus();
+    // The keyboard's item is now the one in slot (its item moved there, or left the list and the
+    // next item stands there); shown as Refocus shows it.
+    void SetFocus(int slot) {
+        focus_ = slot;
+        Refocus();
+    }
     // The focused slot, or -1 when the tab has no item (the view is then told -1).
     int Focus() const { return focus_; }
 
