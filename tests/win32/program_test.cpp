@@ -189,13 +189,16 @@ TEST_F(ProgramTest, AClickedItemIsHandedOverLaunchedAndEndsTheProgram) {
     // hand-over must be written by then.
     std::string savedAtEnd;
     std::size_t launchedAtEnd = 0;
-    program->onAllSaved = [&] {
+    bool otherWindowAtEnd = true;
+    program->onAllSaved = [&](bool otherWindowsOpen) {
         savedAtEnd = Read("VantryList0.txt") + Read("shfile.txt");
         launchedAtEnd = launched.size();
+        otherWindowAtEnd = otherWindowsOpen;
     };
     Click(program->Small().ItemCaption(1).Window());
     EXPECT_EQ(savedAtEnd, "C:\\a.txt\r\n" + item + "\r\n" + item + "\r\n");
     EXPECT_EQ(launchedAtEnd, 1u);
+    EXPECT_FALSE(otherWindowAtEnd) << "the program's own windows count as others";
     EXPECT_EQ(Read("shfile.txt"), item + "\r\n");
     EXPECT_EQ(launched, std::vector<std::string>{item + "|1"});
     EXPECT_TRUE(program->Closed());
@@ -310,6 +313,77 @@ TEST_F(ProgramTest, TheDropWindowTakesDropsIntoTheShownList) {
     // The drop's block is saved with the line its entry ends with; the next save drops it.
     EXPECT_EQ(Read("VantryList0.txt"), "C:\\A.txt\r\n" + temp.File("new one.txt") + "\r\n\r\n");
     EXPECT_EQ(WindowText(program->Small().ItemCaption(1).Window()), "new one");
+    program.reset();
+    OleUninitialize();
+}
+
+// A stand-in for a Properties sheet that a shell command opened: a window of this process that is
+// not the program's, closed by the user a moment after the program's own windows.
+TEST_F(ProgramTest, AWindowAShellCommandLeftOpenKeepsTheProgramRunningUntilItCloses) {
+    Write("VantryList0.txt", "C:\\A.txt\r\n");
+    Start();
+    std::vector<bool> told;
+    program->onAllSaved = [&told](bool otherWindowsOpen) { told.push_back(otherWindowsOpen); };
+    HWND sheet = CreateWindowExW(0, L"STATIC", L"Properties", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                                 0, 200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(sheet, nullptr);
+    SetTimer(sheet, 1, 300, [](HWND window, UINT, UINT_PTR, DWORD) { DestroyWindow(window); });
+    Click(program->Small().CloseCaption().Window());
+    EXPECT_EQ(told, std::vector<bool>{true});
+    EXPECT_EQ(program->Small().Window(), nullptr) << "the program's own windows close at once";
+    EXPECT_TRUE(IsWindow(sheet));
+    program->Run();
+    EXPECT_FALSE(IsWindow(sheet)) << "the program's loop ended while the other window was open";
+}
+
+TEST_F(ProgramTest, TheMenuKeyOnAMissingItemSaysItIsNotFound) {
+    const std::string gone = temp.File("gone.txt");
+    Write("VantryList0.txt", gone + "\r\n");
+    Start();
+    ASSERT_TRUE(test::PumpUntil([this] { return program->Small().Logic().TargetMissing(0); }));
+    HWND list = program->Small().Window();
+    SendMessageW(list, WM_KEYDOWN, VK_HOME, 0);
+    SendMessageW(list, WM_KEYDOWN, VK_APPS, 0);
+    ASSERT_EQ(dialogs.errors.size(), 1u);
+    EXPECT_NE(dialogs.errors[0].find(gone + "\" was not found"), std::string::npos);
+    EXPECT_FALSE(program->Closed());
+}
+
+// Registered when the window is made: files from another program land at the mark between the
+// rows, or at the end of a named tab when dropped on its label.
+TEST_F(ProgramTest, FilesDroppedOnTheListGoInAtTheMarkOrAtTheEndOfATabsLabel) {
+    OleInitialize(nullptr);
+    Write("VantryTabs.txt", "Main |\r\nWork |\r\n\r\n\r\n\r\n");
+    Write("VantryList0.txt", "C:\\A.txt\r\nC:\\B.txt\r\nC:\\C.txt\r\n");
+    Start();
+    const ListDropRegistration* registration = program->Small().Registration();
+    ASSERT_NE(registration, nullptr);
+    ASSERT_TRUE(registration->Registered());
+    const std::string added = temp.File("new one.txt");
+    test::WriteBytes(added, "x");
+    HWND list = program->Small().Window();
+    auto drop = [&](HWND over, int dy) {
+        RECT rect;
+        GetWindowRect(over, &rect);
+        POINTL at{rect.left + 4, rect.top + dy};
+        auto* data = new ByteDataObject({{CF_HDROP, FileListBlock({added})}});
+        DWORD effect = DROPEFFECT_COPY | DROPEFFECT_LINK;
+        EXPECT_EQ(registration->Target()->DragEnter(data, MK_LBUTTON, at, &effect), S_OK);
+        EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
+        HWND mark = FindWindowExW(list, nullptr, L"VantryInsertMark", nullptr);
+        bool markShown = mark && IsWindowVisible(mark);
+        EXPECT_EQ(registration->Target()->Drop(data, MK_LBUTTON, at, &effect), S_OK);
+        data->Release();
+        EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
+        return markShown;
+    };
+    // Just above the second row: between A and B.
+    EXPECT_TRUE(drop(program->Small().ItemCaption(1).Window(), 1));
+    EXPECT_EQ(Read("VantryList0.txt"), "C:\\A.txt\r\n" + added + "\r\nC:\\B.txt\r\nC:\\C.txt\r\n");
+    EXPECT_EQ(WindowText(program->Small().ItemCaption(1).Window()), "new one");
+    EXPECT_EQ(WindowText(program->Small().ItemCaption(2).Window()), "B");
+    drop(program->Small().Tab(1).Window(), 4);
+    EXPECT_EQ(Read("VantryList1.txt"), added + "\r\n");
     program.reset();
     OleUninitialize();
 }
