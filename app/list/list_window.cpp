@@ -114,7 +114,7 @@ void ListWindow::DelLink(int slot) {
     TakeOut(slot);
 }
 
-bool ListWindow::TakeOut(int slot) {
+void ListWindow::TakeOut(int slot) {
     std::string path = model_.Path(slot);
     std::string caption = model_.Caption(slot);
     bool missing = model_.TargetMissing(slot);
@@ -124,15 +124,15 @@ bool ListWindow::TakeOut(int slot) {
         // Nothing was stored: the item stays where it was.
         model_.AddItem(slot, path, caption);
         model_.SetTargetMissing(slot, missing);
-        return false;
+        return;
     }
     model_.CloseGap(slot);
     // The keyboard's item stays with its item; in place of the one that left, the next item.
-    if (int focus = keyboard_.Focus(); focus >= 0)
+    if (int focus = keyboard_.Focus(); focus >= 0) {
         keyboard_.SetFocus(focus > slot ? focus - 1 : focus);
+    }
     // An emptied tab gets its default item from the reload, as a load of an empty file does.
     if (saved.merged || model_.OccupiedCount() == 0) Reload();
-    return true;
 }
 
 void ListWindow::Reload() {
@@ -156,8 +156,9 @@ void ListWindow::MoveItem(int from, int to) {
         model_.MoveItem(to, from);
         return;
     }
-    if (int focus = keyboard_.Focus(); focus >= 0)
+    if (int focus = keyboard_.Focus(); focus >= 0) {
         keyboard_.SetFocus(SlotAfterMove(focus, from, to));
+    }
     if (saved.merged) Reload();
 }
 

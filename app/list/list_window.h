@@ -100,8 +100,8 @@ class ListWindow {
     // After a save: the slots emptied and filled again from the tab's file.
     void Reload();
     // Frees the slot, saves the tab without it and closes the gap; on a failed save the item is
-    // put back. Whether it was taken out.
-    bool TakeOut(int slot);
+    // put back.
+    void TakeOut(int slot);
     void ReportNotFound(const std::string& path);
 
     std::string styleWord_;
