@@ -18,11 +18,14 @@ struct WindowQuery {
 BOOL CALLBACK FindOtherWindow(HWND window, LPARAM lParam) {
     auto& query = *reinterpret_cast<WindowQuery*>(lParam);
     DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
+    DWORD thread = GetWindowThreadProcessId(window, &process);
     // Hidden ones (input method, COM and OLE helpers) are the system's, not the user's.
     if (process != GetCurrentProcessId() || !IsWindowVisible(window)) return TRUE;
+    // Ours own their tips and marks on this thread. A sheet the shell runs on a thread of its
+    // own counts even when it names one of ours as its owner.
     const std::vector<HWND>& own = *query.own;
-    if (std::find(own.begin(), own.end(), GetAncestor(window, GA_ROOTOWNER)) != own.end()) {
+    if (thread == GetCurrentThreadId() &&
+        std::find(own.begin(), own.end(), GetAncestor(window, GA_ROOTOWNER)) != own.end()) {
         return TRUE;
     }
     query.found = true;
