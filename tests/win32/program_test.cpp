@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <atomic>
+#include <thread>
+
 #include "app/program/program_win32.h"
 #include "platform/byte_data_object_win32.h"
 #include "platform/message_pump_win32.h"
@@ -317,23 +320,33 @@ TEST_F(ProgramTest, TheDropWindowTakesDropsIntoTheShownList) {
     OleUninitialize();
 }
 
-// A stand-in for a Properties sheet that a shell command opened: a window of this process that is
-// not the program's, closed by the user a moment after the program's own windows.
+// A stand-in for a Properties sheet that a shell command opened: a window of this process on a
+// thread of its own, owned by the list window as the shell's sheet may be, closed by the user a
+// moment after the program's own windows.
 TEST_F(ProgramTest, AWindowAShellCommandLeftOpenKeepsTheProgramRunningUntilItCloses) {
     Write("VantryList0.txt", "C:\\A.txt\r\n");
     Start();
     std::vector<bool> told;
     program->onAllSaved = [&told](bool otherWindowsOpen) { told.push_back(otherWindowsOpen); };
-    HWND sheet = CreateWindowExW(0, L"STATIC", L"Properties", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
-                                 0, 200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    ASSERT_NE(sheet, nullptr);
-    SetTimer(sheet, 1, 300, [](HWND window, UINT, UINT_PTR, DWORD) { DestroyWindow(window); });
+    HWND owner = program->Small().Window();
+    std::atomic<HWND> sheet{nullptr};
+    std::thread shell([owner, &sheet] {
+        HWND window =
+            CreateWindowExW(0, L"STATIC", L"Properties", WS_POPUPWINDOW | WS_VISIBLE, 0, 0, 200,
+                            100, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+        sheet = window;
+        SetTimer(window, 1, 500, [](HWND w, UINT, UINT_PTR, DWORD) { DestroyWindow(w); });
+        MSG msg;
+        while (IsWindow(window) && GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    });
+    ASSERT_TRUE(test::PumpUntil([&sheet] { return sheet.load() != nullptr; }));
     Click(program->Small().CloseCaption().Window());
     EXPECT_EQ(told, std::vector<bool>{true});
     EXPECT_EQ(program->Small().Window(), nullptr) << "the program's own windows close at once";
-    EXPECT_TRUE(IsWindow(sheet));
+    EXPECT_TRUE(IsWindow(sheet.load())) << "the sheet went with its owner";
     program->Run();
-    EXPECT_FALSE(IsWindow(sheet)) << "the program's loop ended while the other window was open";
+    EXPECT_FALSE(IsWindow(sheet.load())) << "the program's loop ended while the sheet was open";
+    shell.join();
 }
 
 TEST_F(ProgramTest, TheMenuKeyOnAMissingItemSaysItIsNotFound) {
