@@ -64,4 +64,17 @@ DropReading ReadDroppedPaths(const DroppedFiles& drop, DropProbe& probe) {
     return reading;
 }
 
+std::vector<std::string> TakeDroppedPaths(const DroppedFiles& drop, DropProbe& probe,
+                                          UserDialogs& dialogs) {
+    DropReading reading = ReadDroppedPaths(drop, probe);
+    for (const auto& message : reading.messages) {
+        if (message.errorIcon) {
+            dialogs.ShowError(message.text);
+        } else {
+            dialogs.ShowPlain(message.text);
+        }
+    }
+    return reading.paths;
+}
+
 }  // namespace vantry

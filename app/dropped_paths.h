@@ -2,12 +2,14 @@
 // What a drop of files carries and which of its entries become item paths: ReadDroppedPaths
 // resolves shortcuts once, gives folders their closing "\" and skips hidden and system items.
 // The file system and shell links are reached through DropProbe, so the decisions run without a
-// platform. Every window that takes dropped files reads them here; what it does with the paths
-// is its own.
+// platform. Every window that takes dropped files reads them here and shows the same messages;
+// where the paths go is its own.
 
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/user_dialogs.h"
 
 namespace vantry {
 
@@ -60,6 +62,10 @@ struct DropReading {
 };
 
 DropReading ReadDroppedPaths(const DroppedFiles& drop, DropProbe& probe);
+
+// The paths a window takes in from a drop: ReadDroppedPaths's, with its messages shown.
+std::vector<std::string> TakeDroppedPaths(const DroppedFiles& drop, DropProbe& probe,
+                                          UserDialogs& dialogs);
 
 // The path text of a drop: each path followed by CR LF.
 std::string PathText(const std::vector<std::string>& paths);

@@ -127,14 +127,14 @@ SaveOutcome ItemFiles::WriteList(int tab, const std::vector<std::string>& paths)
     return WriteLines(ListFileName(tab), paths, MergeRule::kItems);
 }
 
-bool ItemFiles::AppendToList(int tab, const std::string& path) {
+bool ItemFiles::AppendToList(int tab, const std::vector<std::string>& paths) {
     auto lines = ReadListLines(tab);
     if (!lines && ListPresent(tab)) {
         ReportUnreadableList(tab);
         return false;
     }
     if (!lines) lines.emplace();
-    lines->push_back(path);
+    lines->insert(lines->end(), paths.begin(), paths.end());
     return WriteList(tab, *lines).saved;
 }
 

@@ -66,10 +66,10 @@ class ItemFiles {
     // zero length); nothing when the file is absent.
     std::optional<std::vector<std::string>> ReadListLines(int tab);
     SaveOutcome WriteList(int tab, const std::vector<std::string>& paths);
-    // Adds path as the last line of the tab's list file (beyond the 20th when the tab is full),
-    // keeping every line it holds. A file that is there but cannot be read is left alone and the
-    // user told. False when nothing was stored.
-    bool AppendToList(int tab, const std::string& path);
+    // Adds the paths as the last lines of the tab's list file (beyond the 20th when the tab is
+    // full), keeping every line it holds. A file that is there but cannot be read is left alone and
+    // the user told. False when nothing was stored.
+    bool AppendToList(int tab, const std::vector<std::string>& paths);
     // Whether the tab's list file is there at all. Asked after a read found nothing, it tells a
     // file that cannot be read now (another program holds it open without sharing, or this user
     // may not read it) from an absent one; such a file is not an empty tab.

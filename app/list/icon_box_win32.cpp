@@ -101,6 +101,9 @@ LRESULT IconBox::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         case WM_RBUTTONDOWN:
             if (onMouseDown) onMouseDown(2);
             return 0;
+        case WM_RBUTTONUP:
+            if (onMouseUp) onMouseUp(2);
+            return 0;
         case WM_MBUTTONDOWN:
             if (onMouseDown) onMouseDown(4);
             return 0;

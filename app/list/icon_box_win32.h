@@ -24,6 +24,9 @@ class IconBox {
     // Shows the icon (the box owns it); an empty icon clears the box. The previous icon is freed.
     void SetIcon(UniqueIcon icon);
     HICON Icon() const { return icon_.Get(); }
+    // Hands the icon over (to another box, when items change places); the box then shows none
+    // once it is given its next.
+    UniqueIcon TakeIcon() { return std::move(icon_); }
     // The icon is drawn side x side pixels at the box's top left (0: at the icon's own size).
     void SetIconSide(int side) { side_ = side; }
     int IconSide() const { return side_; }
@@ -33,6 +36,7 @@ class IconBox {
 
     std::function<void()> onClick;
     std::function<void(int button)> onMouseDown;  // 1 left, 2 right, 4 middle
+    std::function<void(int button)> onMouseUp;    // the right button only
     // A left press moved beyond the drag distance: no click follows.
     std::function<void()> onDragStart;
 

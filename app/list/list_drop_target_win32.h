@@ -1,8 +1,9 @@
 #pragma once
-// The list window as a drop target for its own items: a drag started on one of its slots is
-// followed over the window (the insertion mark between slots, or a tab label lit), and its drop
-// is kept for the window to carry out once the drag loop has ended. Drags of anything else, and
-// items of another window or another copy of the program, are refused here.
+// The list window as a drop target: for its own items, and for files dragged from other programs.
+// Either is followed over the window (the insertion mark between slots, or a tab label lit). An
+// item's drop is kept for the window to carry out once its drag loop has ended; files are handed
+// to the window during the drop, while their data lasts. Items of the other list window or of
+// another copy of the program are refused: they are in a list already.
 
 #include <windows.h>
 // ole2.h needs the types of windows.h first.
@@ -27,9 +28,15 @@ struct DragPlace {
 class ListDragHost {
   public:
     virtual ~ListDragHost() = default;
-    virtual DragPlace PlaceAt(POINT screen) = 0;
+    // ownItem: one of the window's items, which never lands on the current tab's label; files
+    // may go there, to the end of the tab.
+    virtual DragPlace PlaceAt(POINT screen, bool ownItem) = 0;
     // Shows the insertion mark or lights the tab; Kind::None shows neither.
     virtual void ShowPlace(const DragPlace& place) = 0;
+    // Files dropped at place; whether any were stored.
+    virtual bool TakeFiles(IDataObject* data, const DragPlace& place) = 0;
+    // Another action runs: a drop now would be ignored.
+    virtual bool Busy() = 0;
 };
 
 struct ListDrop {
@@ -51,6 +58,8 @@ class ListDropTarget final : public ComObject<IDropTarget, IID_IDropTarget> {
 
     // An item of this window is over a place it would land on.
     bool Hovering() const { return slot_ >= 0 && shown_.kind != DragPlace::Kind::None; }
+    // What is being dragged over the window.
+    enum class Dragged { Nothing, OwnItem, Files };
     // The drop made since the last call, if any.
     std::optional<ListDrop> TakeDrop();
 
@@ -62,6 +71,7 @@ class ListDropTarget final : public ComObject<IDropTarget, IID_IDropTarget> {
 
     HWND window_;
     ListDragHost& host_;
+    Dragged dragged_ = Dragged::Nothing;
     int slot_ = -1;  // the dragged slot while an item of this window is over it
     DragPlace shown_;
     std::optional<ListDrop> dropped_;

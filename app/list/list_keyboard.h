@@ -65,6 +65,12 @@ class ListKeyboard {
     void Refocus();
     // Another tab's items are shown: no item has the focus until a key gives it one.
     void ForgetFocus();
+    // The keyboard's item is now the one in slot (its item moved there, or left the list and the
+    // next item stands there); shown as Refocus shows it.
+    void SetFocus(int slot) {
+        focus_ = slot;
+        Refocus();
+    }
     // The focused slot, or -1 while no item has the focus (before the first key, or when the
     // tab has no item).
     int Focus() const { return focus_; }

@@ -66,12 +66,13 @@ void ListModel::LoadLines() {
     }
 }
 
-bool ListModel::SaveListFile() {
-    return Save().saved;
+SaveOutcome ListModel::SaveListFile() {
+    return Save();
 }
 
 SaveOutcome ListModel::Save() {
     std::vector<std::string> lines;
+    bool wasUnreadable = unreadable_;
     if (unreadable_) {
         // What the file holds never reached the slots. Readable now, it is kept ahead of them;
         // still unreadable, it is not replaced. Every save is followed by a reload or the end of
@@ -91,6 +92,8 @@ SaveOutcome ListModel::Save() {
     lines.insert(lines.end(), overflow_.begin(), overflow_.end());
     SaveOutcome saved = files_.WriteList(List, lines);
     if (saved) unreadable_ = false;
+    // The lines that never reached the slots are in the file now: what shows it reads it again.
+    if (saved && wasUnreadable) saved.merged = true;
     view_.PumpMessages();
     return saved;
 }
@@ -115,22 +118,50 @@ void ListModel::AddItem(int slot, const std::string& path, const std::string& ca
 void ListModel::MoveItem(int from, int to) {
     int count = OccupiedCount();
     if (from < 0 || from >= count) return;
-    to = std::clamp(to, 0, count - 1);
-    auto shift = [from, to](auto& slots) {
-        auto first = slots.begin();
-        if (from < to) {
-            std::rotate(first + from, first + from + 1, first + to + 1);
-        } else {
-            std::rotate(first + to, first + from, first + from + 1);
-        }
-    };
-    shift(captions_);
-    shift(paths_);
-    shift(missing_);  // a missing target stays with its item
+    Shift(from, std::clamp(to, 0, count - 1));
+}
+
+void ListModel::Shift(int from, int to) {
+    if (from == to) return;
+    RotateSlots(captions_, from, to);
+    RotateSlots(paths_, from, to);
+    RotateSlots(missing_, from, to);  // a missing target stays with its item
+    view_.ShiftSlots(from, to);
     for (int slot = std::min(from, to); slot <= std::max(from, to); ++slot) {
-        view_.ShowCaption(slot, Caption(slot));
-        view_.ShowIcon(slot, Path(slot));
         view_.ShowTargetMissing(slot, TargetMissing(slot));
+    }
+}
+
+void ListModel::CloseGap(int slot) {
+    int last = slot;
+    while (last + 1 < kSlotCount && Occupied(last + 1)) ++last;
+    Shift(slot, last);
+    if (overflow_.empty()) {
+        view_.ShowIcon(last, "");
+        return;
+    }
+    std::string next = std::move(overflow_.front());
+    overflow_.erase(overflow_.begin());
+    Fill(last, next, ItemCaption(next));
+}
+
+void ListModel::InsertItems(int gap, const std::vector<std::string>& paths) {
+    if (paths.empty()) return;
+    view_.ShowEmptyHint(false);
+    int at = std::clamp(gap, 0, OccupiedCount());
+    for (const auto& path : paths) {
+        if (at >= kSlotCount) {
+            overflow_.insert(overflow_.begin() + (at++ - kSlotCount), path);
+            continue;
+        }
+        int free = OccupiedCount();
+        if (free == kSlotCount) {
+            // The last slot's item becomes the first line beyond the 20th; its slot is reused.
+            free = kSlotCount - 1;
+            overflow_.insert(overflow_.begin(), Path(free));
+        }
+        Shift(free, at);
+        Fill(at++, path, ItemCaption(path));
     }
 }
 

@@ -5,6 +5,7 @@
 // Lines beyond the 20th (a drop of several items into a tab with fewer free slots) are kept
 // after the slots' paths by every save, and move into slots as slots free up.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -31,7 +32,21 @@ class ListView {
     virtual void ShowEmptyHint(bool shown) = 0;
     // Dims the slot's caption and icon while its target is known to be missing.
     virtual void ShowTargetMissing(int slot, bool missing) = 0;
+    // What slot from shows (caption and icon) moves to slot to, the slots between shift by one
+    // towards from: items keep their icons, looked up once, when they change places.
+    virtual void ShiftSlots(int from, int to) = 0;
 };
+
+// The element at from goes to to; those between shift by one towards from.
+template <typename Slots>
+void RotateSlots(Slots& slots, int from, int to) {
+    auto first = slots.begin();
+    if (from < to) {
+        std::rotate(first + from, first + from + 1, first + to + 1);
+    } else if (to < from) {
+        std::rotate(first + to, first + from, first + from + 1);
+    }
+}
 
 inline constexpr const char* kEmptyTabHint = "Click Drop Target, then drop files on Drop Here";
 
@@ -44,10 +59,10 @@ class ListModel {
     // An empty tab whose file can be filled shows the hint.
     void LoadListfile();
     // Writes the occupied slots' paths, in slot order, then the lines beyond the 20th, merged with
-    // any change made to the file elsewhere since it was loaded; every caller then reloads (or
-    // ends the program), so the window shows what the file holds. False when the write failed
-    // (the user has been told).
-    bool SaveListFile();
+    // any change made to the file elsewhere since it was loaded. When the outcome says merged the
+    // file holds more than the slots show, and the caller reloads (or ends the program). Not
+    // saved when the write failed (the user has been told).
+    SaveOutcome SaveListFile();
     // Empties all slots, the path list and the lines beyond the 20th.
     void ResetDWM();
 
@@ -58,6 +73,12 @@ class ListModel {
     // Moves the item of an occupied slot to slot to (clamped to the occupied ones); the items
     // between shift by one towards the slot it left, so the occupied slots stay 0..n-1.
     void MoveItem(int from, int to);
+    // After FreeSlot: the items after the freed slot move up one slot each, and the first line
+    // beyond the 20th, if any, takes the last.
+    void CloseGap(int slot);
+    // Puts paths in at gap (0..n, clamped), in order: the items from the gap on move down, and
+    // what passes the 20th slot is kept beyond it, ahead of the lines already there.
+    void InsertItems(int gap, const std::vector<std::string>& paths);
     // What a check of the slot's path found: true when it is not there. Only shown, never
     // stored: the item stays, and its flag goes with the next emptying or filling of the slot.
     void SetTargetMissing(int slot, bool missing);
@@ -78,6 +99,8 @@ class ListModel {
     static std::size_t Index(int slot) { return static_cast<std::size_t>(slot); }
     SaveOutcome Save();
     void Fill(int slot, const std::string& path, const std::string& caption);
+    // Rotates the slots as RotateSlots does, and has the view follow.
+    void Shift(int from, int to);
 
     ItemFiles& files_;
     ListView& view_;

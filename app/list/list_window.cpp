@@ -7,6 +7,18 @@
 
 namespace vantry {
 
+namespace {
+
+// Where the item of slot stands once the item of from has moved to to.
+int SlotAfterMove(int slot, int from, int to) {
+    if (slot == from) return to;
+    if (from < to && slot > from && slot <= to) return slot - 1;
+    if (to < from && slot >= to && slot < from) return slot + 1;
+    return slot;
+}
+
+}  // namespace
+
 void ListWindow::Load() {
     model_.List = 0;
     LoadTabs();
@@ -98,16 +110,29 @@ void ListWindow::ItemMouseDown(int slot, int button) {
 
 void ListWindow::DelLink(int slot) {
     if (!model_.Occupied(slot)) return;
-    std::string caption = model_.Caption(slot);
-    if (!dialogs_.AskYesNo("Delete the item '" + caption + "'?")) return;
+    if (!dialogs_.AskYesNo("Delete the item '" + model_.Caption(slot) + "'?")) return;
+    TakeOut(slot);
+}
+
+void ListWindow::TakeOut(int slot) {
     std::string path = model_.Path(slot);
+    std::string caption = model_.Caption(slot);
+    bool missing = model_.TargetMissing(slot);
     model_.FreeSlot(slot);
-    if (!model_.SaveListFile()) {
+    SaveOutcome saved = model_.SaveListFile();
+    if (!saved) {
         // Nothing was stored: the item stays where it was.
         model_.AddItem(slot, path, caption);
+        model_.SetTargetMissing(slot, missing);
         return;
     }
-    Reload();
+    model_.CloseGap(slot);
+    // The keyboard's item stays with its item; in place of the one that left, the next item.
+    if (int focus = keyboard_.Focus(); focus >= 0) {
+        keyboard_.SetFocus(focus > slot ? focus - 1 : focus);
+    }
+    // An emptied tab gets its default item from the reload, as a load of an empty file does.
+    if (saved.merged || model_.OccupiedCount() == 0) Reload();
 }
 
 void ListWindow::Reload() {
@@ -125,23 +150,42 @@ void ListWindow::MoveItem(int from, int to) {
     to = std::clamp(to, 0, model_.OccupiedCount() - 1);
     if (to == from) return;
     model_.MoveItem(from, to);
-    if (!model_.SaveListFile()) {
+    SaveOutcome saved = model_.SaveListFile();
+    if (!saved) {
         // Nothing was stored: the items go back to where the file has them.
         model_.MoveItem(to, from);
         return;
     }
-    Reload();
+    if (int focus = keyboard_.Focus(); focus >= 0) {
+        keyboard_.SetFocus(SlotAfterMove(focus, from, to));
+    }
+    if (saved.merged) Reload();
 }
 
 void ListWindow::MoveItemToTab(int slot, int k) {
     auto scope = guard_.TryEnter();
     if (!scope || !model_.Occupied(slot) || k == model_.List || TabName(k).empty()) return;
     // Stored in the other tab first: whichever save fails, the item is kept somewhere.
-    if (!files_.AppendToList(k, model_.Path(slot))) return;
-    model_.FreeSlot(slot);
-    // Should this save fail, the reload shows the item here still, as the file holds it.
-    model_.SaveListFile();
-    Reload();
+    if (!files_.AppendToList(k, {model_.Path(slot)})) return;
+    TakeOut(slot);
+}
+
+bool ListWindow::DropFiles(const DroppedFiles& drop, DropProbe& probe, int tab, int gap) {
+    auto scope = guard_.TryEnter();
+    if (!scope || (tab != model_.List && TabName(tab).empty())) return false;
+    std::vector<std::string> paths = TakeDroppedPaths(drop, probe, dialogs_);
+    if (paths.empty()) return false;
+    if (tab != model_.List) return files_.AppendToList(tab, paths);
+    gap = std::clamp(gap, 0, model_.OccupiedCount());
+    int focus = keyboard_.Focus();
+    model_.InsertItems(gap, paths);
+    SaveOutcome saved = model_.SaveListFile();
+    if (saved && focus >= gap) {
+        keyboard_.SetFocus(std::min(focus + static_cast<int>(paths.size()), kSlotCount - 1));
+    }
+    // A failed save has told the user; the tab shows again what its file holds.
+    if (!saved || saved.merged) Reload();
+    return saved.saved;
 }
 
 void ListWindow::CloseClick() {

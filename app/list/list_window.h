@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/app_services.h"
+#include "app/dropped_paths.h"
 #include "app/list/list_keyboard.h"
 #include "app/list/list_model.h"
 #include "store/item_files.h"
@@ -69,11 +70,18 @@ class ListWindow {
     void CloseClick();
 
     // A drag within the list: the slot's item goes to slot to, the items between shift by one;
-    // the tab is saved in its new order and shown as its file holds it.
+    // the tab is saved in its new order. Only the slots between change on screen, and the
+    // keyboard's item follows its item; a save that merged changes made elsewhere reloads.
     void MoveItem(int from, int to);
     // A drag onto the label of another named tab: the slot's item goes to the end of tab k's
-    // file (beyond its 20th line when that tab is full), then leaves this tab.
+    // file (beyond its 20th line when that tab is full), then leaves this tab as a delete does.
     void MoveItemToTab(int slot, int k);
+    // Files dragged from another program: read as "Drop Here" reads them, then put in at gap
+    // (0..n) of the current tab when tab is the current one, else at the end of tab k's file
+    // (a tab without a name takes nothing). Whether anything was stored.
+    bool DropFiles(const DroppedFiles& drop, DropProbe& probe, int tab, int gap);
+    // Tells the user that the slot's target is not there, as a click on a missing item does.
+    void ReportMissing(int slot) { ReportNotFound(model_.Path(slot)); }
 
     // Asks, then deletes the slot's item on Yes.
     void DelLink(int slot);
@@ -95,6 +103,9 @@ class ListWindow {
     void OpenItem(int slot);
     // After a save: the slots emptied and filled again from the tab's file.
     void Reload();
+    // Frees the slot, saves the tab without it and closes the gap; on a failed save the item is
+    // put back.
+    void TakeOut(int slot);
     void ReportNotFound(const std::string& path);
 
     std::string styleWord_;

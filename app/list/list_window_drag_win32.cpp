@@ -1,9 +1,11 @@
 // A list window's items dragged: within the list to another slot, onto another tab's label, or
 // out to other programs as a file. One OLE drag serves all three; the window's own drop target
-// follows it over the window and keeps where it was dropped.
+// follows it over the window and keeps where it was dropped. Files dragged in from other
+// programs land through the same target, at the same places.
 
 #include <algorithm>
 
+#include "app/dropped_paths_win32.h"
 #include "app/list/item_drag_win32.h"
 #include "app/list/list_window_win32.h"
 #include "platform/units.h"
@@ -19,13 +21,7 @@ constexpr int kMarkPixels = 4;
 
 void ListWindowWin32::StartItemDrag(int slot) {
     const ListModel& model = logic_.Model();
-    if (!model.Occupied(slot)) return;
-    // Registered at the first drag: the target takes only this window's own items, and
-    // registering it commits about a megabyte under Wine.
-    if (!dropRegistration_) {
-        dropRegistration_ = std::make_unique<ListDropRegistration>(
-            hwnd_, ListDropTarget::Create(hwnd_, static_cast<ListDragHost&>(*this)));
-    }
+    if (!model.Occupied(slot) || !dropRegistration_) return;
     std::optional<ListDrop> drop;
     {
         // One action at a time: no drop, click or reload runs while the item is held.
@@ -59,13 +55,21 @@ void ListWindowWin32::ReleaseDragData() {
     dragData_.Reset();
 }
 
-DragPlace ListWindowWin32::PlaceAt(POINT screen) {
+bool ListWindowWin32::TakeFiles(IDataObject* data, const DragPlace& place) {
+    Win32DropProbe probe;
+    bool onTab = place.kind == DragPlace::Kind::Tab;
+    // On a tab's label: its end (the current tab's too, where the gap past the last item is).
+    return logic_.DropFiles(ReadDropData(data), probe, onTab ? place.index : logic_.Model().List,
+                            onTab ? kSlotCount : place.index);
+}
+
+DragPlace ListWindowWin32::PlaceAt(POINT screen, bool ownItem) {
     const ListModel& model = logic_.Model();
     for (int k = 0; k < kTabCount; ++k) {
         RECT tab{};
         GetWindowRect(tabs_[static_cast<std::size_t>(k)].Window(), &tab);
         if (!PtInRect(&tab, screen)) continue;
-        if (k == model.List || logic_.TabName(k).empty()) return {};
+        if ((ownItem && k == model.List) || logic_.TabName(k).empty()) return {};
         return {DragPlace::Kind::Tab, k};
     }
     POINT point = screen;

@@ -84,19 +84,28 @@ ListKeyboard::Modifiers ListWindowWin32::HeldModifiers() {
 }
 
 void ListWindowWin32::ItemMouseDown(int slot, int button) {
-    // Shift with the right button: the shell's menu instead of the delete question.
-    if (button == kRightButton && GetKeyState(VK_SHIFT) < 0) {
-        POINT at;
-        GetCursorPos(&at);
-        ShowShellMenu(slot, at);
-        return;
-    }
+    // Shift with the right button: the shell's menu instead of the delete question, on the
+    // release. Opened on the press, a pointer that drifted before the release would run the
+    // command under it.
+    if (button == kRightButton && GetKeyState(VK_SHIFT) < 0) return;
     logic_.ItemMouseDown(slot, button);
+}
+
+void ListWindowWin32::ItemMouseUp(int slot, int button) {
+    if (button != kRightButton || GetKeyState(VK_SHIFT) >= 0) return;
+    POINT at;
+    GetCursorPos(&at);
+    ShowShellMenu(slot, at);
 }
 
 void ListWindowWin32::ShowShellMenu(int slot, POINT at) {
     const ListModel& model = logic_.Model();
     if (slot < 0 || !model.Occupied(slot)) return;
+    // The shell has no menu for a path that is gone: say so, as a click on the item does.
+    if (model.TargetMissing(slot)) {
+        logic_.ReportMissing(slot);
+        return;
+    }
     // A copy: a command run from the menu may reload the list while it runs.
     const std::string path = model.Path(slot);
     shellMenu_.Show(hwnd_, path, at, GetKeyState(VK_SHIFT) < 0);

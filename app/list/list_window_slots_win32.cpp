@@ -26,6 +26,38 @@ void ListWindowWin32::ShowIcon(int slot, const std::string& path) {
     if (Visible()) ApplyIcon(slot);
 }
 
+// Items that change places take their icons along: no look-up, no blank box. A look-up still out
+// answers for the slot it was asked for, so it is asked again for the slot its item went to. The
+// captions stay with their labels and are redrawn with their new text.
+void ListWindowWin32::ShiftSlots(int from, int to) {
+    int low = std::min(from, to);
+    int high = std::max(from, to);
+    std::array<UniqueIcon, kSlotCount> icons;
+    std::array<std::string, kSlotCount> labelTexts;
+    for (int slot = low; slot <= high; ++slot) {
+        auto i = static_cast<std::size_t>(slot);
+        if (lookUps_[i] != 0) {
+            iconService_.Cancel(lookUps_[i]);
+            lookUps_[i] = 0;
+            shown_[i].iconPath.clear();
+        }
+        icons[i] = icons_[i].TakeIcon();
+        labelTexts[i] = std::move(shown_[i].caption);
+    }
+    RotateSlots(wanted_, from, to);
+    RotateSlots(shown_, from, to);
+    RotateSlots(icons, from, to);
+    for (int slot = low; slot <= high; ++slot) {
+        auto i = static_cast<std::size_t>(slot);
+        shown_[i].caption = std::move(labelTexts[i]);
+        icons_[i].SetIcon(std::move(icons[i]));
+        if (Visible()) {
+            ApplyCaption(slot);
+            ApplyIcon(slot);
+        }
+    }
+}
+
 void ListWindowWin32::ShowEmptyHint(bool shown) {
     if (!emptyHint_.Window()) return;
     if (!shown) {

@@ -63,12 +63,14 @@ bool ListWindowWin32::Create() {
         caption.onMouseDown = [this, i](const MouseEventArgs& args) {
             ItemMouseDown(i, args.button);
         };
+        caption.onMouseUp = [this, i](const MouseEventArgs& args) { ItemMouseUp(i, args.button); };
         caption.onDragStart = [this, i] { StartItemDrag(i); };
         auto& icon = icons_[static_cast<std::size_t>(i)];
         RECT box = ChildRect(rects.icons[static_cast<std::size_t>(i)]);
         icon.Create(hwnd_, box.left, box.top, box.right - box.left);
         icon.onClick = [this, i] { logic_.ItemClick(i); };
         icon.onMouseDown = [this, i](int button) { ItemMouseDown(i, button); };
+        icon.onMouseUp = [this, i](int button) { ItemMouseUp(i, button); };
         icon.onDragStart = [this, i] { StartItemDrag(i); };
     }
     // The hint stands where the first item would, sized to its text; it takes no input.
@@ -99,6 +101,10 @@ bool ListWindowWin32::Create() {
     }
     for (auto& tab : tabs_) tooltip_.AddTool(tab.Window());
     insertMark_.Create(hwnd_);
+    // Files from other programs may come at any time, so the target is there from the start;
+    // under Wine registering it commits about a megabyte.
+    dropRegistration_ = std::make_unique<ListDropRegistration>(
+        hwnd_, ListDropTarget::Create(hwnd_, static_cast<ListDragHost&>(*this)));
     PlaceAboveTaskbar();
     return true;
 }

@@ -44,6 +44,7 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView, private L
     void ShowIcon(int slot, const std::string& path) override;
     void ShowEmptyHint(bool shown) override;
     void ShowTargetMissing(int slot, bool missing) override;
+    void ShiftSlots(int from, int to) override;
     void PumpMessages() override;
     void ShowTabCaption(int k, const std::string& caption) override;
     int TabWidthTwips(int k) override;
@@ -54,8 +55,11 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView, private L
     void ShowCurrentTab(int k) override;
     void ShowStop(ListKeyboard::Stop stop, int k) override;
 
-    // Where an item dragged over the window would land, in screen coordinates.
-    DragPlace PlaceAt(POINT screen) override;
+    // Where an item, or files from another program, dragged over the window would land, in
+    // screen coordinates.
+    DragPlace PlaceAt(POINT screen, bool ownItem) override;
+    // The window's drop target, registered when the window is made.
+    const ListDropRegistration* Registration() const { return dropRegistration_.get(); }
 
     // A slot whose icon look-up has not answered this long shows the generic icon until it does.
     static constexpr UINT kGenericIconDelayMs = 2000;
@@ -90,8 +94,10 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView, private L
     static ListKeyboard::Modifiers HeldModifiers();
     // The window that holds the system's focus while the keyboard is at that stop.
     HWND StopWindow(ListKeyboard::Stop stop) const;
-    // A press on an item; with Shift, the right button opens the shell's menu for it.
+    // A press on an item; with Shift, the right button's press does nothing and its release
+    // opens the shell's menu for the item, as a file manager does.
     void ItemMouseDown(int slot, int button);
+    void ItemMouseUp(int slot, int button);
     void ShowShellMenu(int slot, POINT at);
     // What a tip says for a child: an item's full path, a tab's whole name.
     std::string TipText(HWND child) const;
@@ -99,6 +105,8 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView, private L
     // dragged (list_window_drag_win32.cpp), then moved where it was dropped in the window.
     void StartItemDrag(int slot);
     void ShowPlace(const DragPlace& place) override;
+    bool TakeFiles(IDataObject* data, const DragPlace& place) override;
+    bool Busy() override { return logic_.Guard().Busy(); }
     void ReleaseDragData();
     void IconArrived(int slot, const std::string& path, IconAnswer answer);
     void ShowGenericIcons();

@@ -30,14 +30,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         vantry::Win32ProgramFolder folder(vantry::ExecutableFolder());
         vantry::Program program(folder, dialogs);
         instance.OnLaterStart([&program] { return program.BringToFront(); });
-        program.onAllSaved = [&instance] {
-            // Every file is written and the shell has had the item: nothing is left that the
-            // windows' teardown or the libraries' detach code would do for the user.
+        program.onAllSaved = [&instance](bool otherWindowsOpen) {
+            // The folder is free for a new start at once, whatever still runs here.
             instance.Leave();
             // What the shell menu's Copy or Cut put on the clipboard is served by an object in
             // this process: rendered onto the clipboard now, or it would end with the process.
             OleFlushClipboard();
-            TerminateProcess(GetCurrentProcess(), 0);
+            // Every file is written and the shell has had the item: nothing is left that the
+            // windows' teardown or the libraries' detach code would do for the user. Unless a
+            // shell command's window (a Properties sheet) runs here: then the windows close as
+            // usual and the process ends with the last of those (Program::Run).
+            if (!otherWindowsOpen) TerminateProcess(GetCurrentProcess(), 0);
         };
         program.Start();
         int code = program.Run();

@@ -67,6 +67,7 @@ int Program::Run() {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+    PumpWhileWindowsOpen();
     return 0;
 }
 
@@ -112,7 +113,10 @@ bool Program::BringToFront() {
 void Program::CloseAllWindows() {
     if (closed_) return;
     closed_ = true;
-    if (onAllSaved) onAllSaved();
+    if (onAllSaved) {
+        HWND drop = dropForm_ ? dropForm_->Window() : nullptr;
+        onAllSaved(OtherWindowOpen({large_.Window(), small_.Window(), drop, config_.Window()}));
+    }
     DestroyWindows();
     PostQuitMessage(0);
 }

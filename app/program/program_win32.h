@@ -30,7 +30,8 @@ class Program final : public AppServices {
 
     // Creates the windows and runs the start-up.
     void Start();
-    // The message loop, until the last window has closed.
+    // The message loop, until the program's windows have closed; then on while a window that a
+    // shell command opened in this process is still open, until the last of those closes.
     int Run();
 
     // AppServices
@@ -56,10 +57,12 @@ class Program final : public AppServices {
 
     // Where launches go; the shell by default, a recorder in tests.
     std::function<LaunchResult(const std::string&, int)> launcher;
-    // Called by the close action once every file is written, before the windows are closed. The
-    // real program ends its process there: tearing down its hundred-odd windows one by one
-    // would keep the user waiting after every launch, and the system frees them all at once.
-    std::function<void()> onAllSaved;
+    // Called by the close action once every file is written, before the windows are closed; told
+    // whether a window that a shell command opened in this process (a Properties sheet) is open.
+    // The real program lets go of its folder there, and unless such a window is open ends its
+    // process at once: tearing down its hundred-odd windows one by one would keep the user
+    // waiting after every launch, and the system frees them all at once.
+    std::function<void(bool otherWindowsOpen)> onAllSaved;
 
   private:
     // The drop window's view, which follows the window object as it is re-created.

@@ -218,11 +218,18 @@ program_suite() {
     stop_vantry
     end_case
 
-    begin_case ShiftRightPressAndShiftF10OpenTheShellsMenu
+    begin_case ShiftRightReleaseAndShiftF10OpenTheShellsMenu
     start_vantry
     age_files VantryList0.txt
-    shift_right_press VantryLargeList gamma
-    wait_for 5 visible_top '#32768' >/dev/null || fail "no shell menu after Shift and a right press"
+    # Opened on the release, as a file manager's: a pointer that drifts while the button is held
+    # must not run the command under it.
+    xdotool mousemove $(centre "$(child_rect VantryLargeList gamma)")
+    sleep 0.2
+    xdotool keydown shift mousedown 3
+    sleep 0.5
+    no_menu || fail "the shell menu opened on the press"
+    xdotool mouseup 3 keyup shift
+    wait_for 5 visible_top '#32768' >/dev/null || fail "no shell menu after Shift and a right release"
     no_box || fail "a message box came with the shell menu"
     shot shell-menu
     xdotool key Escape

@@ -11,33 +11,7 @@ namespace vantry {
 namespace {
 
 using Kind = DropProbe::Kind;
-
-// A file system of named files and folders, and shortcut files with their targets.
-class FakeProbe : public DropProbe {
-  public:
-    Probed<Kind> Look(const std::string& path) override {
-        looked.push_back(path);
-        if (auto failure = failures.find(path); failure != failures.end()) {
-            return {Kind::Absent, failure->second};
-        }
-        auto item = items.find(path);
-        return {item == items.end() ? Kind::Absent : item->second, std::nullopt};
-    }
-    Probed<std::string> ResolveShortcut(const std::string& path) override {
-        resolved.push_back(path);
-        if (auto failure = failures.find(path); failure != failures.end()) {
-            return {"", failure->second};
-        }
-        auto link = links.find(path);
-        return {link == links.end() ? "" : link->second, std::nullopt};
-    }
-
-    std::map<std::string, Kind> items;
-    std::map<std::string, std::string> links;
-    std::map<std::string, DropFailure> failures;
-    std::vector<std::string> looked;
-    std::vector<std::string> resolved;
-};
+using test::FakeProbe;
 
 DroppedFiles Files(std::vector<std::optional<std::string>> entries) {
     return {true, std::move(entries)};

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <atomic>
+#include <thread>
 #include <vector>
 
 #include "app/program/program_win32.h"
@@ -200,13 +202,16 @@ TEST_F(ProgramTest, AClickedItemIsHandedOverLaunchedAndEndsTheProgram) {
     // hand-over must be written by then.
     std::string savedAtEnd;
     std::size_t launchedAtEnd = 0;
-    program->onAllSaved = [&] {
+    bool otherWindowAtEnd = true;
+    program->onAllSaved = [&](bool otherWindowsOpen) {
         savedAtEnd = Read("VantryList0.txt") + Read("shfile.txt");
         launchedAtEnd = launched.size();
+        otherWindowAtEnd = otherWindowsOpen;
     };
     Click(program->Small().ItemCaption(1).Window());
     EXPECT_EQ(savedAtEnd, "C:\\a.txt\r\n" + item + "\r\n" + item + "\r\n");
     EXPECT_EQ(launchedAtEnd, 1u);
+    EXPECT_FALSE(otherWindowAtEnd) << "the program's own windows count as others";
     EXPECT_EQ(Read("shfile.txt"), item + "\r\n");
     EXPECT_EQ(launched, std::vector<std::string>{item + "|1"});
     EXPECT_TRUE(program->Closed());
@@ -371,6 +376,87 @@ TEST_F(ProgramTest, ATabHoldingAJapaneseFileNameShowsItsCaptionAndOpensItAfterAR
               "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E");
     Click(program->Small().ItemCaption(0).Window());
     EXPECT_EQ(launched, std::vector<std::string>{item + "|1"});
+    program.reset();
+    OleUninitialize();
+}
+
+// A stand-in for a Properties sheet that a shell command opened: a window of this process on a
+// thread of its own, owned by the list window as the shell's sheet may be, closed by the user a
+// moment after the program's own windows.
+TEST_F(ProgramTest, AWindowAShellCommandLeftOpenKeepsTheProgramRunningUntilItCloses) {
+    Write("VantryList0.txt", "C:\\A.txt\r\n");
+    Start();
+    std::vector<bool> told;
+    program->onAllSaved = [&told](bool otherWindowsOpen) { told.push_back(otherWindowsOpen); };
+    HWND owner = program->Small().Window();
+    std::atomic<HWND> sheet{nullptr};
+    std::thread shell([owner, &sheet] {
+        HWND window =
+            CreateWindowExW(0, L"STATIC", L"Properties", WS_POPUPWINDOW | WS_VISIBLE, 0, 0, 200,
+                            100, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+        sheet = window;
+        SetTimer(window, 1, 500, [](HWND w, UINT, UINT_PTR, DWORD) { DestroyWindow(w); });
+        MSG msg;
+        while (IsWindow(window) && GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    });
+    ASSERT_TRUE(test::PumpUntil([&sheet] { return sheet.load() != nullptr; }));
+    Click(program->Small().CloseCaption().Window());
+    EXPECT_EQ(told, std::vector<bool>{true});
+    EXPECT_EQ(program->Small().Window(), nullptr) << "the program's own windows close at once";
+    EXPECT_TRUE(IsWindow(sheet.load())) << "the sheet went with its owner";
+    program->Run();
+    EXPECT_FALSE(IsWindow(sheet.load())) << "the program's loop ended while the sheet was open";
+    shell.join();
+}
+
+TEST_F(ProgramTest, TheMenuKeyOnAMissingItemSaysItIsNotFound) {
+    const std::string gone = temp.File("gone.txt");
+    Write("VantryList0.txt", gone + "\r\n");
+    Start();
+    ASSERT_TRUE(test::PumpUntil([this] { return program->Small().Logic().TargetMissing(0); }));
+    HWND list = program->Small().Window();
+    SendMessageW(list, WM_KEYDOWN, VK_HOME, 0);
+    SendMessageW(list, WM_KEYDOWN, VK_APPS, 0);
+    ASSERT_EQ(dialogs.errors.size(), 1u);
+    EXPECT_NE(dialogs.errors[0].find(gone + "\" was not found"), std::string::npos);
+    EXPECT_FALSE(program->Closed());
+}
+
+// Registered when the window is made: files from another program land at the mark between the
+// rows, or at the end of a named tab when dropped on its label.
+TEST_F(ProgramTest, FilesDroppedOnTheListGoInAtTheMarkOrAtTheEndOfATabsLabel) {
+    OleInitialize(nullptr);
+    Write("VantryTabs.txt", "Main |\r\nWork |\r\n\r\n\r\n\r\n");
+    Write("VantryList0.txt", "C:\\A.txt\r\nC:\\B.txt\r\nC:\\C.txt\r\n");
+    Start();
+    const ListDropRegistration* registration = program->Small().Registration();
+    ASSERT_NE(registration, nullptr);
+    ASSERT_TRUE(registration->Registered());
+    const std::string added = temp.File("new one.txt");
+    test::WriteBytes(added, "x");
+    HWND list = program->Small().Window();
+    auto drop = [&](HWND over, int dy) {
+        RECT rect;
+        GetWindowRect(over, &rect);
+        POINTL at{rect.left + 4, rect.top + dy};
+        auto* data = new ByteDataObject({{CF_HDROP, FileListBlock({added})}});
+        DWORD effect = DROPEFFECT_COPY | DROPEFFECT_LINK;
+        EXPECT_EQ(registration->Target()->DragEnter(data, MK_LBUTTON, at, &effect), S_OK);
+        EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
+        HWND mark = FindWindowExW(list, nullptr, L"VantryInsertMark", nullptr);
+        bool markShown = mark && IsWindowVisible(mark);
+        EXPECT_EQ(registration->Target()->Drop(data, MK_LBUTTON, at, &effect), S_OK);
+        data->Release();
+        EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
+        return markShown;
+    };
+    // Just above the second row: between A and B.
+    EXPECT_TRUE(drop(program->Small().ItemCaption(1).Window(), 1));
+    EXPECT_EQ(Read("VantryList0.txt"), "C:\\A.txt\r\n" + added + "\r\nC:\\B.txt\r\nC:\\C.txt\r\n");
+    EXPECT_EQ(WindowText(program->Small().ItemCaption(1).Window()), "new one");
+    EXPECT_EQ(WindowText(program->Small().ItemCaption(2).Window()), "B");
+    drop(program->Small().Tab(1).Window(), 4);
+    EXPECT_EQ(Read("VantryList1.txt"), added + "\r\n");
     program.reset();
     OleUninitialize();
 }

@@ -3,12 +3,14 @@
 // logic asked of them into one shared log.
 
 #include <functional>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "app/app_services.h"
 #include "app/drop/drop_window.h"
+#include "app/dropped_paths.h"
 #include "app/list/list_window.h"
 #include "tests/native/support/fakes.h"
 
@@ -16,14 +18,47 @@ namespace vantry::test {
 
 using Log = std::vector<std::string>;
 
+// A file system of named files and folders, and shortcut files with their targets.
+class FakeProbe : public DropProbe {
+  public:
+    Probed<DropProbe::Kind> Look(const std::string& path) override {
+        looked.push_back(path);
+        if (auto failure = failures.find(path); failure != failures.end()) {
+            return {DropProbe::Kind::Absent, failure->second};
+        }
+        auto item = items.find(path);
+        return {item == items.end() ? DropProbe::Kind::Absent : item->second, std::nullopt};
+    }
+    Probed<std::string> ResolveShortcut(const std::string& path) override {
+        resolved.push_back(path);
+        if (auto failure = failures.find(path); failure != failures.end()) {
+            return {"", failure->second};
+        }
+        auto link = links.find(path);
+        return {link == links.end() ? "" : link->second, std::nullopt};
+    }
+
+    std::map<std::string, DropProbe::Kind> items;
+    std::map<std::string, std::string> links;
+    std::map<std::string, DropFailure> failures;
+    std::vector<std::string> looked;
+    std::vector<std::string> resolved;
+};
+
 class FakeListWindowView : public ListWindowView {
   public:
     FakeListWindowView(std::string name, Log& log) : name_(std::move(name)), log_(log) {}
     void ShowCaption(int slot, const std::string& caption) override {
         captions[static_cast<std::size_t>(slot)] = caption;
+        shownSlots.push_back(slot);
     }
     void ShowIcon(int slot, const std::string& path) override {
         icons[static_cast<std::size_t>(slot)] = path;
+        shownSlots.push_back(slot);
+    }
+    void ShiftSlots(int from, int to) override {
+        RotateSlots(captions, from, to);
+        RotateSlots(icons, from, to);
     }
     void PumpMessages() override {}
     void ShowEmptyHint(bool shown) override { hint = shown; }
@@ -55,6 +90,7 @@ class FakeListWindowView : public ListWindowView {
     int focus = -1;
     ListKeyboard::Stop stop = ListKeyboard::Stop::Items;
     int focusedTab = -1;
+    std::vector<int> shownSlots;  // each slot given a caption or an icon, in order
     bool hint = false;
     int currentTab = -1;
     std::array<std::string, kSlotCount> captions;

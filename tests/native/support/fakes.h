@@ -78,6 +78,10 @@ class RecordingListView : public ListView {
     }
     void ShowEmptyHint(bool shown) override { hint = shown; }
     void ShowTargetMissing(int, bool) override {}
+    void ShiftSlots(int from, int to) override {
+        RotateSlots(captions, from, to);
+        RotateSlots(icons, from, to);
+    }
 
     std::array<std::string, kSlotCount> captions;
     std::array<std::string, kSlotCount> icons;
