@@ -126,7 +126,8 @@ void ListModel::MoveItem(int from, int to) {
     };
     shift(captions_);
     shift(paths_);
-    shift(missing_);  // a missing target stays with its item
+    shift(missing_);  // a missing target stays with its item, and so does its stand-in
+    shift(standIns_);
     for (int slot = std::min(from, to); slot <= std::max(from, to); ++slot) {
         view_.ShowCaption(slot, Caption(slot));
         view_.ShowIcon(slot, Path(slot));
@@ -141,7 +142,14 @@ void ListModel::FreeSlot(int slot) {
     view_.ShowCaption(slot, "");
 }
 
+void ListModel::SetTargetFound(int slot, const TargetFound& found) {
+    if (found.state == TargetState::Unknown || !Occupied(slot)) return;
+    SetTargetMissing(slot, found.state == TargetState::Missing);
+    standIns_[Index(slot)] = found.standIn;
+}
+
 void ListModel::SetTargetMissing(int slot, bool missing) {
+    standIns_[Index(slot)].clear();
     if (missing_[Index(slot)] == missing || (missing && !Occupied(slot))) return;
     missing_[Index(slot)] = missing;
     view_.ShowTargetMissing(slot, missing);

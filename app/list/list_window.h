@@ -59,7 +59,8 @@ class ListWindow {
 
     // Events from the window.
     void TabClick(int k);
-    void ItemClick(int slot);
+    // A click or Enter on an item: opens it in the mode the keys held with it chose.
+    void ItemClick(int slot, LaunchMode mode = LaunchMode::Open);
     void ItemMouseDown(int slot, int button);
     void DropTargetClick() { app_.ShowDropWindow(); }
     void ConfigClick() { app_.ShowConfigWindow(); }
@@ -88,7 +89,9 @@ class ListWindow {
     const std::string& TabName(int k) const { return tabNames_[static_cast<std::size_t>(k)]; }
 
   private:
-    void OpenItem(int slot);
+    void OpenItem(int slot, LaunchMode mode);
+    // An item found missing is checked again at the click: false while it is still missing.
+    bool FoundAgain(int slot);
     // After a save: the slots emptied and filled again from the tab's file.
     void Reload();
     void ReportNotFound(const std::string& path);

@@ -13,7 +13,7 @@ std::string ListWindowWin32::TipText(HWND child) const {
         auto index = static_cast<std::size_t>(i);
         if (child == captions_[index].Window() || child == icons_[index].Window()) {
             if (!model.Occupied(i)) return {};
-            return model.TargetMissing(i) ? model.Path(i) + " (not found)" : model.Path(i);
+            return model.TargetMissing(i) ? model.Path(i) + " (not found)" : model.PathInUse(i);
         }
     }
     for (int k = 0; k < kTabCount; ++k) {
@@ -41,6 +41,12 @@ bool ListWindowWin32::OnKey(WPARAM key) {
             keyboard.Press(Key::End);
             return true;
         case VK_RETURN:
+            if (LaunchMode mode = HeldLaunchMode(); mode != LaunchMode::Open) {
+                // Ctrl or Ctrl+Shift with Enter open the focused item as with a click.
+                keyboard.Refocus();
+                if (keyboard.Focus() >= 0) logic_.ItemClick(keyboard.Focus(), mode);
+                return true;
+            }
             keyboard.Press(Key::Enter);
             return true;
         case VK_DELETE:
@@ -84,11 +90,20 @@ void ListWindowWin32::ItemMouseDown(int slot, int button) {
     logic_.ItemMouseDown(slot, button);
 }
 
+LaunchMode ListWindowWin32::HeldLaunchMode() {
+    if (GetKeyState(VK_CONTROL) >= 0) return LaunchMode::Open;
+    return GetKeyState(VK_SHIFT) < 0 ? LaunchMode::RunAsAdministrator : LaunchMode::ShowInFolder;
+}
+
+void ListWindowWin32::ItemClick(int slot) {
+    logic_.ItemClick(slot, HeldLaunchMode());
+}
+
 void ListWindowWin32::ShowShellMenu(int slot, POINT at) {
     const ListModel& model = logic_.Model();
     if (slot < 0 || !model.Occupied(slot)) return;
     // A copy: a command run from the menu may reload the list while it runs.
-    const std::string path = model.Path(slot);
+    const std::string path = model.PathInUse(slot);
     shellMenu_.Show(hwnd_, path, at, GetKeyState(VK_SHIFT) < 0);
 }
 

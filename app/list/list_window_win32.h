@@ -86,6 +86,10 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView, private L
     void OnChar(WPARAM character);
     // A press on an item; with Shift, the right button opens the shell's menu for it.
     void ItemMouseDown(int slot, int button);
+    // A click on an item, in the mode of the keys held with it (HeldLaunchMode).
+    void ItemClick(int slot);
+    // Ctrl+Shift runs the item as administrator, Ctrl shows it in its folder.
+    static LaunchMode HeldLaunchMode();
     void ShowShellMenu(int slot, POINT at);
     // What a tip says for a child: an item's full path, a tab's whole name.
     std::string TipText(HWND child) const;

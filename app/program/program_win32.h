@@ -20,7 +20,8 @@ namespace vantry {
 class Program final : public AppServices {
   public:
     // lookup finds the items' icons on the look-up workers and check tells whether their paths
-    // are there (the shell's and the file system's, unless a test holds one).
+    // are there (the shell's and the file system's, unless a test holds one). Items missing on
+    // their own drive are looked for on the drive the program runs from.
     Program(ProgramFolder& folder, UserDialogs& dialogs,
             IconService::Lookup lookup = IconService::ShellLookup,
             IconService::Check check = IconService::FileSystemCheck);
@@ -37,7 +38,8 @@ class Program final : public AppServices {
     void ShowDropWindow() override;
     void ShowConfigWindow() override;
     void CloseAllWindows() override;
-    LaunchResult Launch(const std::string& path, int showCommand) override;
+    LaunchResult Launch(const std::string& path, int showCommand, LaunchMode mode) override;
+    TargetFound CheckTarget(const std::string& path) override;
     void PumpMessages() override;
 
     // Brings the shown list window to the front, and the drop window when it is shown (a later
@@ -54,7 +56,7 @@ class Program final : public AppServices {
     bool Closed() const { return closed_; }
 
     // Where launches go; the shell by default, a recorder in tests.
-    std::function<LaunchResult(const std::string&, int)> launcher;
+    std::function<LaunchResult(const std::string&, int, LaunchMode)> launcher;
     // Called by the close action once every file is written, before the windows are closed. The
     // real program ends its process there: tearing down its hundred-odd windows one by one
     // would keep the user waiting after every launch, and the system frees them all at once.

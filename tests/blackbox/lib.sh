@@ -123,8 +123,9 @@ make_folder_item() {
     printf '%s\\%s\\' "$WDIR" "$1"
 }
 
+# start_vantry [PROGRAM]: the copy in the folder, or the program at that Windows path.
 start_vantry() {
-    (cd "$DIR" && exec wine ./Vantry.exe >/dev/null 2>&1 </dev/null) &
+    (cd "$DIR" && exec wine "${1:-./Vantry.exe}" >/dev/null 2>&1 </dev/null) &
     VPID=$!
     wait_for 15 visible_list >/dev/null || fail "no list window appeared after start"
 }

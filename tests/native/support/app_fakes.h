@@ -82,9 +82,16 @@ class FakeApp : public AppServices {
     void ShowDropWindow() override { log_.push_back("show drop window"); }
     void ShowConfigWindow() override { log_.push_back("show config window"); }
     void CloseAllWindows() override { log_.push_back("close all"); }
-    LaunchResult Launch(const std::string& path, int showCommand) override {
-        log_.push_back("launch " + path + " " + std::to_string(showCommand));
+    // Logged with the mode's verb when it is not a plain open.
+    LaunchResult Launch(const std::string& path, int showCommand, LaunchMode mode) override {
+        static const char* const kModes[] = {"", " runas", " in folder"};
+        log_.push_back("launch " + path + " " + std::to_string(showCommand) +
+                       kModes[static_cast<int>(mode)]);
         return launchResult;
+    }
+    TargetFound CheckTarget(const std::string& path) override {
+        log_.push_back("check " + path);
+        return checked;
     }
     void PumpMessages() override {
         ++pumps;
@@ -93,6 +100,7 @@ class FakeApp : public AppServices {
     int pumps = 0;
     std::function<void()> onPump;
     LaunchResult launchResult = LaunchResult::Started;
+    TargetFound checked;  // what a check at a click finds
 
   private:
     Log& log_;
