@@ -215,6 +215,13 @@ click_label() {
     click_at $(centre "$rect") "${3:-1}"
 }
 
+# rest_on CLASS TEXT: the pointer comes to rest on the caption, as before a tip shows.
+rest_on() {
+    xdotool mousemove $(centre "$(child_rect "$1" "$2")")
+    sleep 0.2
+    xdotool mousemove_relative 1 0
+}
+
 # shift_right_press CLASS TEXT: a right-button press and release with Shift held, on the caption.
 shift_right_press() {
     xdotool mousemove $(centre "$(child_rect "$1" "$2")")

@@ -70,11 +70,7 @@ program_suite() {
     end_case
 
     begin_case RestingOnAnItemOrAFocusedItemShowsItsFullPath
-    local rect
-    rect=$(child_rect VantrySmallList beta)
-    xdotool mousemove $(centre "$rect")
-    sleep 0.2
-    xdotool mousemove_relative 1 0
+    rest_on VantrySmallList beta
     wait_for 5 tip_is "$beta" >/dev/null || fail "no tip with the path of beta"
     shot tooltip
     xdotool mousemove 900 700
@@ -255,16 +251,13 @@ program_suite() {
     end_case
 
     begin_case AMissingItemSaysSoAndTheProgramStaysOpen
-    local gone rect
+    local gone
     gone=$(make_item gone)
     rm "$DIR/gone.txt" "$DIR/shfile.txt"
     crlf "$alpha" "$gone" "$gamma" >"$DIR/VantryList0.txt"
     start_vantry
     # Its tip says so once the check has answered (beside the icon look-up).
-    rect=$(child_rect VantryLargeList gone)
-    xdotool mousemove $(centre "$rect")
-    sleep 0.2
-    xdotool mousemove_relative 1 0
+    rest_on VantryLargeList gone
     wait_for 5 tip_is "$gone (not found)" >/dev/null || fail "no tip saying the item was not found"
     shot missing-large
     age_files VantryList0.txt
@@ -662,7 +655,7 @@ scales_suite() {
 stick_suite() {
     new_folder
     local drives="$WINEPREFIX/dosdevices" item='E:\PortableApps\Probe\launch_probe.exe'
-    local used='F:\PortableApps\Probe\launch_probe.exe' rect
+    local used='F:\PortableApps\Probe\launch_probe.exe'
 
     begin_case AnItemOnAnotherLetterOpensFromTheProgramsDriveAndStaysAsStored
     if [ -e "$drives/e:" ] || [ -e "$drives/f:" ]; then
@@ -677,10 +670,7 @@ stick_suite() {
     start_vantry 'F:\Vantry.exe'
     wait_for 5 items_is VantrySmallList launch_probe >/dev/null || fail "the item did not appear"
     # Shown as found, its tip naming the path in use.
-    rect=$(child_rect VantrySmallList launch_probe)
-    xdotool mousemove $(centre "$rect")
-    sleep 0.2
-    xdotool mousemove_relative 1 0
+    rest_on VantrySmallList launch_probe
     wait_for 5 tip_is "$used" >/dev/null || fail "no tip with the path on the program's drive"
     shot stick
     age_files VantryList0.txt
