@@ -16,8 +16,12 @@ class AppServices {
     virtual void ShowConfigWindow() = 0;
     // Closes every window of the program, which ends it.
     virtual void CloseAllWindows() = 0;
-    // Hands the path to the shell; NotFound when the path is not there (nothing was started).
-    virtual LaunchResult Launch(const std::string& path, int showCommand) = 0;
+    // Hands the path to the shell in the given mode; NotFound when the path is not there
+    // (nothing was started).
+    virtual LaunchResult Launch(const std::string& path, int showCommand, LaunchMode mode) = 0;
+    // Checks the item's path again, off the window thread and for a limited time, letting the
+    // window's messages through meanwhile; a path on the program's drive may stand in for it.
+    virtual TargetFound CheckTarget(const std::string& path) = 0;
     virtual void PumpMessages() = 0;
     // The text with case set aside in the user's language, for matching typed text with captions
     // of any script.

@@ -47,6 +47,22 @@ struct HeldMedium {
     ~HeldMedium() { ReleaseStgMedium(&medium); }
 };
 
+// Up to count bytes from the start of the file; fewer (or none) when it is shorter or cannot
+// be read.
+std::string ReadFileStart(const std::string& path, std::size_t count) {
+    std::string bytes(count, '\0');
+    HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD read = 0;
+    if (file != INVALID_HANDLE_VALUE) {
+        if (!ReadFile(file, bytes.data(), static_cast<DWORD>(count), &read, nullptr)) read = 0;
+        CloseHandle(file);
+    }
+    bytes.resize(read);
+    return bytes;
+}
+
 }  // namespace
 
 Probed<DropProbe::Kind> Win32DropProbe::Look(const std::string& path) {
@@ -64,29 +80,44 @@ Probed<DropProbe::Kind> Win32DropProbe::Look(const std::string& path) {
     return {folder ? Kind::Folder : Kind::File, std::nullopt};
 }
 
-Probed<std::string> Win32DropProbe::ResolveShortcut(const std::string& path) {
-    if (path.empty()) return {};
+Probed<ShortcutLink> Win32DropProbe::DescribeShortcut(const std::string& path) {
     Probed<Kind> kind = Look(path);
-    if (kind.failure) return {"", kind.failure};
+    if (kind.failure) return {{}, kind.failure};
     if (kind.value != Kind::File) return {};
 
     ComPtr<IShellLinkW> link;
     HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
                                       IID_PPV_ARGS(link.GetAddressOf()));
-    if (FAILED(result)) return {"", FailureOf(result)};
+    if (FAILED(result)) return {{}, FailureOf(result)};
     ComPtr<IPersistFile> file;
     result = link.As(&file);
-    if (FAILED(result)) return {"", FailureOf(result)};
+    if (FAILED(result)) return {{}, FailureOf(result)};
     result = file->Load(Widen(path).c_str(), STGM_READ);
-    if (FAILED(result)) return {"", FailureOf(result)};
+    if (FAILED(result)) return {{}, FailureOf(result)};
 
     // GetPath gives S_FALSE and an empty buffer for a link to something outside the file
     // system (a printer, the control panel). It does not follow a target that is itself a link.
-    wchar_t target[MAX_PATH] = {};
+    ShortcutLink described;
+    wchar_t text[INFOTIPSIZE] = {};
     WIN32_FIND_DATAW unused;
-    result = link->GetPath(target, MAX_PATH, &unused, SLGP_UNCPRIORITY);
-    if (FAILED(result)) return {"", FailureOf(result)};
-    return {Narrow(target), std::nullopt};
+    result = link->GetPath(text, MAX_PATH, &unused, SLGP_UNCPRIORITY);
+    if (FAILED(result)) return {{}, FailureOf(result)};
+    described.target = Narrow(text);
+    // Only whether there are any counts: a longer text may come cut.
+    text[0] = L'\0';
+    if (SUCCEEDED(link->GetArguments(text, INFOTIPSIZE))) described.arguments = Narrow(text);
+    text[0] = L'\0';
+    if (SUCCEEDED(link->GetWorkingDirectory(text, MAX_PATH))) {
+        described.workingFolder = Narrow(text);
+    }
+    PIDLIST_ABSOLUTE ids = nullptr;
+    described.shellItem = SUCCEEDED(link->GetIDList(&ids)) && ids;
+    CoTaskMemFree(ids);
+    // IShellLinkDataList::GetFlags would tell these too, but Wine's never reports them.
+    std::uint32_t flags = ShellLinkFlags(ReadFileStart(path, kShellLinkHeaderSize)).value_or(0);
+    described.runAsAdministrator = (flags & kLinkRunAsUser) != 0;
+    described.installer = (flags & kLinkHasDarwinId) != 0;
+    return {std::move(described), std::nullopt};
 }
 
 DroppedFiles ReadDropData(IDataObject* data) {

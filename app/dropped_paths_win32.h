@@ -1,7 +1,8 @@
 #pragma once
 // Dropped files as Win32 gives them: the CF_HDROP file list of a data object, read in order, and
 // the probe that answers ReadDroppedPaths from the file system (hidden and system items are
-// absent) and from shell links (resolved one level through the ShellLink object).
+// absent) and from shell links (read through the ShellLink object, and their header's flags
+// from the file itself).
 
 #include <windows.h>
 // ole2.h needs the types of windows.h first.
@@ -17,7 +18,7 @@ namespace vantry {
 class Win32DropProbe : public DropProbe {
   public:
     Probed<Kind> Look(const std::string& path) override;
-    Probed<std::string> ResolveShortcut(const std::string& path) override;
+    Probed<ShortcutLink> DescribeShortcut(const std::string& path) override;
 };
 
 // The file list the data object carries as CF_HDROP; hasFileList is false without one.

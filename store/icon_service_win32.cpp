@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/text_win32.h"
+#include "platform/message_pump_win32.h"
 #include "platform/window_class_win32.h"
 
 namespace vantry {
@@ -32,10 +32,12 @@ constexpr UINT_PTR kStallTimer = 1;
 }  // namespace
 
 struct IconService::Shared {
-    Shared(Lookup l, Check c) : lookup(std::move(l)), check(std::move(c)) {}
+    Shared(Lookup l, Check c, ProgramDrive d)
+        : lookup(std::move(l)), check(std::move(c)), drive(std::move(d)) {}
 
     const Lookup lookup;
     const Check check;
+    const ProgramDrive drive;
     std::mutex mutex;
     std::condition_variable wake;
     std::deque<std::pair<Ticket, IconRequest>> queue;
@@ -52,24 +54,11 @@ UniqueIcon IconService::ShellLookup(const IconRequest& request) {
 }
 
 TargetState IconService::FileSystemCheck(const std::string& path) {
-    if (GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES) {
-        return TargetState::Present;
-    }
-    switch (GetLastError()) {
-        case ERROR_FILE_NOT_FOUND:
-        case ERROR_PATH_NOT_FOUND:
-        case ERROR_INVALID_DRIVE:
-        case ERROR_NOT_READY:  // a card reader or optical drive without its disk
-        case ERROR_BAD_NETPATH:
-        case ERROR_BAD_NET_NAME:
-            return TargetState::Missing;
-        default:  // access denied, a sharing violation: something is there
-            return TargetState::Unknown;
-    }
+    return TargetStateOf(path);
 }
 
-IconService::IconService(Lookup lookup, Check check)
-    : shared_(std::make_shared<Shared>(std::move(lookup), std::move(check))) {
+IconService::IconService(Lookup lookup, Check check, ProgramDrive drive)
+    : shared_(std::make_shared<Shared>(std::move(lookup), std::move(check), std::move(drive))) {
     RegisterWindowClassOnce(kClassName, &IconService::WindowProc, nullptr);
     CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                     GetModuleHandleW(nullptr), this);
@@ -234,10 +223,15 @@ void IconService::Work(std::shared_ptr<Shared> shared) {
         }
         IconAnswer reply;
         try {
-            reply.target = CheckInTime(*shared, job.second.path);
+            IconRequest& request = job.second;
+            TargetFound found = FindTarget(request.path, shared->drive, [&](const std::string& p) {
+                return CheckInTime(*shared, p);
+            });
+            reply.target = found.state;
+            if (!found.standIn.empty()) request.path = reply.standIn = std::move(found.standIn);
             reply.icon = reply.target == TargetState::Missing
-                             ? LoadTypeIconAtSize(job.second.path, job.second.side)
-                             : shared->lookup(job.second);
+                             ? LoadTypeIconAtSize(request.path, request.side)
+                             : shared->lookup(request);
         } catch (...) {
             // no icon, as for a path the shell does not know
         }
@@ -251,6 +245,44 @@ void IconService::Work(std::shared_ptr<Shared> shared) {
         if (shared->reply) PostMessageW(shared->reply, kAnswerMessage, 0, 0);
     }
     if (SUCCEEDED(com)) CoUninitialize();
+}
+
+// The check runs detached: one that hangs on a server that is gone is left to end on its own, and
+// its late answer goes nowhere. The window thread keeps handling its messages meanwhile; the
+// action that asked holds the list still.
+TargetFound IconService::Recheck(const std::string& path) {
+    struct Pending {
+        HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        TargetFound found;
+        ~Pending() {
+            if (done) CloseHandle(done);
+        }
+    };
+    auto pending = std::make_shared<Pending>();
+    if (!pending->done || !shared_->check) return {};
+    try {
+        std::thread([shared = shared_, pending, path] {
+            try {
+                pending->found = FindTarget(path, shared->drive, shared->check);
+            } catch (...) {
+                pending->found = {};  // Unknown, as a check with no word on the path
+            }
+            SetEvent(pending->done);
+        }).detach();
+    } catch (const std::system_error&) {
+        return {};
+    }
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kCheckLimitMs);
+    for (;;) {
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        DWORD wait = MsgWaitForMultipleObjects(
+            1, &pending->done, FALSE, static_cast<DWORD>(std::max<long long>(0, left.count())),
+            QS_ALLINPUT);
+        if (wait == WAIT_OBJECT_0) return pending->found;
+        if (wait != WAIT_OBJECT_0 + 1) return {};
+        PumpPendingMessages();
+    }
 }
 
 }  // namespace vantry

@@ -4,7 +4,7 @@
 // look-ups run on a worker thread (a second joins when one look-up stalls) and each answer
 // comes back to the thread that asked, through its message queue, in whatever order they end.
 // The same request checks whether the path is there at all, so a missing target costs no extra
-// thread or pass.
+// thread or pass; a path missing where the program's drive holds it is answered from there.
 
 #include <windows.h>
 
@@ -16,6 +16,7 @@
 #include <unordered_map>
 
 #include "store/file_icons_win32.h"
+#include "store/path_helpers.h"
 
 namespace vantry {
 
@@ -24,13 +25,10 @@ struct IconRequest {
     int side = 0;  // pixels
 };
 
-// What the check of a request's path found. Unknown (no answer in time, or an error that says
-// nothing about the path) is never taken for missing.
-enum class TargetState { Unknown, Present, Missing };
-
 struct IconAnswer {
     UniqueIcon icon;
     TargetState target = TargetState::Unknown;
+    std::string standIn;  // the path on the program's drive that was found instead, if any
 };
 
 class IconService {
@@ -44,14 +42,15 @@ class IconService {
 
     // The shell's icon of the request's path at its size.
     static UniqueIcon ShellLookup(const IconRequest& request);
-    // The file system's word on the path: Missing only for the errors that say it is not there
-    // (no such file, folder, drive or share; no disk in the drive).
+    // The file system's word on the path (TargetStateOf).
     static TargetState FileSystemCheck(const std::string& path);
 
     // A check slower than this (a server that does not answer) gives Unknown.
     static constexpr unsigned kCheckLimitMs = 2000;
 
-    explicit IconService(Lookup lookup = ShellLookup, Check check = FileSystemCheck);
+    // A path missing on its own drive is looked for on the program's (drive).
+    explicit IconService(Lookup lookup = ShellLookup, Check check = FileSystemCheck,
+                         ProgramDrive drive = {});
     // Workers still inside a look-up are left to finish on their own: the program may end while
     // one is stuck in the shell. Their answers are dropped and freed.
     ~IconService();
@@ -64,6 +63,11 @@ class IconService {
     Ticket Request(IconRequest request, Answer answer);
     // Drops the ticket's answer; a look-up not yet started is not made at all.
     void Cancel(Ticket ticket);
+
+    // Checks the path again now, as a request does, on a thread of its own: a click on an item
+    // found missing. Waits at most kCheckLimitMs, letting this thread's messages through, and
+    // gives Unknown when the check has not answered by then.
+    TargetFound Recheck(const std::string& path);
 
     // Look-ups whose answer is still to run.
     std::size_t Pending() const { return answers_.size(); }

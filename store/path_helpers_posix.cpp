@@ -24,17 +24,39 @@ std::string ShortPath(const std::string& path) {
     return path;
 }
 
-LaunchResult LaunchPath(const std::string& path, int /*showCommand*/) {
+TargetState TargetStateOf(const std::string& path) {
     struct stat info {};
-    if (stat(path.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR)) {
-        return LaunchResult::NotFound;
+    if (stat(path.c_str(), &info) == 0) return TargetState::Present;
+    return errno == ENOENT || errno == ENOTDIR ? TargetState::Missing : TargetState::Unknown;
+}
+
+namespace {
+
+// The desktop's opener for every call: it knows no verbs, no working folder and no selection,
+// so a folder to show an item in is opened as it is.
+class PosixLaunchShell : public LaunchShell {
+  public:
+    std::string LongForm(const std::string& path) override { return path; }
+    TargetState Check(const std::string& path) override { return TargetStateOf(path); }
+    ShellError Call(const ShellCall& call) override {
+        std::string target = call.file;
+        if (call.kind == ShellCall::Kind::SelectInFolder) {
+            target = target.substr(0, target.rfind('/') + 1);
+        }
+        if (TargetStateOf(target) == TargetState::Missing) return ShellError::NotFound;
+        char opener[] = "xdg-open";
+        char* argv[] = {opener, target.data(), nullptr};
+        pid_t pid = 0;
+        return posix_spawnp(&pid, opener, nullptr, nullptr, argv, environ) == 0 ? ShellError::None
+                                                                                : ShellError::Other;
     }
-    char opener[] = "xdg-open";
-    std::string copy = path;
-    char* argv[] = {opener, copy.data(), nullptr};
-    pid_t pid = 0;
-    bool spawned = posix_spawnp(&pid, opener, nullptr, nullptr, argv, environ) == 0;
-    return spawned ? LaunchResult::Started : LaunchResult::Failed;
+};
+
+}  // namespace
+
+LaunchResult LaunchPath(const std::string& path, int showCommand, LaunchMode mode) {
+    PosixLaunchShell shell;
+    return LaunchThrough(shell, path, showCommand, mode);
 }
 
 }  // namespace vantry

@@ -1,6 +1,7 @@
 #include <windows.h>
 // windows.h must come first.
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include "platform/text_win32.h"
 #include "store/path_helpers.h"
@@ -31,25 +32,85 @@ std::string ShortPath(const std::string& path) {
     return Narrow(buffer);
 }
 
-LaunchResult LaunchPath(const std::string& path, int showCommand) {
-    std::wstring file = Widen(ShortPath(path));
-    SHELLEXECUTEINFOW info{};
-    info.cbSize = sizeof(info);
-    // The program usually ends right after this call: without NOASYNC the shell may still be
-    // finishing the activation (DDE, some shell extensions) on a thread of ours when the process
-    // goes. NO_UI first: a path that is not there is told by our own message, not the shell's.
-    info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
-    info.lpFile = file.c_str();
-    info.nShow = showCommand;
-    if (ShellExecuteExW(&info)) return LaunchResult::Started;
-    DWORD error = GetLastError();
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
-        return LaunchResult::NotFound;
+TargetState TargetStateOf(const std::string& path) {
+    if (GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES) {
+        return TargetState::Present;
     }
-    // Any other failure (no program for the type, access denied) failed before starting
-    // anything: asked again with the shell's own dialogs, which may offer a way ("Open with").
-    info.fMask = SEE_MASK_NOASYNC;
-    return ShellExecuteExW(&info) ? LaunchResult::Started : LaunchResult::Failed;
+    switch (GetLastError()) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_DRIVE:
+        case ERROR_NOT_READY:  // a card reader or optical drive without its disk
+        case ERROR_BAD_NETPATH:
+        case ERROR_BAD_NET_NAME:
+            return TargetState::Missing;
+        default:  // access denied, a sharing violation: something is there
+            return TargetState::Unknown;
+    }
+}
+
+namespace {
+
+class Win32LaunchShell : public LaunchShell {
+  public:
+    std::string LongForm(const std::string& path) override {
+        std::wstring wide = Widen(path);
+        DWORD needed = GetLongPathNameW(wide.c_str(), nullptr, 0);
+        if (needed == 0) return path;
+        std::wstring buffer(needed, L'\0');
+        DWORD length = GetLongPathNameW(wide.c_str(), buffer.data(), needed);
+        if (length == 0 || length >= needed) return path;
+        buffer.resize(length);
+        return Narrow(buffer);
+    }
+
+    TargetState Check(const std::string& path) override { return TargetStateOf(path); }
+
+    ShellError Call(const ShellCall& call) override {
+        std::wstring file = Widen(call.file);
+        if (call.kind == ShellCall::Kind::SelectInFolder) return SelectInFolder(file);
+        std::wstring folder = Widen(call.folder);
+        std::wstring verb = Widen(call.verb);
+        SHELLEXECUTEINFOW info{};
+        info.cbSize = sizeof(info);
+        // The program usually ends right after this call: without NOASYNC the shell may still
+        // be finishing the activation (DDE, some shell extensions) on a thread of ours when the
+        // process goes. NO_UI on the first try: a path that is not there is told by our own
+        // message, not the shell's.
+        info.fMask = SEE_MASK_NOASYNC | (call.quiet ? SEE_MASK_FLAG_NO_UI : 0);
+        info.lpVerb = verb.empty() ? nullptr : verb.c_str();
+        info.lpFile = file.c_str();
+        info.lpDirectory = folder.empty() ? nullptr : folder.c_str();
+        info.nShow = call.showCommand;
+        if (ShellExecuteExW(&info)) return ShellError::None;
+        switch (GetLastError()) {
+            case ERROR_FILE_NOT_FOUND:
+            case ERROR_PATH_NOT_FOUND:
+                return ShellError::NotFound;
+            case ERROR_CANCELLED:  // an elevation prompt declined, an "Open with" closed
+                return ShellError::Cancelled;
+            default:
+                return ShellError::Other;
+        }
+    }
+
+  private:
+    // The file manager's window of the item's folder, the item selected; the shell makes no
+    // item of a path that is not there.
+    static ShellError SelectInFolder(const std::wstring& file) {
+        PIDLIST_ABSOLUTE item = ILCreateFromPathW(file.c_str());
+        if (!item) return ShellError::NotFound;
+        HRESULT result = SHOpenFolderAndSelectItems(item, 0, nullptr, 0);
+        ILFree(item);
+        return SUCCEEDED(result) ? ShellError::None : ShellError::Other;
+    }
+};
+
+}  // namespace
+
+LaunchResult LaunchPath(const std::string& path, int showCommand, LaunchMode mode) {
+    Win32LaunchShell shell;
+    return LaunchThrough(shell, path, showCommand, mode);
 }
 
 }  // namespace vantry

@@ -135,7 +135,7 @@ HRESULT ListAccessible::get_accDescription(VARIANT child, BSTR* description) {
     Child target = Resolve(child);
     if (target.part == Part::Invalid) return E_INVALIDARG;
     bool item = target.part == Part::Item && Present(target);
-    return Text(item ? logic_.Model().Path(target.index) : std::string(), description);
+    return Text(item ? logic_.Model().PathInUse(target.index) : std::string(), description);
 }
 
 HRESULT ListAccessible::get_accRole(VARIANT child, VARIANT* role) {

@@ -125,7 +125,8 @@ void ListModel::Shift(int from, int to) {
     if (from == to) return;
     RotateSlots(captions_, from, to);
     RotateSlots(paths_, from, to);
-    RotateSlots(missing_, from, to);  // a missing target stays with its item
+    RotateSlots(missing_, from, to);  // a missing target stays with its item, and so does its
+    RotateSlots(standIns_, from, to);  // stand-in
     view_.ShiftSlots(from, to);
     for (int slot = std::min(from, to); slot <= std::max(from, to); ++slot) {
         view_.ShowTargetMissing(slot, TargetMissing(slot));
@@ -172,7 +173,14 @@ void ListModel::FreeSlot(int slot) {
     view_.ShowCaption(slot, "");
 }
 
+void ListModel::SetTargetFound(int slot, const TargetFound& found) {
+    if (found.state == TargetState::Unknown || !Occupied(slot)) return;
+    SetTargetMissing(slot, found.state == TargetState::Missing);
+    standIns_[Index(slot)] = found.standIn;
+}
+
 void ListModel::SetTargetMissing(int slot, bool missing) {
+    standIns_[Index(slot)].clear();
     if (missing_[Index(slot)] == missing || (missing && !Occupied(slot))) return;
     missing_[Index(slot)] = missing;
     view_.ShowTargetMissing(slot, missing);

@@ -13,6 +13,7 @@
 
 #include "app/list_constants.h"
 #include "store/item_files.h"
+#include "store/path_helpers.h"
 
 namespace vantry {
 
@@ -81,11 +82,21 @@ class ListModel {
     void InsertItems(int gap, const std::vector<std::string>& paths);
     // What a check of the slot's path found: true when it is not there. Only shown, never
     // stored: the item stays, and its flag goes with the next emptying or filling of the slot.
+    // Any stand-in (below) goes with it.
     void SetTargetMissing(int slot, bool missing);
+    // What a check found of the slot's item: missing or not, and the path on the program's drive
+    // that stands in for the stored one (empty for none). Unknown changes nothing. The stand-in
+    // is only used, never stored, and goes as the missing flag does.
+    void SetTargetFound(int slot, const TargetFound& found);
 
     bool Occupied(int slot) const { return !captions_[Index(slot)].empty(); }
     const std::string& Caption(int slot) const { return captions_[Index(slot)]; }
     const std::string& Path(int slot) const { return paths_[Index(slot)]; }
+    // The path the item is shown, opened and handed over from: its stand-in, if it has one.
+    const std::string& PathInUse(int slot) const {
+        const std::string& standIn = standIns_[Index(slot)];
+        return standIn.empty() ? Path(slot) : standIn;
+    }
     // False until a check has found the target gone (unknown is not missing).
     bool TargetMissing(int slot) const { return missing_[Index(slot)]; }
     int FirstFreeSlot() const;  // -1 when all are in use
@@ -107,6 +118,7 @@ class ListModel {
     std::array<std::string, kSlotCount> captions_;
     std::array<std::string, kSlotCount> paths_;  // entry i belongs to slot i
     std::array<bool, kSlotCount> missing_{};
+    std::array<std::string, kSlotCount> standIns_;
     std::vector<std::string> overflow_;
     bool unreadable_ = false;  // the tab's file was there but could not be read at its load
 };

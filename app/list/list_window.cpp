@@ -63,36 +63,47 @@ void ListWindow::TabClick(int k) {
     keyboard_.ForgetFocus();
 }
 
-void ListWindow::ItemClick(int slot) {
+void ListWindow::ItemClick(int slot, LaunchMode mode) {
     auto scope = guard_.TryEnter();
     if (!scope) return;
-    OpenItem(slot);
+    OpenItem(slot, mode);
 }
 
-void ListWindow::OpenItem(int slot) {
+void ListWindow::OpenItem(int slot, LaunchMode mode) {
     if (!model_.Occupied(slot)) return;
-    std::string path = model_.Path(slot);
-    // A target known to be gone is not handed over: the user is told and the list stays.
-    if (model_.TargetMissing(slot)) {
+    const std::string path = model_.Path(slot);
+    // A target still gone is not handed over: the user is told and the list stays.
+    if (model_.TargetMissing(slot) && !FoundAgain(slot)) {
         ReportNotFound(path);
         return;
     }
     // The path goes to the shell through the hand-over file. If it cannot be written, the file
     // may still name an earlier item: launch nothing and keep running.
-    if (!files_.WriteHandOver(path)) return;
+    const std::string target = model_.PathInUse(slot);
+    if (!files_.WriteHandOver(target)) return;
     app_.PumpMessages();
     app_.PumpMessages();
-    std::string handedOver = files_.ReadHandOver().value_or(path);
+    std::string handedOver = files_.ReadHandOver().value_or(target);
     app_.PumpMessages();
-    LaunchResult launched = app_.Launch(handedOver, kShowNormal);
+    LaunchResult launched = app_.Launch(handedOver, kShowNormal, mode);
     app_.PumpMessages();
     if (launched == LaunchResult::NotFound) {
         // Gone since its check, or not checked yet: now it is known.
         if (model_.Path(slot) == path) model_.SetTargetMissing(slot, true);
-        ReportNotFound(path);
+        ReportNotFound(target);
         return;
     }
+    // A declined elevation prompt: the user has answered, and the list stays.
+    if (launched == LaunchResult::Cancelled) return;
     CloseAction();
+}
+
+// While the check lets messages through, the action being run keeps every other from changing
+// the slots. Unknown (no answer in time) is tried: a launch that then finds nothing says so.
+bool ListWindow::FoundAgain(int slot) {
+    TargetFound found = app_.CheckTarget(model_.Path(slot));
+    model_.SetTargetFound(slot, found);
+    return found.state != TargetState::Missing;
 }
 
 void ListWindow::ReportNotFound(const std::string& path) {

@@ -63,7 +63,8 @@ class ListWindow {
 
     // Events from the window.
     void TabClick(int k);
-    void ItemClick(int slot);
+    // A click or Enter on an item: opens it in the mode the keys held with it chose.
+    void ItemClick(int slot, LaunchMode mode = LaunchMode::Open);
     void ItemMouseDown(int slot, int button);
     void DropTargetClick() { app_.ShowDropWindow(); }
     void ConfigClick() { app_.ShowConfigWindow(); }
@@ -100,7 +101,9 @@ class ListWindow {
     std::string FoldCase(const std::string& text) const { return app_.FoldCase(text); }
 
   private:
-    void OpenItem(int slot);
+    void OpenItem(int slot, LaunchMode mode);
+    // An item found missing is checked again at the click: false while it is still missing.
+    bool FoundAgain(int slot);
     // After a save: the slots emptied and filled again from the tab's file.
     void Reload();
     // Frees the slot, saves the tab without it and closes the gap; on a failed save the item is

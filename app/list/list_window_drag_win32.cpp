@@ -28,7 +28,7 @@ void ListWindowWin32::StartItemDrag(int slot) {
         auto scope = logic_.Guard().TryEnter();
         if (!scope) return;
         ReleaseDragData();
-        dragData_ = CreateItemData(model.Path(slot), {GetCurrentProcessId(), hwnd_, slot});
+        dragData_ = CreateItemData(model.PathInUse(slot), {GetCurrentProcessId(), hwnd_, slot});
         ListDropTarget& target = *dropRegistration_->Target();
         const std::function<bool()> plainCursor = [&target] { return target.Hovering(); };
         DWORD effect = DROPEFFECT_NONE;

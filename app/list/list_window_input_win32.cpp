@@ -16,7 +16,7 @@ std::string ListWindowWin32::TipText(HWND child) const {
         auto index = static_cast<std::size_t>(i);
         if (child == captions_[index].Window() || child == icons_[index].Window()) {
             if (!model.Occupied(i)) return {};
-            return model.TargetMissing(i) ? model.Path(i) + " (not found)" : model.Path(i);
+            return model.TargetMissing(i) ? model.Path(i) + " (not found)" : model.PathInUse(i);
         }
     }
     for (int k = 0; k < kTabCount; ++k) {
@@ -72,6 +72,13 @@ bool ListWindowWin32::OnKey(WPARAM key) {
         ShowShellMenu(slot, {rect.left, rect.bottom});
         return true;
     }
+    if (key == VK_RETURN && keyboard.CurrentStop() == ListKeyboard::Stop::Items) {
+        if (LaunchMode mode = HeldLaunchMode(); mode != LaunchMode::Open) {
+            // Ctrl or Ctrl+Shift with Enter open the focused item as they do with a click.
+            if (keyboard.Focus() >= 0) logic_.ItemClick(keyboard.Focus(), mode);
+            return true;
+        }
+    }
     if (key >= '0' && key <= '9') return keyboard.PressDigit(static_cast<int>(key - '0'), held);
     for (auto [code, name] : kKeys) {
         if (code == key) return keyboard.Press(name, held);
@@ -98,6 +105,15 @@ void ListWindowWin32::ItemMouseUp(int slot, int button) {
     ShowShellMenu(slot, at);
 }
 
+LaunchMode ListWindowWin32::HeldLaunchMode() {
+    if (GetKeyState(VK_CONTROL) >= 0) return LaunchMode::Open;
+    return GetKeyState(VK_SHIFT) < 0 ? LaunchMode::RunAsAdministrator : LaunchMode::ShowInFolder;
+}
+
+void ListWindowWin32::ItemClick(int slot) {
+    logic_.ItemClick(slot, HeldLaunchMode());
+}
+
 void ListWindowWin32::ShowShellMenu(int slot, POINT at) {
     const ListModel& model = logic_.Model();
     if (slot < 0 || !model.Occupied(slot)) return;
@@ -107,7 +123,7 @@ void ListWindowWin32::ShowShellMenu(int slot, POINT at) {
         return;
     }
     // A copy: a command run from the menu may reload the list while it runs.
-    const std::string path = model.Path(slot);
+    const std::string path = model.PathInUse(slot);
     shellMenu_.Show(hwnd_, path, at, GetKeyState(VK_SHIFT) < 0);
 }
 

@@ -138,8 +138,8 @@ void ListWindowWin32::IconArrived(int slot, const std::string& path, IconAnswer 
     // The ticket keeps the answer to its slot; the path check keeps it to the item, should the
     // slot have been given another while the window was hidden. Unknown changes nothing.
     ListModel& model = logic_.Model();
-    if (answer.target != TargetState::Unknown && model.Occupied(slot) && model.Path(slot) == path) {
-        model.SetTargetMissing(slot, answer.target == TargetState::Missing);
+    if (model.Occupied(slot) && model.Path(slot) == path) {
+        model.SetTargetFound(slot, {answer.target, std::move(answer.standIn)});
     }
     // Nothing left to wait for: no timer wakes the program at rest.
     if (std::all_of(lookUps_.begin(), lookUps_.end(), [](auto t) { return t == 0; })) {

@@ -59,7 +59,7 @@ bool ListWindowWin32::Create() {
         auto& caption = captions_[static_cast<std::size_t>(i)];
         CreateCaption(caption, hwnd_, ChildRect(rects.captions[static_cast<std::size_t>(i)]), Dpi(),
                       {"", layout_.captionAutoSize, true});
-        caption.onClick = [this, i] { logic_.ItemClick(i); };
+        caption.onClick = [this, i] { ItemClick(i); };
         caption.onMouseDown = [this, i](const MouseEventArgs& args) {
             ItemMouseDown(i, args.button);
         };
@@ -68,7 +68,7 @@ bool ListWindowWin32::Create() {
         auto& icon = icons_[static_cast<std::size_t>(i)];
         RECT box = ChildRect(rects.icons[static_cast<std::size_t>(i)]);
         icon.Create(hwnd_, box.left, box.top, box.right - box.left);
-        icon.onClick = [this, i] { logic_.ItemClick(i); };
+        icon.onClick = [this, i] { ItemClick(i); };
         icon.onMouseDown = [this, i](int button) { ItemMouseDown(i, button); };
         icon.onMouseUp = [this, i](int button) { ItemMouseUp(i, button); };
         icon.onDragStart = [this, i] { StartItemDrag(i); };

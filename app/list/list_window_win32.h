@@ -98,6 +98,10 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView, private L
     // opens the shell's menu for the item, as a file manager does.
     void ItemMouseDown(int slot, int button);
     void ItemMouseUp(int slot, int button);
+    // A click on an item, in the mode of the keys held with it (HeldLaunchMode).
+    void ItemClick(int slot);
+    // Ctrl+Shift runs the item as administrator, Ctrl shows it in its folder.
+    static LaunchMode HeldLaunchMode();
     void ShowShellMenu(int slot, POINT at);
     // What a tip says for a child: an item's full path, a tab's whole name.
     std::string TipText(HWND child) const;

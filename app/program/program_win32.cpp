@@ -5,6 +5,7 @@
 #include "platform/text_win32.h"
 #include "platform/units.h"
 #include "store/path_helpers.h"
+#include "store/program_folder_win32.h"
 
 namespace vantry {
 
@@ -31,6 +32,13 @@ void PlaceBeside(HWND window, const ListWindowWin32* list, bool alignTop) {
     SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The folder Windows runs from, whose drive is the system drive.
+std::string WindowsFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    UINT length = GetSystemWindowsDirectoryW(folder, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? Narrow(folder) : std::string();
+}
+
 }  // namespace
 
 Program::Program(ProgramFolder& folder, UserDialogs& dialogs, IconService::Lookup lookup,
@@ -38,7 +46,8 @@ Program::Program(ProgramFolder& folder, UserDialogs& dialogs, IconService::Looku
     : launcher(LaunchPath),
       files_(folder, dialogs),
       dialogs_(dialogs),
-      icons_(std::move(lookup), std::move(check)),
+      icons_(std::move(lookup), std::move(check),
+             ProgramDrive(ExecutableFolder(), WindowsFolder())),
       large_(kLargeLayout, useList_, files_, dialogs, *this, guard_, icons_),
       small_(kSmallLayout, useList_, files_, dialogs, *this, guard_, icons_),
       drop_(useList_, files_, large_.Logic(), small_.Logic(), dropView_, *this, guard_) {}
@@ -129,8 +138,12 @@ void Program::DestroyWindows() {
     config_.Close();
 }
 
-LaunchResult Program::Launch(const std::string& path, int showCommand) {
-    return launcher(path, showCommand);
+LaunchResult Program::Launch(const std::string& path, int showCommand, LaunchMode mode) {
+    return launcher(path, showCommand, mode);
+}
+
+TargetFound Program::CheckTarget(const std::string& path) {
+    return icons_.Recheck(path);
 }
 
 void Program::PumpMessages() {

@@ -20,7 +20,8 @@ namespace vantry {
 class Program final : public AppServices {
   public:
     // lookup finds the items' icons on the look-up workers and check tells whether their paths
-    // are there (the shell's and the file system's, unless a test holds one).
+    // are there (the shell's and the file system's, unless a test holds one). Items missing on
+    // their own drive are looked for on the drive the program runs from.
     Program(ProgramFolder& folder, UserDialogs& dialogs,
             IconService::Lookup lookup = IconService::ShellLookup,
             IconService::Check check = IconService::FileSystemCheck);
@@ -38,7 +39,8 @@ class Program final : public AppServices {
     void ShowDropWindow() override;
     void ShowConfigWindow() override;
     void CloseAllWindows() override;
-    LaunchResult Launch(const std::string& path, int showCommand) override;
+    LaunchResult Launch(const std::string& path, int showCommand, LaunchMode mode) override;
+    TargetFound CheckTarget(const std::string& path) override;
     void PumpMessages() override;
     std::string FoldCase(const std::string& text) const override;
 
@@ -56,7 +58,7 @@ class Program final : public AppServices {
     bool Closed() const { return closed_; }
 
     // Where launches go; the shell by default, a recorder in tests.
-    std::function<LaunchResult(const std::string&, int)> launcher;
+    std::function<LaunchResult(const std::string&, int, LaunchMode)> launcher;
     // Called by the close action once every file is written, before the windows are closed; told
     // whether a window that a shell command opened in this process (a Properties sheet) is open.
     // The real program lets go of its folder there, and unless such a window is open ends its

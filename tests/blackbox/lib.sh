@@ -123,8 +123,9 @@ make_folder_item() {
     printf '%s\\%s\\' "$WDIR" "$1"
 }
 
+# start_vantry [PROGRAM]: the copy in the folder, or the program at that Windows path.
 start_vantry() {
-    (cd "$DIR" && exec wine ./Vantry.exe >/dev/null 2>&1 </dev/null) &
+    (cd "$DIR" && exec wine "${1:-./Vantry.exe}" >/dev/null 2>&1 </dev/null) &
     VPID=$!
     wait_for 15 visible_list >/dev/null || fail "no list window appeared after start"
 }
@@ -212,6 +213,13 @@ click_label() {
         return 1
     fi
     click_at $(centre "$rect") "${3:-1}"
+}
+
+# rest_on CLASS TEXT: the pointer comes to rest on the caption, as before a tip shows.
+rest_on() {
+    xdotool mousemove $(centre "$(child_rect "$1" "$2")")
+    sleep 0.2
+    xdotool mousemove_relative 1 0
 }
 
 # shift_right_press CLASS TEXT: a right-button press and release with Shift held, on the caption.

@@ -3,7 +3,7 @@
 # real X mouse and keyboard input (xdotool) and judged by its windows (read through
 # vantry_probe.exe) and by the files it leaves.
 #
-#   run.sh program|proof|loading|scales|drag BUILD_DIR RESULT_XML
+#   run.sh program|proof|loading|scales|drag|stick BUILD_DIR RESULT_XML
 #
 # Uses DISPLAY and WINEPREFIX from scripts/test; run alone, it starts its own Xvfb and wineserver.
 set -u
@@ -70,11 +70,7 @@ program_suite() {
     end_case
 
     begin_case RestingOnAnItemOrAFocusedItemShowsItsFullPath
-    local rect
-    rect=$(child_rect VantrySmallList beta)
-    xdotool mousemove $(centre "$rect")
-    sleep 0.2
-    xdotool mousemove_relative 1 0
+    rest_on VantrySmallList beta
     wait_for 5 tip_is "$beta" >/dev/null || fail "no tip with the path of beta"
     shot tooltip
     xdotool mousemove 900 700
@@ -264,16 +260,13 @@ program_suite() {
     end_case
 
     begin_case AMissingItemSaysSoAndTheProgramStaysOpen
-    local gone rect
+    local gone
     gone=$(make_item gone)
     rm "$DIR/gone.txt" "$DIR/shfile.txt"
     crlf "$alpha" "$gone" "$gamma" >"$DIR/VantryList0.txt"
     start_vantry
     # Its tip says so once the check has answered (beside the icon look-up).
-    rect=$(child_rect VantryLargeList gone)
-    xdotool mousemove $(centre "$rect")
-    sleep 0.2
-    xdotool mousemove_relative 1 0
+    rest_on VantryLargeList gone
     wait_for 5 tip_is "$gone (not found)" >/dev/null || fail "no tip saying the item was not found"
     shot missing-large
     age_files VantryList0.txt
@@ -664,12 +657,51 @@ scales_suite() {
     scale_end
 }
 
+# --- suite "stick": an item stored on one drive letter opens from the program's ---------------
+
+# The folder is a stick that was E: on the PC that stored its item and is F: here, where no E: is
+# (Wine's drive letters are the links in dosdevices).
+stick_suite() {
+    new_folder
+    local drives="$WINEPREFIX/dosdevices" item='E:\PortableApps\Probe\launch_probe.exe'
+    local used='F:\PortableApps\Probe\launch_probe.exe'
+
+    begin_case AnItemOnAnotherLetterOpensFromTheProgramsDriveAndStaysAsStored
+    if [ -e "$drives/e:" ] || [ -e "$drives/f:" ]; then
+        fail "drive E: or F: is already taken in $WINEPREFIX"
+        end_case
+        return
+    fi
+    mkdir -p "$DIR/PortableApps/Probe"
+    cp "$BUILD/launch_probe.exe" "$DIR/PortableApps/Probe/"
+    crlf "$item" >"$DIR/VantryList0.txt"
+    ln -s "$DIR" "$drives/f:"
+    start_vantry 'F:\Vantry.exe'
+    wait_for 5 items_is VantrySmallList launch_probe >/dev/null || fail "the item did not appear"
+    # Shown as found, its tip naming the path in use.
+    rest_on VantrySmallList launch_probe
+    wait_for 5 tip_is "$used" >/dev/null || fail "no tip with the path on the program's drive"
+    shot stick
+    age_files VantryList0.txt
+    click_label VantrySmallList launch_probe
+    wait_exit 10 || fail "the program did not end after the item click"
+    wait_for 10 test -f "$DIR/PortableApps/Probe/launched.txt" >/dev/null
+    expect_file PortableApps/Probe/launched.txt "\"$used\"" 'F:\PortableApps\Probe'
+    expect_file shfile.txt "$used"
+    expect_not_written VantryList0.txt
+    expect_file VantryList0.txt "$item"
+    rm -f "$drives/f:"
+    stop_vantry
+    end_case
+}
+
 case "$SUITE" in
     program) program_suite ;;
     proof) proof_suite ;;
     loading) loading_suite ;;
     scales) scales_suite ;;
     drag) drag_suite ;;
+    stick) stick_suite ;;
     *) echo "unknown suite $SUITE" >&2; exit 2 ;;
 esac
 stop_vantry

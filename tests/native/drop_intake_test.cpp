@@ -13,6 +13,14 @@ namespace {
 using Kind = DropProbe::Kind;
 using test::FakeProbe;
 
+ShortcutLink Link(std::string target, std::string arguments = "", std::string folder = "") {
+    ShortcutLink link;
+    link.target = std::move(target);
+    link.arguments = std::move(arguments);
+    link.workingFolder = std::move(folder);
+    return link;
+}
+
 DroppedFiles Files(std::vector<std::optional<std::string>> entries) {
     return {true, std::move(entries)};
 }
@@ -38,9 +46,9 @@ TEST(ReadDroppedPaths, ResolvesShortcutsOfAnyCaseOnceAndSkipsAnEmptyTarget) {
                    {"C:\\l\\Mail.LNK", Kind::File},
                    {"C:\\l\\outer.lnk", Kind::File},
                    {"C:\\l\\notes.lnkx", Kind::File}};
-    probe.links = {{"C:\\l\\Mail.LNK", "C:\\App.exe"},
-                   {"C:\\l\\outer.lnk", "C:\\l\\inner.lnk"},
-                   {"C:\\l\\inner.lnk", "C:\\App.exe"}};
+    probe.links = {{"C:\\l\\Mail.LNK", Link("C:\\App.exe")},
+                   {"C:\\l\\outer.lnk", Link("C:\\l\\inner.lnk")},
+                   {"C:\\l\\inner.lnk", Link("C:\\App.exe")}};
     DropReading reading = ReadDroppedPaths(
         Files({"C:\\l\\Mail.LNK", "C:\\l\\control.lnk", "C:\\l\\outer.lnk", "C:\\l\\notes.lnkx"}),
         probe);
@@ -49,6 +57,49 @@ TEST(ReadDroppedPaths, ResolvesShortcutsOfAnyCaseOnceAndSkipsAnEmptyTarget) {
     EXPECT_EQ(probe.resolved, (std::vector<std::string>{"C:\\l\\Mail.LNK", "C:\\l\\control.lnk",
                                                         "C:\\l\\outer.lnk"}));
     EXPECT_TRUE(reading.messages.empty());
+}
+
+TEST(ReadDroppedPaths, KeepsAShortcutThatCarriesMoreThanItsTargetAsItself) {
+    const ShortcutLink plain = Link("C:\\Apps\\Chat\\Update.exe");
+    auto keeps = [&plain](void (*change)(ShortcutLink&)) {
+        ShortcutLink link = plain;
+        change(link);
+        return KeepsShortcut(link);
+    };
+    EXPECT_FALSE(KeepsShortcut(plain));
+    EXPECT_FALSE(keeps([](ShortcutLink& l) { l.workingFolder = "c:\\apps\\chat\\"; }));
+    EXPECT_FALSE(KeepsShortcut(Link("C:\\tool.exe", "", "C:\\")));
+    EXPECT_TRUE(keeps([](ShortcutLink& l) { l.arguments = "--processStart Chat.exe"; }));
+    EXPECT_TRUE(keeps([](ShortcutLink& l) { l.workingFolder = "D:\\Chat data"; }));
+    EXPECT_TRUE(keeps([](ShortcutLink& l) { l.runAsAdministrator = true; }));
+    EXPECT_TRUE(keeps([](ShortcutLink& l) { l.installer = true; }));
+    ShortcutLink panel;  // no file, an item of the shell
+    panel.shellItem = true;
+    EXPECT_TRUE(KeepsShortcut(panel));
+    EXPECT_FALSE(KeepsShortcut(ShortcutLink()));  // nothing at all
+
+    FakeProbe probe;
+    probe.items = {{"C:\\Apps\\Chat\\Update.exe", Kind::File},
+                   {"C:\\l\\Chat.lnk", Kind::File},
+                   {"C:\\l\\Plain.lnk", Kind::File},
+                   {"C:\\l\\Panel.lnk", Kind::File}};
+    probe.links = {{"C:\\l\\Chat.lnk", Link(plain.target, "--processStart Chat.exe")},
+                   {"C:\\l\\Plain.lnk", plain},
+                   {"C:\\l\\Panel.lnk", panel}};
+    DropReading reading =
+        ReadDroppedPaths(Files({"C:\\l\\Chat.lnk", "C:\\l\\Plain.lnk", "C:\\l\\Panel.lnk"}), probe);
+    EXPECT_EQ(reading.paths,
+              (std::vector<std::string>{"C:\\l\\Chat.lnk", plain.target, "C:\\l\\Panel.lnk"}));
+}
+
+TEST(ShellLinkFlags, AreReadFromTheHeaderOfAShortcutFileOnly) {
+    std::string header(kShellLinkHeaderSize, '\0');
+    const char start[] = "\x4C\0\0\0\x01\x14\x02\0\0\0\0\0\xC0\0\0\0\0\0\0\x46\xB3\x20";
+    header.replace(0, sizeof start - 1, start, sizeof start - 1);
+    EXPECT_EQ(ShellLinkFlags(header), 0x20B3u);
+    EXPECT_EQ(ShellLinkFlags(header.substr(0, 40)), std::nullopt);
+    header[4] = 0x02;  // another class
+    EXPECT_EQ(ShellLinkFlags(header), std::nullopt);
 }
 
 TEST(ReadDroppedPaths, WithoutAFileListShowsTheErrorAndGivesNothing) {

@@ -129,25 +129,51 @@ TEST_F(ListWindowTest, AFreeSlotOpensNothingAndAFailedHandOverLaunchesNothing) {
     EXPECT_EQ(p.dialogs.errors.size(), 1u);
 }
 
-TEST_F(ListWindowTest, AnItemKnownMissingIsReportedNotOpenedAndItsFlagGoesWithAReload) {
+TEST_F(ListWindowTest, AnItemFoundMissingIsCheckedAgainAtTheClickAndOpensOnceItIsBack) {
     Items(0, "E:\\Gone.txt\r\nC:\\B.txt\r\n");
     p.large.Load();
     p.log.clear();
     p.large.Model().SetTargetMissing(0, true);
     EXPECT_TRUE(p.largeView.dimmed[0]);
+    p.app.checked = {TargetState::Missing, ""};
     p.large.ItemClick(0);
     ASSERT_EQ(p.dialogs.errors.size(), 1u);
     EXPECT_NE(p.dialogs.errors[0].find("E:\\Gone.txt"), std::string::npos);
     EXPECT_NE(p.dialogs.errors[0].find("not found"), std::string::npos);
-    EXPECT_TRUE(p.log.empty());  // nothing launched, nothing closed
+    EXPECT_EQ(p.log, test::Log{"check E:\\Gone.txt"});  // nothing launched, nothing closed
+    EXPECT_TRUE(p.large.TargetMissing(0));
     EXPECT_EQ(p.folder.writes.count("shfile.txt"), 0u);
     EXPECT_EQ(File(0), "E:\\Gone.txt\r\nC:\\B.txt\r\n");
 
     p.large.TabClick(0);  // saved, emptied and reloaded: unknown again until checked
     EXPECT_FALSE(p.large.TargetMissing(0));
     EXPECT_FALSE(p.largeView.dimmed[0]);
-    p.large.ItemClick(1);
-    EXPECT_EQ(p.log, (test::Log{"launch C:\\B.txt 1", "close all"}));
+
+    // Back, on the drive the program runs from: opened from there, stored as it was.
+    p.large.Model().SetTargetMissing(0, true);
+    p.log.clear();
+    p.app.checked = {TargetState::Present, "F:\\Gone.txt"};
+    p.large.ItemClick(0);
+    EXPECT_EQ(p.log, (test::Log{"check E:\\Gone.txt", "launch F:\\Gone.txt 1", "close all"}));
+    EXPECT_FALSE(p.largeView.dimmed[0]);
+    EXPECT_EQ(p.folder.files["shfile.txt"], "F:\\Gone.txt\r\n");
+    EXPECT_EQ(File(0), "E:\\Gone.txt\r\nC:\\B.txt\r\n");
+    EXPECT_EQ(p.dialogs.errors.size(), 1u);
+}
+
+TEST_F(ListWindowTest, CtrlShowsTheFolderCtrlShiftRunsAsAdministratorAndADeclineSaysNothing) {
+    Items(0, "C:\\A.txt\r\n");
+    p.large.Load();
+    p.log.clear();
+    p.app.launchResult = LaunchResult::Cancelled;
+    p.large.ItemClick(0, LaunchMode::RunAsAdministrator);
+    EXPECT_EQ(p.log, test::Log{"launch C:\\A.txt 1 runas"});  // the list stays
+    EXPECT_TRUE(p.dialogs.errors.empty());
+    EXPECT_FALSE(p.large.TargetMissing(0));
+    p.app.launchResult = LaunchResult::Started;
+    p.large.ItemClick(0, LaunchMode::ShowInFolder);
+    EXPECT_EQ(p.log,
+              (test::Log{"launch C:\\A.txt 1 runas", "launch C:\\A.txt 1 in folder", "close all"}));
 }
 
 TEST_F(ListWindowTest, ALaunchThatFindsNothingIsReportedAndTheProgramStaysOpen) {

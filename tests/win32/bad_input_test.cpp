@@ -38,7 +38,9 @@ class BadInputTest : public ::testing::Test {
         auto started = std::chrono::steady_clock::now();
         {
             Program program(folder, dialogs);
-            program.launcher = [](const std::string&, int) { return LaunchResult::Started; };
+            program.launcher = [](const std::string&, int, LaunchMode) {
+                return LaunchResult::Started;
+            };
             program.Start();
             ListWindowWin32& shown =
                 IsWindowVisible(program.Large().Window()) ? program.Large() : program.Small();

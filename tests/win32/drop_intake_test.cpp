@@ -121,7 +121,8 @@ TEST_F(DropTargetTest, AFolderGetsItsClosingBackslashAndADriveRootStaysAsItIs) {
     EXPECT_EQ(p.smallView.captions[1], "C:");
 }
 
-TEST_F(DropTargetTest, ShortcutsStoreTheirTargetOneLevelDeepAndNothingWithoutOne) {
+// A shortcut to an item of the shell's own (no file behind it) is kept as itself.
+TEST_F(DropTargetTest, PlainShortcutsStoreTheirTargetOneLevelDeepAndNothingWhenItIsGone) {
     p.drop.Start();
     std::string editor = Item("Editor.exe");
     std::string upper = items.File("Editor.LNK");
@@ -139,7 +140,7 @@ TEST_F(DropTargetTest, ShortcutsStoreTheirTargetOneLevelDeepAndNothingWithoutOne
     MakeShortcut(outer, upper);
 
     Drop({upper, toGone, virtualTarget, outer});
-    EXPECT_EQ(Stored(), (std::vector<std::string>{editor, upper, ""}));
+    EXPECT_EQ(Stored(), (std::vector<std::string>{editor, virtualTarget, upper, ""}));
     EXPECT_TRUE(p.dialogs.errors.empty());
     EXPECT_TRUE(p.dialogs.plain.empty());
 }

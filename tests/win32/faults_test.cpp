@@ -74,7 +74,7 @@ class FaultTest : public ::testing::TestWithParam<std::tuple<Fault, Write>> {
         program =
             std::make_unique<Program>(*folder, dialogs, IconService::ShellLookup,
                                       [](const std::string&) { return TargetState::Present; });
-        program->launcher = [this](const std::string& path, int) {
+        program->launcher = [this](const std::string& path, int, LaunchMode) {
             launched.push_back(path);
             return LaunchResult::Started;
         };

@@ -32,7 +32,7 @@ class ProgramTest : public ::testing::Test {
   protected:
     void Start() {
         program = std::make_unique<Program>(folder, dialogs);
-        program->launcher = [this](const std::string& path, int show) {
+        program->launcher = [this](const std::string& path, int show, LaunchMode) {
             launched.push_back(path + "|" + std::to_string(show));
             return LaunchResult::Started;
         };

@@ -70,7 +70,7 @@ class SlowIconTest : public ::testing::Test {
             std::string("C:\\windows\\\r\n") + kHeldPath + "\r\nC:\\windows\\system32\\\r\n");
         test::WriteBytes(temp.File("VantryList1.txt"), "C:\\windows\\fonts\\\r\nC:\\\r\n");
         program = std::make_unique<Program>(folder, dialogs, HoldingLookup(hold), HeldPathIsThere);
-        program->launcher = [this](const std::string& path, int) {
+        program->launcher = [this](const std::string& path, int, LaunchMode) {
             launched.push_back(path);
             return LaunchResult::Started;
         };

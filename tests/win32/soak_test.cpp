@@ -117,7 +117,9 @@ class SoakTest : public ::testing::Test {
         test::WriteBytes(temp.File("VantryList0.txt"), list0);
         test::WriteBytes(temp.File("VantryList1.txt"), list1);
         program = std::make_unique<Program>(folder, dialogs);
-        program->launcher = [](const std::string&, int) { return LaunchResult::Started; };
+        program->launcher = [](const std::string&, int, LaunchMode) {
+            return LaunchResult::Started;
+        };
         program->Start();
     }
     void TearDown() override {

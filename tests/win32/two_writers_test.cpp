@@ -30,7 +30,9 @@ class TwoWritersTest : public ::testing::Test {
     }
     void Start() {
         program = std::make_unique<Program>(folder, dialogs);
-        program->launcher = [](const std::string&, int) { return LaunchResult::Started; };
+        program->launcher = [](const std::string&, int, LaunchMode) {
+            return LaunchResult::Started;
+        };
         program->Start();
     }
     void Write(const std::string& name, const std::string& bytes) {

@@ -29,17 +29,17 @@ class FakeProbe : public DropProbe {
         auto item = items.find(path);
         return {item == items.end() ? DropProbe::Kind::Absent : item->second, std::nullopt};
     }
-    Probed<std::string> ResolveShortcut(const std::string& path) override {
+    Probed<ShortcutLink> DescribeShortcut(const std::string& path) override {
         resolved.push_back(path);
         if (auto failure = failures.find(path); failure != failures.end()) {
-            return {"", failure->second};
+            return {{}, failure->second};
         }
         auto link = links.find(path);
-        return {link == links.end() ? "" : link->second, std::nullopt};
+        return {link == links.end() ? ShortcutLink{} : link->second, std::nullopt};
     }
 
     std::map<std::string, DropProbe::Kind> items;
-    std::map<std::string, std::string> links;
+    std::map<std::string, ShortcutLink> links;
     std::map<std::string, DropFailure> failures;
     std::vector<std::string> looked;
     std::vector<std::string> resolved;
@@ -125,9 +125,16 @@ class FakeApp : public AppServices {
     void ShowDropWindow() override { log_.push_back("show drop window"); }
     void ShowConfigWindow() override { log_.push_back("show config window"); }
     void CloseAllWindows() override { log_.push_back("close all"); }
-    LaunchResult Launch(const std::string& path, int showCommand) override {
-        log_.push_back("launch " + path + " " + std::to_string(showCommand));
+    // Logged with the mode's verb when it is not a plain open.
+    LaunchResult Launch(const std::string& path, int showCommand, LaunchMode mode) override {
+        static const char* const kModes[] = {"", " runas", " in folder"};
+        log_.push_back("launch " + path + " " + std::to_string(showCommand) +
+                       kModes[static_cast<int>(mode)]);
         return launchResult;
+    }
+    TargetFound CheckTarget(const std::string& path) override {
+        log_.push_back("check " + path);
+        return checked;
     }
     void PumpMessages() override {
         ++pumps;
@@ -147,6 +154,7 @@ class FakeApp : public AppServices {
     int pumps = 0;
     std::function<void()> onPump;
     LaunchResult launchResult = LaunchResult::Started;
+    TargetFound checked;  // what a check at a click finds
 
   private:
     Log& log_;

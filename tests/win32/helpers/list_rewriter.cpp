@@ -27,7 +27,7 @@ class NoDialogs : public vantry::UserDialogs {
 
 int AddLines(vantry::ItemFiles& files, const std::string& tag, int count) {
     for (int i = 0; i < count; ++i) {
-        if (!files.AppendToList(0, tag + " " + std::to_string(i))) return 1;
+        if (!files.AppendToList(0, {tag + " " + std::to_string(i)})) return 1;
     }
     return 0;
 }
