@@ -125,8 +125,9 @@ void ListModel::Shift(int from, int to) {
     if (from == to) return;
     RotateSlots(captions_, from, to);
     RotateSlots(paths_, from, to);
-    RotateSlots(missing_, from, to);  // a missing target stays with its item, and so does its
-    RotateSlots(standIns_, from, to);  // stand-in
+    // A missing target stays with its item, and so does the path found for it on another drive.
+    RotateSlots(missing_, from, to);
+    RotateSlots(standIns_, from, to);
     view_.ShiftSlots(from, to);
     for (int slot = std::min(from, to); slot <= std::max(from, to); ++slot) {
         view_.ShowTargetMissing(slot, TargetMissing(slot));
