@@ -152,7 +152,9 @@ TEST_F(LaunchTest, CtrlShiftRunsAsAdministratorAndCtrlShowsTheFolderWithAClickOr
     test::WriteBytes(items.File("a.txt"), "a");
     test::WriteBytes(temp.File("VantryList0.txt"), items.File("a.txt") + "\r\n");
     Start(true);
-    // The launch seam declines the elevation, as a user may: the list stays, silent.
+    // The launch seam declines the elevation, as a user may: the list stays, silent. Down gives
+    // the item the keyboard's focus first: Enter does nothing before a key has.
+    SendMessageW(List().Window(), WM_KEYDOWN, VK_DOWN, 0);
     HoldKeys({VK_CONTROL, VK_SHIFT});
     SendMessageW(List().Window(), WM_KEYDOWN, VK_RETURN, 0);
     Click(List().ItemIcon(0).Window());
