@@ -1,5 +1,5 @@
-// libFuzzer target: the three file readers and DisplayName on arbitrary bytes. The readers must
-// neither crash nor hang on anything a damaged or foreign file can hold.
+// libFuzzer target: the three file readers, the files' decoder and DisplayName on arbitrary
+// bytes. The readers must neither crash nor hang on anything a damaged or foreign file can hold.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -7,6 +7,7 @@
 #include "app/list/list_model.h"
 #include "store/item_files.h"
 #include "store/path_helpers.h"
+#include "store/text_encoding.h"
 #include "tests/native/support/fakes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -23,6 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     vantry::ListModel model(files, view);
     model.LoadListfile();
     model.SaveListFile();
+    const vantry::AnsiCodePage asIs{[](const std::string&, std::string&) { return false; },
+                                    [](const std::string& text) { return text; }};
+    vantry::DecodeFileText(bytes, asIs);
     vantry::DisplayName(bytes);
     vantry::ItemCaption(bytes);
     return 0;

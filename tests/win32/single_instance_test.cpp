@@ -75,69 +75,23 @@ HWND ListWindowOf(const Started& copy) {
     return WindowOf(copy, {L"VantrySmallList", L"VantryLargeList"});
 }
 
-// Runs a Linux program from this Wine process (Wine 8 makes no links itself). Wine cannot wait for
-// such a process: the caller waits for what it makes.
-bool RunUnix(std::wstring command) {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-        return false;
+// A folder "stick" with a subfolder "docs", reached as well through a drive of its own and through
+// a symbolic link, which tests/win32/helpers/folder_links.sh makes around the run.
+struct LinkedFolder {
+    static std::wstring Variable(const wchar_t* name) {
+        wchar_t value[MAX_PATH] = {};
+        DWORD length = GetEnvironmentVariableW(name, value, MAX_PATH);
+        return length && length < MAX_PATH ? value : L"";
     }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return true;
-}
-
-// The Linux path of a Windows one, from Wine's own export.
-std::wstring UnixPath(const std::wstring& path) {
-    using Convert = char* (*)(const wchar_t*);
-    auto convert = reinterpret_cast<Convert>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
-    char* unix = convert ? convert(path.c_str()) : nullptr;
-    std::wstring result = unix ? Widen(unix) : L"";
-    if (unix) HeapFree(GetProcessHeap(), 0, unix);
-    return result;
-}
-
-// A folder "stick" with a subfolder "docs", reached as well through a drive of its own (a
-// substituted drive or a stick: a link in Wine's dosdevices) and through a symbolic link.
-class LinkedFolder {
-  public:
-    LinkedFolder() {
-        target = Widen(temp.Path()) + L"\\stick";
-        CreateDirectoryW(target.c_str(), nullptr);
-        CreateDirectoryW((target + L"\\docs").c_str(), nullptr);
-        DWORD used = GetLogicalDrives();
-        for (wchar_t letter = L'R'; letter <= L'Y' && drive.empty(); ++letter) {
-            if (!(used & (1u << (letter - L'A')))) drive = std::wstring(1, letter) + L":";
-        }
-        std::wstring drives = UnixPath(L"C:\\");  // <prefix>/dosdevices/c:/
-        driveLink = drives.substr(0, drives.rfind(L"c:")) + drive;
-        driveLink[driveLink.size() - 2] = static_cast<wchar_t>(towlower(drive[0]));
-        link = Widen(temp.Path()) + L"\\link";
-        made = !drive.empty() && RunUnix(L"/bin/ln -s " + UnixPath(target) + L" " + driveLink) &&
-               RunUnix(L"/bin/ln -s " + UnixPath(target) + L" " + UnixPath(link)) &&
-               Appears(drive + L"\\docs") && Appears(link + L"\\docs");
-    }
-    static bool Appears(const std::wstring& path) {
-        for (int i = 0; i < 200; ++i) {
-            if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
-            Sleep(50);
-        }
-        return false;
-    }
-    ~LinkedFolder() { RunUnix(L"/bin/rm -f " + driveLink + L" " + UnixPath(link)); }
-
-    test::TempFolder temp;
-    std::wstring target, drive, driveLink, link;
-    bool made = false;
+    std::wstring target = Variable(L"VANTRY_LINKED_FOLDER");
+    std::wstring drive = Variable(L"VANTRY_LINKED_DRIVE");
+    std::wstring link = Variable(L"VANTRY_LINK");
+    bool made = !target.empty() && drive.size() == 2 && !link.empty();
 };
 
 TEST(SingleInstanceTest, ADriveRootASubstDriveAndALinkGiveTheKeyOfTheFolderTheyReach) {
     LinkedFolder folder;
-    ASSERT_TRUE(folder.made) << "no free drive letter or no links";
+    ASSERT_TRUE(folder.made) << "run through tests/win32/helpers/folder_links.sh";
     const std::wstring root = folder.drive + L"\\";
     const std::wstring key = FolderKey(folder.target);
     wchar_t previous[MAX_PATH];
