@@ -31,8 +31,9 @@ bool IsShortcutPath(const std::string& path);
 // without sharing gives false).
 bool FileExists(const std::string& path);
 
-// The platform's short (8.3) form of an existing path; the path itself when there is none.
-std::string ShortPath(const std::string& path);
+// The platform's long form of an existing path, no 8.3 name left in it; the path itself when
+// there is none.
+std::string LongPath(const std::string& path);
 
 // What a check of an item's path found. Unknown (no answer in time, or an error that says
 // nothing about the path) is never taken for missing.

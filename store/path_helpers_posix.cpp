@@ -20,7 +20,7 @@ bool FileExists(const std::string& path) {
     return regular;
 }
 
-std::string ShortPath(const std::string& path) {
+std::string LongPath(const std::string& path) {
     return path;
 }
 

@@ -19,14 +19,14 @@ bool FileExists(const std::string& path) {
     return true;
 }
 
-std::string ShortPath(const std::string& path) {
+std::string LongPath(const std::string& path) {
     std::wstring wide = Widen(path);
-    // The short form can be the longer one (a name the code page cannot hold becomes a hashed
-    // 8.3 name), so the system is asked for its size first. Zero means no such path.
-    DWORD needed = GetShortPathNameW(wide.c_str(), nullptr, 0);
+    // The long form is not always the longer one (a hashed 8.3 name stands for a name in another
+    // script), so the system is asked for its size first. Zero means no such path.
+    DWORD needed = GetLongPathNameW(wide.c_str(), nullptr, 0);
     if (needed == 0) return path;
     std::wstring buffer(needed, L'\0');
-    DWORD length = GetShortPathNameW(wide.c_str(), buffer.data(), needed);
+    DWORD length = GetLongPathNameW(wide.c_str(), buffer.data(), needed);
     if (length == 0 || length >= needed) return path;
     buffer.resize(length);
     return Narrow(buffer);
@@ -53,16 +53,7 @@ namespace {
 
 class Win32LaunchShell : public LaunchShell {
   public:
-    std::string LongForm(const std::string& path) override {
-        std::wstring wide = Widen(path);
-        DWORD needed = GetLongPathNameW(wide.c_str(), nullptr, 0);
-        if (needed == 0) return path;
-        std::wstring buffer(needed, L'\0');
-        DWORD length = GetLongPathNameW(wide.c_str(), buffer.data(), needed);
-        if (length == 0 || length >= needed) return path;
-        buffer.resize(length);
-        return Narrow(buffer);
-    }
+    std::string LongForm(const std::string& path) override { return LongPath(path); }
 
     TargetState Check(const std::string& path) override { return TargetStateOf(path); }
 

@@ -42,24 +42,30 @@ TEST(FileExists, IsFalseForAFolderAMissingFileAndALockedFile) {
     EXPECT_TRUE(FileExists(folder.File("a.txt")));
 }
 
-TEST(ShortPath, GivesTheShortFormShorterOrLongerAndKeepsAMissingPath) {
+std::string SystemShortForm(const std::string& path) {
+    wchar_t buffer[MAX_PATH] = {};
+    GetShortPathNameW(Widen(path).c_str(), buffer, MAX_PATH);
+    return Narrow(buffer);
+}
+
+TEST(LongPath, GivesTheLongFormLongerOrShorterAndKeepsAMissingPath) {
     test::TempFolder folder;
     std::string longName = folder.File("A rather long file name.document");
     test::WriteBytes(longName, "x");
-    std::string shortForm = ShortPath(longName);
-    EXPECT_LT(shortForm.size(), longName.size());
-    EXPECT_TRUE(FileExists(shortForm));
-    std::string missing = folder.File("Not there at all.document");
-    EXPECT_EQ(ShortPath(missing), missing);
+    std::string shortForm = SystemShortForm(longName);
+    ASSERT_LT(shortForm.size(), longName.size());
+    EXPECT_EQ(LongPath(shortForm), longName);
+    std::string missing = folder.File("NOTTHE~1.DOC");
+    EXPECT_EQ(LongPath(missing), missing);
 
     // A name the code page cannot hold, at the root: its short form is the longer one.
     std::string japanese = "C:\\\xE6\x97\xA5\xE6\x9C\xAC.t";  // C:\日本.t
     test::WriteBytes(japanese, "x");
-    std::string hashed = ShortPath(japanese);
-    bool found = FileExists(hashed);
+    std::string hashed = SystemShortForm(japanese);
+    std::string back = LongPath(hashed);
     DeleteFileW(Widen(japanese).c_str());
     EXPECT_GT(hashed.size(), japanese.size()) << hashed;
-    EXPECT_TRUE(found) << hashed;
+    EXPECT_EQ(back, japanese);
 }
 
 TEST(MissingTargets, TheCheckAndTheLaunchBothSayAPathThatIsGoneIsNotThere) {
