@@ -130,8 +130,11 @@ std::wstring SpelledKey(const std::wstring& folder) {
 }  // namespace
 
 std::wstring FolderKey(const std::wstring& folder) {
-    std::wstring key = FolderIdentity(folder);
-    if (key.empty()) key = SpelledKey(folder);
+    // A bare drive ("R:") names the current folder on that drive: the program's folder is its
+    // root, whichever way the key is made.
+    const std::wstring path = folder.size() == 2 && folder[1] == L':' ? folder + L"\\" : folder;
+    std::wstring key = FolderIdentity(path);
+    if (key.empty()) key = SpelledKey(path);
     while (key.size() > 1 && key.back() == L'\\') key.pop_back();
     // Names differing in case are one folder on the file systems Windows runs from.
     if (!key.empty()) CharUpperBuffW(key.data(), static_cast<DWORD>(key.size()));
