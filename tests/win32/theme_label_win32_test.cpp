@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/win32/support/handle_slots.h"
+
 namespace vantry {
 namespace {
 
@@ -248,22 +250,6 @@ TEST_F(ThemeLabelWindowTest, FadeTickRecoloursTheTextAndKeepsTheHalo) {
     Send(WM_MOUSELEAVE, 0, 0);
 }
 
-// A measure of the GDI objects alive, from the handle table. Wine reports no object counts but
-// hands out freed slots again first (the last freed first) and only then new ones: the highest
-// slot of more new objects than there are freed slots is the number alive plus a constant,
-// whatever the order of earlier frees. A leak shows as a slot far above the one taken before.
-unsigned NextGdiSlot() {
-    std::vector<HBRUSH> probes(256);
-    unsigned highest = 0;
-    for (HBRUSH& probe : probes) {
-        probe = CreateSolidBrush(0);
-        highest =
-            std::max(highest, static_cast<unsigned>(reinterpret_cast<uintptr_t>(probe) & 0xFFFF));
-    }
-    for (HBRUSH probe : probes) DeleteObject(probe);
-    return highest;
-}
-
 TEST_F(ThemeLabelWindowTest, RedrawsAndHoversLeakNoHandles) {
     label.SetCaption("Twenty characters ok");
     label.RedrawCaption();
@@ -271,7 +257,7 @@ TEST_F(ThemeLabelWindowTest, RedrawsAndHoversLeakNoHandles) {
     HANDLE process = GetCurrentProcess();
     DWORD gdiBefore = GetGuiResources(process, GR_GDIOBJECTS);
     DWORD userBefore = GetGuiResources(process, GR_USEROBJECTS);
-    unsigned slotBefore = NextGdiSlot();
+    long slotsBefore = test::GdiSlotsInUse();
     for (int i = 0; i < 10000; ++i) label.RedrawCaption();
     for (int i = 0; i < 1000; ++i) {
         Send(WM_MOUSEMOVE);
@@ -281,7 +267,7 @@ TEST_F(ThemeLabelWindowTest, RedrawsAndHoversLeakNoHandles) {
     EXPECT_EQ(GetGuiResources(process, GR_GDIOBJECTS), gdiBefore);
     EXPECT_EQ(GetGuiResources(process, GR_USEROBJECTS), userBefore);
     if (gdiBefore == 0) {
-        EXPECT_LE(NextGdiSlot(), slotBefore + 16);
+        EXPECT_LE(test::GdiSlotsInUse(), slotsBefore + 16);
     }
     ASSERT_NE(label.Job().bits, nullptr);
     EXPECT_NE(label.Job().bits[(label.Job().height / 2) * label.Job().width + 4], 0u);
@@ -292,7 +278,7 @@ TEST_F(ThemeLabelWindowTest, ResizesAndThemeChangesLeakNoHandles) {
     Pump();
     HANDLE process = GetCurrentProcess();
     DWORD gdiBefore = GetGuiResources(process, GR_GDIOBJECTS);
-    unsigned slotBefore = NextGdiSlot();
+    long slotsBefore = test::GdiSlotsInUse();
     for (int i = 0; i < 500; ++i) {
         label.SetGlowSize(i % 2 ? 12 : 10);  // a new bitmap size each time
         FontDescription font;
@@ -303,7 +289,7 @@ TEST_F(ThemeLabelWindowTest, ResizesAndThemeChangesLeakNoHandles) {
     Pump();
     EXPECT_EQ(GetGuiResources(process, GR_GDIOBJECTS), gdiBefore);
     if (gdiBefore == 0) {
-        EXPECT_LE(NextGdiSlot(), slotBefore + 16);
+        EXPECT_LE(test::GdiSlotsInUse(), slotsBefore + 16);
     }
     std::vector<uint32_t> pixels = Pixels();
     EXPECT_GT(std::count_if(pixels.begin(), pixels.end(), [](uint32_t p) { return p >> 24; }),
