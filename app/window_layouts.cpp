@@ -5,8 +5,8 @@
 
 namespace vantry {
 
-const ListLayout kLargeLayout{kLargeStyle, 10890, 600, 480, 300, 495, true, 495, 10620, false};
-const ListLayout kSmallLayout{kSmallStyle, 7995, 480, 360, 3900, 255, false, 255, 7725, true};
+const ListLayout kLargeLayout{kLargeStyle, 10890, 600, 480, 300, 495, true, 495, 10620, false, 9};
+const ListLayout kSmallLayout{kSmallStyle, 7995, 480, 360, 3900, 255, false, 255, 7725, true, 5};
 
 namespace {
 

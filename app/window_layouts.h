@@ -4,6 +4,7 @@
 // of DPI.
 
 #include <array>
+#include <cstdint>
 
 #include "app/list_constants.h"
 #include "platform/units.h"
@@ -23,6 +24,10 @@ struct ListLayout {
     int iconSize;
     int barTop;
     bool smallIcons;
+    // The halo of the empty tab's hint, in pixels at 96 dpi. The hint sizes itself to its text
+    // and this halo on each side, and must stay within the first row: the second row's empty
+    // icon box and caption would cover what reaches into it, all but a square between them.
+    int16_t hintGlowSize;
 };
 
 extern const ListLayout kLargeLayout;

@@ -77,6 +77,7 @@ bool ListWindowWin32::Create() {
     CreateCaption(emptyHint_, hwnd_, ChildRect(rects.emptyHint), Dpi(),
                   {kEmptyTabHint, true, false});
     emptyHint_.SetForeColor(kEmptyHintColour);
+    emptyHint_.SetGlowSize(layout_.hintGlowSize);
     emptyHint_.SetUseHover(false);
     emptyHint_.SetEnabled(false);
     ShowWindow(emptyHint_.Window(), SW_HIDE);

@@ -186,6 +186,26 @@ list_labels() {
 tabs_of() { list_labels "$1" | head -5 | cut -f2 | sed ':a;N;$!ba;s/\n/ ; /g'; }
 items_of() { list_labels "$1" | sed -n '6,25p' | cut -f2 | grep -v '^$' | paste -sd';'; }
 
+HINT="Click Drop Target, then drop files on Drop Here"
+
+# The darkest and brightest grey level (0 to 255) in a rectangle "left top right bottom" of the
+# screen.
+grey_levels() {
+    local geometry
+    geometry=$(echo "$1" | awk '{printf "%dx%d+%d+%d", $3 - $1, $4 - $2, $1, $2}')
+    import -display "$DISPLAY" -window root -crop "$geometry" png:- 2>/dev/null |
+        convert - -format '%[fx:int(255 * minima.intensity)] %[fx:int(255 * maxima.intensity)]' info:
+}
+# row_band_grey CLASS N: on the empty list window of CLASS, the grey levels of the band along
+# the top of item row N (0 to 19), from the hint's left edge to just inside the row's caption.
+row_band_grey() {
+    local labels hint row
+    labels=$(list_labels "$1")
+    hint=$(echo "$labels" | grep -F "$HINT" | cut -f1)
+    row=$(echo "$labels" | sed -n "$(($2 + 6))p" | cut -f1)
+    grey_levels "$(echo "$hint $row" | awk '{print $1, $6, $5 + 8, $6 + 8}')"
+}
+
 # Screen centre of a rectangle "left top right bottom".
 centre() { echo "$1" | awk '{printf "%d %d\n", ($1 + $3) / 2, ($2 + $4) / 2}'; }
 

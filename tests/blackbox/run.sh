@@ -298,6 +298,12 @@ proof_suite() {
     expect_eq "list window shown" VantrySmallList "$(visible_list)"
     expect_eq "tabs" "Main | ; Main | ; Main | ; Main | ; Main |" "$(tabs_of VantrySmallList)"
     expect_eq "items" "" "$(items_of VantrySmallList)"
+    wait_for 5 caption_glows VantrySmallList "$HINT" >/dev/null || fail "the empty tab's hint is not drawn"
+    # Its halo stays in the first row: the second row's icon box and caption covered what
+    # reached into it, all but a square between them, under the hint's first letters.
+    expect_eq "grey levels under the hint's first letters (the second row's, as the sixteenth's)" \
+        "$(row_band_grey VantrySmallList 15)" "$(row_band_grey VantrySmallList 1)"
+    shot first-start
     files=$(ls "$DIR" | paste -sd' ')
     expect_eq "files in the folder" "Vantry.exe" "$files"
     # Close saves the shown tab: an empty list makes an empty file.
