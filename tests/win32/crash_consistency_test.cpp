@@ -48,11 +48,14 @@ TEST(CrashConsistencyTest, AWriterKilledAtRandomMomentsLeavesOneWholeContent) {
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
     constexpr int kKills = 1000;
-    // Each kill needs a new Wine process; the run stops early rather than exceed its budget.
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(200);
+    // Each kill needs a new Wine process: past the first kLeastKills, however long they took, the
+    // run stops early rather than exceed its budget.
+    constexpr int kLeastKills = 200;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(150);
     int kills = 0;
     int seen[2] = {0, 0};
-    for (; kills < kKills && std::chrono::steady_clock::now() < deadline; ++kills) {
+    for (; kills < kKills && (kills < kLeastKills || std::chrono::steady_clock::now() < deadline);
+         ++kills) {
         std::wstring command = L"\"" + helper + L"\" \"" + Widen(temp.Path()) + L"\" " + eventName;
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
@@ -105,8 +108,6 @@ TEST(CrashConsistencyTest, AWriterKilledAtRandomMomentsLeavesOneWholeContent) {
     CloseHandle(ready);
     std::printf("%d kills, old/new content found %d/%d times\n", kills, seen[0], seen[1]);
     ::testing::Test::RecordProperty("kills", kills);
-    // Fewer kills than asked for only when the machine is slow; a few hundred still prove much.
-    EXPECT_GE(kills, 200);
     EXPECT_GT(seen[0], 0);
     EXPECT_GT(seen[1], 0);
 }

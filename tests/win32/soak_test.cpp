@@ -50,6 +50,7 @@ Levels Measure() {
 }
 
 constexpr int kWarmUp = 100;
+constexpr int kMeasured = 2 * kWarmUp;
 constexpr std::size_t kMemorySlack = 8u << 20;
 
 // What grew between two measures with cycles in between, empty when nothing did. An object left
@@ -73,7 +74,7 @@ std::string Leaks(const Levels& before, const Levels& after, int cycles) {
 }
 
 // The check keeps its power: one object of either table left behind a cycle fails it, over as few
-// cycles as a soak that its time budget cut short runs.
+// cycles as the soak measures when its time budget runs out at once.
 TEST(LeakCheckTest, AnObjectLeftBehindEachCycleIsFound) {
     const BYTE andMask[4] = {0xFF, 0xFF, 0xFF, 0xFF};
     const BYTE xorMask[4] = {};
@@ -91,8 +92,8 @@ TEST(LeakCheckTest, AnObjectLeftBehindEachCycleIsFound) {
     };
     for (const Case& c : cases) {
         Levels before = Measure();
-        for (int i = 0; i < 2 * kWarmUp; ++i) c.cycle();
-        EXPECT_EQ(Leaks(before, Measure(), 2 * kWarmUp).empty(), !c.leaks) << c.what;
+        for (int i = 0; i < kMeasured; ++i) c.cycle();
+        EXPECT_EQ(Leaks(before, Measure(), kMeasured).empty(), !c.leaks) << c.what;
     }
     for (HGDIOBJ brush : brushes) DeleteObject(brush);
     for (HICON icon : icons) DestroyIcon(icon);
@@ -119,8 +120,9 @@ class SoakTest : public ::testing::Test {
         OleUninitialize();
     }
 
-    // Runs cycles of one kind: the levels are taken after the warm-up and again at the end.
-    // Returns how many cycles ran, which the time budget may cut short.
+    // Runs cycles of one kind: the levels are taken after the warm-up and again at the end. At
+    // least kMeasured cycles run in between however slow the machine is; beyond that, up to
+    // cycles of them while the time budget lasts. Returns how many ran.
     template <typename Cycle>
     int Soak(const char* what, int cycles, double budgetSeconds, Cycle cycle) {
         auto started = std::chrono::steady_clock::now();
@@ -131,7 +133,9 @@ class SoakTest : public ::testing::Test {
         int done = 0;
         for (; done < kWarmUp; ++done) cycle(done);
         Levels before = Measure();
-        for (; done < cycles && elapsed() < budgetSeconds; ++done) cycle(done);
+        for (; done < cycles && (done < kWarmUp + kMeasured || elapsed() < budgetSeconds); ++done) {
+            cycle(done);
+        }
         Levels after = Measure();
         std::printf(
             "%s: %d cycles in %.1f s; GDI %lu->%lu, USER %lu->%lu, GDI slots %ld->%ld, USER "
@@ -141,9 +145,6 @@ class SoakTest : public ::testing::Test {
             before.privateBytes / 1024, after.privateBytes / 1024);
         RecordProperty(std::string(what) + "_cycles", done);
         EXPECT_EQ(Leaks(before, after, done - kWarmUp), "") << what;
-        // A slow machine ends a kind early at its time budget; the figures above say how far it
-        // got.
-        EXPECT_GE(done, 3 * kWarmUp) << what << ": too slow to prove much";
         EXPECT_TRUE(dialogs.errors.empty()) << what << ": " << dialogs.errors.front();
         EXPECT_FALSE(program->Closed());
         return done;
@@ -168,7 +169,7 @@ TEST_F(SoakTest, ManyCyclesKeepHandlesMemoryAndFilesLevel) {
     labels.push_back(&small.CloseCaption());
 
     // A full fade in and out: enter, timer ticks to the end, leave, ticks to the end again.
-    Soak("fades", 10000, 40.0, [&](int i) {
+    Soak("fades", 10000, 20.0, [&](int i) {
         DWM_Label& label = *labels[static_cast<std::size_t>(i) % labels.size()];
         HWND window = label.Window();
         SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
@@ -184,7 +185,7 @@ TEST_F(SoakTest, ManyCyclesKeepHandlesMemoryAndFilesLevel) {
     });
     EXPECT_EQ(WindowText(small.ItemCaption(0).Window()), "a");
 
-    int tabSwitches = Soak("tab switches", 1000, 80.0, [&](int i) {
+    int tabSwitches = Soak("tab switches", 1000, 40.0, [&](int i) {
         Click(small.Tab(i % 2 == 0 ? 1 : 0).Window());
         ASSERT_EQ(small.Logic().Model().List, i % 2 == 0 ? 1 : 0);
         ASSERT_EQ(WindowText(small.ItemCaption(0).Window()), i % 2 == 0 ? "w" : "a");
@@ -195,7 +196,7 @@ TEST_F(SoakTest, ManyCyclesKeepHandlesMemoryAndFilesLevel) {
     EXPECT_EQ(Read("VantryList0.txt"), list0);
     EXPECT_EQ(Read("VantryList1.txt"), list1);
 
-    int styleSwitches = Soak("style switches", 500, 80.0, [&](int i) {
+    int styleSwitches = Soak("style switches", 500, 40.0, [&](int i) {
         const char* word = i % 2 == 0 ? kLargeStyle : kSmallStyle;
         program->Drop().StyleClick(word);
         ASSERT_EQ(Read("listtype.txt"), std::string(word) + "\r\n");
@@ -211,7 +212,7 @@ TEST_F(SoakTest, ManyCyclesKeepHandlesMemoryAndFilesLevel) {
     ASSERT_TRUE(program->DropForm()->Registration());
     IDropTarget* target = program->DropForm()->Registration()->Target();
     const std::string last = temp.File("e.txt");
-    int deletes = Soak("deletes and drops", 500, 60.0, [&](int) {
+    int deletes = Soak("deletes and drops", 500, 30.0, [&](int) {
         SendMessageW(small.ItemIcon(4).Window(), WM_RBUTTONDOWN, MK_RBUTTON, 0);
         ASSERT_EQ(WindowText(small.ItemCaption(4).Window()), "");
         auto* data = new ByteDataObject({{CF_HDROP, FileListBlock({last})}});
