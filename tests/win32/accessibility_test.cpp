@@ -6,7 +6,6 @@
 #include <wrl/client.h>
 
 #include <algorithm>
-#include <cwchar>
 #include <memory>
 #include <string>
 #include <vector>
@@ -99,33 +98,6 @@ std::vector<LONG> ChildrenHeard(DWORD event) {
     return children;
 }
 
-// Ends the program that shows a top-level window whose title holds that text (what an item's
-// launch started), so that it does not outlive the test.
-bool EndProgramShowing(const std::wstring& text) {
-    struct Search {
-        const std::wstring& text;
-        HWND found;
-    } search{text, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            wchar_t title[256] = {};
-            GetWindowTextW(window, title, 256);
-            if (!IsWindowVisible(window) || !std::wcsstr(title, s->text.c_str())) return TRUE;
-            s->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    DWORD pid = 0;
-    if (!search.found || !GetWindowThreadProcessId(search.found, &pid)) return false;
-    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
-    if (!process) return false;
-    TerminateProcess(process, 0);
-    WaitForSingleObject(process, 5000);
-    CloseHandle(process);
-    return true;
-}
-
 void PressKeys(std::vector<WORD> keys) {
     std::vector<INPUT> inputs;
     for (WORD key : keys) {
@@ -154,9 +126,15 @@ TEST(AccessibilityTest, AToolInAnotherProcessReadsTheListFollowsTheKeyboardAndAc
     std::wstring exe = Widen(temp.File("Vantry.exe"));
     ASSERT_TRUE(CopyFileW(built.c_str(), exe.c_str(), FALSE));
     test::WriteBytes(temp.File("VantryTabs.txt"), "One\r\nTwo\r\n\r\n\r\n\r\n");
+    // The item opened is the launch probe, which writes down that it ran: a folder would open in
+    // Wine's explorer, whose windows and processes from earlier runs in the session decide
+    // whether and where it shows.
+    const std::string probe = temp.File("launch_probe.exe");
+    ASSERT_TRUE(CopyFileW(Widen(ExecutableFolder() + "\\..\\launch_probe.exe").c_str(),
+                          Widen(probe).c_str(), FALSE));
     test::WriteBytes(temp.File("VantryList0.txt"),
-                     "C:\\windows\\\r\nC:\\windows\\system32\\\r\nC:\\windows\\fonts\\\r\n"
-                     "C:\\windows\\system32\\drivers\\\r\nC:\\windows\\gone\\\r\n");
+                     "C:\\windows\\\r\nC:\\windows\\system32\\\r\n" + probe +
+                         "\r\nC:\\windows\\system32\\drivers\\\r\nC:\\windows\\gone\\\r\n");
     test::WriteBytes(temp.File("VantryList1.txt"), "C:\\windows\\help\\\r\n");
     Started program(exe);
     HWND list = nullptr;
@@ -173,9 +151,9 @@ TEST(AccessibilityTest, AToolInAnotherProcessReadsTheListFollowsTheKeyboardAndAc
     EXPECT_EQ(count, kSlotCount + kTabCount);
     EXPECT_EQ(Role(object.Get(), CHILDID_SELF), ROLE_SYSTEM_LIST);
     EXPECT_EQ(Name(object.Get(), CHILDID_SELF), "Vantry - One");
-    const char* names[] = {"windows", "system32", "fonts", "drivers"};
-    const char* paths[] = {"C:\\windows\\", "C:\\windows\\system32\\", "C:\\windows\\fonts\\",
-                           "C:\\windows\\system32\\drivers\\"};
+    const std::string names[] = {"windows", "system32", "launch_probe", "drivers"};
+    const std::string paths[] = {"C:\\windows\\", "C:\\windows\\system32\\", probe,
+                                 "C:\\windows\\system32\\drivers\\"};
     for (int slot = 0; slot < 4; ++slot) {
         SCOPED_TRACE(slot);
         EXPECT_EQ(Role(object.Get(), ItemChildId(slot)), ROLE_SYSTEM_LISTITEM);
@@ -207,7 +185,8 @@ TEST(AccessibilityTest, AToolInAnotherProcessReadsTheListFollowsTheKeyboardAndAc
     std::vector<std::string> focused;
     for (LONG child : ChildrenHeard(EVENT_OBJECT_FOCUS))
         focused.push_back(Name(object.Get(), child));
-    EXPECT_EQ(focused, (std::vector<std::string>{"windows", "system32", "fonts", "drivers"}));
+    EXPECT_EQ(focused,
+              (std::vector<std::string>{"windows", "system32", "launch_probe", "drivers"}));
     EXPECT_EQ(State(object.Get(), ItemChildId(3)), kFocusedItem);
     EXPECT_EQ(State(object.Get(), ItemChildId(2)), kItemStates);
     // Tab takes the keyboard to the tab strip and Shift+Tab brings it back, both heard.
@@ -240,12 +219,13 @@ TEST(AccessibilityTest, AToolInAnotherProcessReadsTheListFollowsTheKeyboardAndAc
     // The list is renamed when the switch begins; its items come back one by one after.
     ASSERT_TRUE(PumpUntil([&] {
         return Name(object.Get(), CHILDID_SELF) == "Vantry - One" &&
-               Name(object.Get(), ItemChildId(2)) == "fonts";
+               Name(object.Get(), ItemChildId(2)) == "launch_probe";
     }));
     EXPECT_EQ(object->accDoDefaultAction(Id(ItemChildId(2))), S_OK);
     ASSERT_TRUE(PumpUntil([&] { return program.Ended(); }));
-    EXPECT_EQ(test::ReadBytes(temp.File(kHandOverFile)), "C:\\windows\\fonts\\\r\n");
-    EXPECT_TRUE(PumpUntil([] { return EndProgramShowing(L"Fonts"); }));
+    EXPECT_EQ(test::ReadBytes(temp.File(kHandOverFile)), probe + "\r\n");
+    EXPECT_TRUE(
+        PumpUntil([&] { return test::ReadBytes(temp.File("launched.txt")) != "<absent>"; }));
 }
 
 // The program in this process, for what must be seen from inside it.
