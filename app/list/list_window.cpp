@@ -54,9 +54,19 @@ void ListWindow::UpdateTabs() {
 void ListWindow::TabClick(int k) {
     auto scope = guard_.TryEnter();
     if (!scope || TabName(k).empty()) return;
-    // The tab being left is written first; if that fails, stay on it rather than drop its items.
-    if (!model_.SaveListFile()) return;
+    LeaveTab();
     model_.ResetDWM();
+    EnterTab(k);
+}
+
+void ListWindow::LeaveTab() {
+    // Every change was saved as it was made: this save only puts back a file found emptied. It
+    // never holds the switch up nor speaks, also where the folder cannot be written.
+    auto quiet = files_.Quietly();
+    model_.SaveListFile();
+}
+
+void ListWindow::EnterTab(int k) {
     model_.List = static_cast<int16_t>(k);
     view_.ShowCurrentTab(k);
     model_.LoadListfile();
@@ -72,20 +82,20 @@ void ListWindow::ItemClick(int slot, LaunchMode mode) {
 void ListWindow::OpenItem(int slot, LaunchMode mode) {
     if (!model_.Occupied(slot)) return;
     const std::string path = model_.Path(slot);
+    // A line an editor or an older version stored: refused as at the drop.
+    if (HasTrimmedName(path)) {
+        ReportTrimmedName(slot);
+        return;
+    }
     // A target still gone is not handed over: the user is told and the list stays.
     if (model_.TargetMissing(slot) && !FoundAgain(slot)) {
         ReportNotFound(path);
         return;
     }
-    // The path goes to the shell through the hand-over file. If it cannot be written, the file
-    // may still name an earlier item: launch nothing and keep running.
+    // The clicked item is the one opened, whatever the hand-over file holds or whether it can be
+    // written (a read-only folder; another PC sharing the folder writing its own).
     const std::string target = model_.PathInUse(slot);
-    if (!files_.WriteHandOver(target)) return;
-    app_.PumpMessages();
-    app_.PumpMessages();
-    std::string handedOver = files_.ReadHandOver().value_or(target);
-    app_.PumpMessages();
-    LaunchResult launched = app_.Launch(handedOver, kShowNormal, mode);
+    LaunchResult launched = app_.Launch(target, kShowNormal, mode);
     app_.PumpMessages();
     if (launched == LaunchResult::NotFound) {
         // Gone since its check, or not checked yet: now it is known.
@@ -95,6 +105,7 @@ void ListWindow::OpenItem(int slot, LaunchMode mode) {
     }
     // A declined elevation prompt: the user has answered, and the list stays.
     if (launched == LaunchResult::Cancelled) return;
+    files_.RecordHandOver(target);
     CloseAction();
 }
 
@@ -104,6 +115,10 @@ bool ListWindow::FoundAgain(int slot) {
     TargetFound found = app_.CheckTarget(model_.Path(slot));
     model_.SetTargetFound(slot, found);
     return found.state != TargetState::Missing;
+}
+
+void ListWindow::ReportTrimmedName(int slot) {
+    dialogs_.ShowError(TrimmedNameMessage(model_.Path(slot)));
 }
 
 void ListWindow::ReportNotFound(const std::string& path) {
@@ -206,7 +221,7 @@ void ListWindow::CloseClick() {
 }
 
 void ListWindow::CloseAction() {
-    if (useList_ == styleWord_) model_.SaveListFile();
+    if (useList_ == styleWord_) LeaveTab();
     app_.PumpMessages();
     app_.CloseAllWindows();
 }

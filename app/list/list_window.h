@@ -83,11 +83,19 @@ class ListWindow {
     bool DropFiles(const DroppedFiles& drop, DropProbe& probe, int tab, int gap);
     // Tells the user that the slot's target is not there, as a click on a missing item does.
     void ReportMissing(int slot) { ReportNotFound(model_.Path(slot)); }
+    // Tells the user that the slot's item is not opened because its name ends in a dot or space.
+    void ReportTrimmedName(int slot);
 
     // Asks, then deletes the slot's item on Yes.
     void DelLink(int slot);
     // Saves the current tab when this window's style is the chosen one, then closes everything.
     void CloseAction();
+    // The save of the tab being left, which never fails nor speaks: every change of the user's
+    // has been saved as it was made.
+    void LeaveTab();
+    // Shows tab k, as a tab click does after the emptying: its label highlighted (and assistive
+    // tools told), its items loaded, no item with the keyboard's focus.
+    void EnterTab(int k);
 
     ListKeyboard& Keyboard() { return keyboard_; }
     ActionGuard& Guard() { return guard_; }
