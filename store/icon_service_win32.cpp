@@ -29,6 +29,13 @@ constexpr int kWorkerCount = 2;
 constexpr UINT kStallMs = 250;
 constexpr UINT_PTR kStallTimer = 1;
 
+// A card reader or optical drive without its disk makes the system ask for one in a box of its
+// own, which would hold the check until someone answers. Only these threads say so: the process's
+// mode would pass on to every program the launcher starts.
+void QuietCriticalErrors() {
+    SetThreadErrorMode(GetThreadErrorMode() | SEM_FAILCRITICALERRORS, nullptr);
+}
+
 }  // namespace
 
 struct IconService::Shared {
@@ -211,6 +218,7 @@ TargetState IconService::CheckInTime(const Shared& shared, const std::string& pa
 // COM objects that want a single-threaded apartment; a thread already set up otherwise is used
 // as it is, and only what was set up here is undone.
 void IconService::Work(std::shared_ptr<Shared> shared) {
+    QuietCriticalErrors();
     HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     for (;;) {
         std::pair<IconService::Ticket, IconRequest> job;
@@ -262,6 +270,7 @@ TargetFound IconService::Recheck(const std::string& path) {
     if (!pending->done || !shared_->check) return {};
     try {
         std::thread([shared = shared_, pending, path] {
+            QuietCriticalErrors();
             try {
                 pending->found = FindTarget(path, shared->drive, shared->check);
             } catch (...) {
