@@ -202,11 +202,15 @@ bool ListWindow::DropFiles(const DroppedFiles& drop, DropProbe& probe, int tab, 
     std::vector<std::string> paths = TakeDroppedPaths(drop, probe, dialogs_);
     if (paths.empty()) return false;
     if (tab != model_.List) return files_.AppendToList(tab, paths);
-    gap = std::clamp(gap, 0, model_.OccupiedCount());
     int focus = keyboard_.Focus();
-    model_.InsertItems(gap, paths);
+    if (gap == kEndOfTab) {
+        model_.AppendItems(paths);
+    } else {
+        gap = std::clamp(gap, 0, model_.OccupiedCount());
+        model_.InsertItems(gap, paths);
+    }
     SaveOutcome saved = model_.SaveListFile();
-    if (saved && focus >= gap) {
+    if (saved && gap != kEndOfTab && focus >= gap) {
         keyboard_.SetFocus(std::min(focus + static_cast<int>(paths.size()), kSlotCount - 1));
     }
     // A failed save has told the user; the tab shows again what its file holds.

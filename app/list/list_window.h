@@ -33,6 +33,9 @@ class ListWindowView : public ListView {
 };
 
 inline constexpr int kRightButton = 2;
+// The gap of a drop onto a tab's label: after every line of the tab, those kept beyond the 20th
+// included, as for any other tab.
+inline constexpr int kEndOfTab = -1;
 inline constexpr int kShowNormal = 1;
 
 class ListWindow {
@@ -78,8 +81,8 @@ class ListWindow {
     // file (beyond its 20th line when that tab is full), then leaves this tab as a delete does.
     void MoveItemToTab(int slot, int k);
     // Files dragged from another program: read as "Drop Here" reads them, then put in at gap
-    // (0..n) of the current tab when tab is the current one, else at the end of tab k's file
-    // (a tab without a name takes nothing). Whether anything was stored.
+    // (0..n) of the current tab when tab is the current one, else (or with kEndOfTab) at the end
+    // of tab k's file (a tab without a name takes nothing). Whether anything was stored.
     bool DropFiles(const DroppedFiles& drop, DropProbe& probe, int tab, int gap);
     // Tells the user that the slot's target is not there, as a click on a missing item does.
     void ReportMissing(int slot) { ReportNotFound(model_.Path(slot)); }
