@@ -53,6 +53,7 @@ struct IconService::Shared {
     bool stopping = false;
     int workers = 0;
     std::size_t inFlight = 0;
+    int rechecking = 0;          // Recheck's threads not yet ended
     std::uint64_t finished = 0;  // look-ups ended, for telling a stalled worker
 };
 
@@ -170,6 +171,11 @@ std::size_t IconService::InFlight() const {
     return shared_->inFlight;
 }
 
+bool IconService::ThreadsBusy() const {
+    std::lock_guard<std::mutex> lock(shared_->mutex);
+    return shared_->inFlight > 0 || shared_->rechecking > 0;
+}
+
 void IconService::Deliver() {
     std::vector<std::pair<Ticket, IconAnswer>> answered;
     {
@@ -268,6 +274,10 @@ TargetFound IconService::Recheck(const std::string& path) {
     };
     auto pending = std::make_shared<Pending>();
     if (!pending->done || !shared_->check) return {};
+    {
+        std::lock_guard<std::mutex> lock(shared_->mutex);
+        ++shared_->rechecking;
+    }
     try {
         std::thread([shared = shared_, pending, path] {
             QuietCriticalErrors();
@@ -277,8 +287,12 @@ TargetFound IconService::Recheck(const std::string& path) {
                 pending->found = {};  // Unknown, as a check with no word on the path
             }
             SetEvent(pending->done);
+            std::lock_guard<std::mutex> lock(shared->mutex);
+            --shared->rechecking;
         }).detach();
     } catch (const std::system_error&) {
+        std::lock_guard<std::mutex> lock(shared_->mutex);
+        --shared_->rechecking;
         return {};
     }
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kCheckLimitMs);
@@ -289,7 +303,7 @@ TargetFound IconService::Recheck(const std::string& path) {
             1, &pending->done, FALSE, static_cast<DWORD>(std::max<long long>(0, left.count())),
             QS_ALLINPUT);
         if (wait == WAIT_OBJECT_0) return pending->found;
-        if (wait != WAIT_OBJECT_0 + 1) return {};
+        if (wait != WAIT_OBJECT_0 + 1) return {TargetState::Unknown, {}, false};
         PumpPendingMessages();
     }
 }

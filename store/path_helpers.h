@@ -67,6 +67,9 @@ class ProgramDrive {
 struct TargetFound {
     TargetState state = TargetState::Unknown;
     std::string standIn;
+    // False when the check did not answer in time (a server that stopped answering): anything
+    // handed that path now would wait as long.
+    bool answered = true;
 };
 
 TargetFound FindTarget(const std::string& path, const ProgramDrive& drive,

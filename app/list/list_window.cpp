@@ -87,10 +87,22 @@ void ListWindow::OpenItem(int slot, LaunchMode mode) {
         ReportTrimmedName(slot);
         return;
     }
-    // A target still gone is not handed over: the user is told and the list stays.
-    if (model_.TargetMissing(slot) && !FoundAgain(slot)) {
-        ReportNotFound(path);
-        return;
+    // A target still gone is not handed over: the user is told and the list stays. Nor is one
+    // whose check did not answer: the shell would wait on it here, with the window frozen. While
+    // the check lets messages through, the action being run keeps every other from the slots.
+    if (model_.TargetMissing(slot)) {
+        TargetFound found = app_.CheckTarget(path);
+        if (!found.answered) {
+            dialogs_.ShowError("\"" + path +
+                               "\" is not answering (a drive or a network server that does not "
+                               "respond). The item stays in the list; try again later.");
+            return;
+        }
+        model_.SetTargetFound(slot, found);
+        if (found.state == TargetState::Missing) {
+            ReportNotFound(path);
+            return;
+        }
     }
     // The clicked item is the one opened, whatever the hand-over file holds or whether it can be
     // written (a read-only folder; another PC sharing the folder writing its own).
@@ -107,14 +119,6 @@ void ListWindow::OpenItem(int slot, LaunchMode mode) {
     if (launched == LaunchResult::Cancelled) return;
     files_.RecordHandOver(target);
     CloseAction();
-}
-
-// While the check lets messages through, the action being run keeps every other from changing
-// the slots. Unknown (no answer in time) is tried: a launch that then finds nothing says so.
-bool ListWindow::FoundAgain(int slot) {
-    TargetFound found = app_.CheckTarget(model_.Path(slot));
-    model_.SetTargetFound(slot, found);
-    return found.state != TargetState::Missing;
 }
 
 void ListWindow::ReportTrimmedName(int slot) {

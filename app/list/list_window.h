@@ -113,8 +113,6 @@ class ListWindow {
 
   private:
     void OpenItem(int slot, LaunchMode mode);
-    // An item found missing is checked again at the click: false while it is still missing.
-    bool FoundAgain(int slot);
     // After a save: the slots emptied and filled again from the tab's file.
     void Reload();
     // Frees the slot, saves the tab without it and closes the gap; on a failed save the item is

@@ -53,13 +53,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             int code = program.Run();
             processReference.WaitUntilReleased();
             instance.OnLaterStart(nullptr);
-            lookUpRunning = program.Icons().InFlight() > 0;
+            lookUpRunning = program.Icons().ThreadsBusy();
             return code;
         });
     OleUninitialize();
-    // Everything is saved and every window closed. An icon look-up still in the shell may hold a
-    // lock that the libraries' detach code at ExitProcess would wait for; ending without that
-    // code leaves nothing of ours undone.
+    // Everything is saved and every window closed. An icon look-up still in the shell, or a check
+    // still blocked on a server that stopped answering, may hold a lock that the libraries' detach
+    // code at ExitProcess would wait for; ending without that code leaves nothing of ours undone.
     if (lookUpRunning) TerminateProcess(GetCurrentProcess(), static_cast<UINT>(result));
     return result;
 }

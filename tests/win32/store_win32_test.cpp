@@ -112,6 +112,26 @@ TEST(MissingTargets, ChecksRunWithoutTheSystemsErrorBoxAndTheProcessModeStays) {
     EXPECT_FALSE(GetThreadErrorMode() & SEM_FAILCRITICALERRORS);
 }
 
+// A check blocked on a server that stopped answering: the click hears that it did not answer,
+// and the program's end knows its thread is still out there until it ends.
+TEST(MissingTargets, ARecheckThatDoesNotAnswerSaysSoAndItsThreadIsKnownUntilItEnds) {
+    HANDLE unblock = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    ASSERT_TRUE(unblock);
+    IconService icons([](const IconRequest&) { return UniqueIcon(); },
+                      [unblock](const std::string&) {
+                          WaitForSingleObject(unblock, INFINITE);
+                          return TargetState::Present;
+                      });
+    EXPECT_FALSE(icons.ThreadsBusy());
+    EXPECT_FALSE(icons.Recheck("C:\\a.txt").answered);
+    EXPECT_TRUE(icons.ThreadsBusy());
+    SetEvent(unblock);
+    const ULONGLONG deadline = GetTickCount64() + 10000;
+    while (icons.ThreadsBusy() && GetTickCount64() < deadline) Sleep(10);
+    EXPECT_FALSE(icons.ThreadsBusy());
+    CloseHandle(unblock);
+}
+
 TEST(Win32ProgramFolder, StoresTextInTheAnsiCodePageAndReadsItBack) {
     ASSERT_EQ(GetACP(), 1252u) << "the test's byte expectations are those of code page 1252";
     test::TempFolder temp;
