@@ -48,6 +48,13 @@ std::optional<std::uint32_t> ShellLinkFlags(std::string_view header) {
     return flags;
 }
 
+std::string TrimmedNameMessage(const std::string& path) {
+    return "\"" + path +
+           "\" ends in a dot or a space, which Windows leaves out of a name, so another file "
+           "could open in its place. Vantry neither adds nor opens it: rename it, then drop it "
+           "again.";
+}
+
 std::string FailureMessage(const DropFailure& failure) {
     return std::to_string(failure.code) + " - " + failure.description;
 }
@@ -82,6 +89,11 @@ DropReading ReadDroppedPaths(const DroppedFiles& drop, DropProbe& probe) {
             if (!KeepsShortcut(link.value)) path = std::move(link.value.target);
         }
         if (path.empty()) continue;
+        // Checked before the probe, which would find the other file.
+        if (HasTrimmedName(path)) {
+            reading.messages.push_back({true, TrimmedNameMessage(path)});
+            continue;
+        }
         Probed<DropProbe::Kind> kind = probe.Look(path);
         if (kind.failure) return fail(*kind.failure);
         if (kind.value == DropProbe::Kind::File) {

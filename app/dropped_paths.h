@@ -19,6 +19,9 @@ namespace vantry {
 inline constexpr const char* kCantGetFilesMessage =
     "Can't get the files of one or more of the dropped items! Please modify your selection.";
 
+// Why an item whose name ends in a dot or a space is neither added nor opened.
+std::string TrimmedNameMessage(const std::string& path);
+
 // A platform failure while reading a drop: its number and the system's description of it.
 struct DropFailure {
     long code = 0;

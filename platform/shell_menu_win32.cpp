@@ -46,7 +46,9 @@ bool ShellMenu::Show(HWND owner, const std::string& path, POINT at, bool extende
         if (chosen >= kFirstCommand) {
             CMINVOKECOMMANDINFOEX invoke{};
             invoke.cbSize = sizeof(invoke);
-            invoke.fMask = CMIC_MASK_UNICODE | CMIC_MASK_PTINVOKE;
+            // NOASYNC: the command is done when the call returns, whether or not it shows a
+            // window; one that still goes on (a copy's progress) holds the process reference.
+            invoke.fMask = CMIC_MASK_UNICODE | CMIC_MASK_PTINVOKE | CMIC_MASK_NOASYNC;
             invoke.hwnd = owner;
             invoke.lpVerb = MAKEINTRESOURCEA(chosen - kFirstCommand);
             invoke.lpVerbW = MAKEINTRESOURCEW(chosen - kFirstCommand);

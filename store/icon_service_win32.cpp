@@ -29,6 +29,13 @@ constexpr int kWorkerCount = 2;
 constexpr UINT kStallMs = 250;
 constexpr UINT_PTR kStallTimer = 1;
 
+// A card reader or optical drive without its disk makes the system ask for one in a box of its
+// own, which would hold the check until someone answers. Only these threads say so: the process's
+// mode would pass on to every program the launcher starts.
+void QuietCriticalErrors() {
+    SetThreadErrorMode(GetThreadErrorMode() | SEM_FAILCRITICALERRORS, nullptr);
+}
+
 }  // namespace
 
 struct IconService::Shared {
@@ -46,6 +53,7 @@ struct IconService::Shared {
     bool stopping = false;
     int workers = 0;
     std::size_t inFlight = 0;
+    int rechecking = 0;          // Recheck's threads not yet ended
     std::uint64_t finished = 0;  // look-ups ended, for telling a stalled worker
 };
 
@@ -163,6 +171,11 @@ std::size_t IconService::InFlight() const {
     return shared_->inFlight;
 }
 
+bool IconService::ThreadsBusy() const {
+    std::lock_guard<std::mutex> lock(shared_->mutex);
+    return shared_->inFlight > 0 || shared_->rechecking > 0;
+}
+
 void IconService::Deliver() {
     std::vector<std::pair<Ticket, IconAnswer>> answered;
     {
@@ -211,6 +224,7 @@ TargetState IconService::CheckInTime(const Shared& shared, const std::string& pa
 // COM objects that want a single-threaded apartment; a thread already set up otherwise is used
 // as it is, and only what was set up here is undone.
 void IconService::Work(std::shared_ptr<Shared> shared) {
+    QuietCriticalErrors();
     HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     for (;;) {
         std::pair<IconService::Ticket, IconRequest> job;
@@ -260,16 +274,25 @@ TargetFound IconService::Recheck(const std::string& path) {
     };
     auto pending = std::make_shared<Pending>();
     if (!pending->done || !shared_->check) return {};
+    {
+        std::lock_guard<std::mutex> lock(shared_->mutex);
+        ++shared_->rechecking;
+    }
     try {
         std::thread([shared = shared_, pending, path] {
+            QuietCriticalErrors();
             try {
                 pending->found = FindTarget(path, shared->drive, shared->check);
             } catch (...) {
                 pending->found = {};  // Unknown, as a check with no word on the path
             }
             SetEvent(pending->done);
+            std::lock_guard<std::mutex> lock(shared->mutex);
+            --shared->rechecking;
         }).detach();
     } catch (const std::system_error&) {
+        std::lock_guard<std::mutex> lock(shared_->mutex);
+        --shared_->rechecking;
         return {};
     }
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kCheckLimitMs);
@@ -280,7 +303,7 @@ TargetFound IconService::Recheck(const std::string& path) {
             1, &pending->done, FALSE, static_cast<DWORD>(std::max<long long>(0, left.count())),
             QS_ALLINPUT);
         if (wait == WAIT_OBJECT_0) return pending->found;
-        if (wait != WAIT_OBJECT_0 + 1) return {};
+        if (wait != WAIT_OBJECT_0 + 1) return {TargetState::Unknown, {}, false};
         PumpPendingMessages();
     }
 }

@@ -66,13 +66,16 @@ class IconService {
 
     // Checks the path again now, as a request does, on a thread of its own: a click on an item
     // found missing. Waits at most kCheckLimitMs, letting this thread's messages through, and
-    // gives Unknown when the check has not answered by then.
+    // gives Unknown, not answered, when the check has not answered by then.
     TargetFound Recheck(const std::string& path);
 
     // Look-ups whose answer is still to run.
     std::size_t Pending() const { return answers_.size(); }
     // Look-ups queued, running or answered but not yet handed back, cancelled ones included.
     std::size_t InFlight() const;
+    // Whether a thread of the service may be inside the file system or the shell now: a look-up
+    // in flight or a check of Recheck's still running (one that outlived its wait included).
+    bool ThreadsBusy() const;
 
   private:
     struct Shared;

@@ -24,13 +24,16 @@ std::optional<std::vector<std::string>> ItemFiles::ReadLines(const std::string& 
 
 SaveOutcome ItemFiles::WriteLines(const std::string& name, const std::vector<std::string>& lines,
                                   std::optional<MergeRule> merge) {
-    std::string reason;
-    std::unique_ptr<SaveTurn> turn = folder_.TakeSaveTurn(reason);
+    std::string content = JoinLines(lines);
+    // Nothing to write needs no turn: leaving an unchanged tab neither waits for another writer
+    // nor fails in a folder that cannot be written.
+    if (quiet_ && AlreadyHolds(name, content)) return {true, false};
+    TurnRefusal refused;
+    std::unique_ptr<SaveTurn> turn = folder_.TakeSaveTurn(refused);
     if (!turn) {
-        ReportWriteFailure(name, reason);
+        ReportTurnRefused(name, refused);
         return {};
     }
-    std::string content = JoinLines(lines);
     auto seen = merge ? seen_.find(name) : seen_.end();
     if (seen == seen_.end()) return {Replace(name, content), false};
 
@@ -69,7 +72,28 @@ bool ItemFiles::Replace(const std::string& name, const std::string& content) {
     return true;
 }
 
+bool ItemFiles::AlreadyHolds(const std::string& name, const std::string& content) {
+    if (folder_.Read(name) != content) return false;
+    seen_[name] = content;
+    return true;
+}
+
+void ItemFiles::ReportTurnRefused(const std::string& name, const TurnRefusal& refused) {
+    if (!refused.readOnly) {
+        ReportWriteFailure(name, refused.reason);
+        return;
+    }
+    // Said once: every later change would only repeat it.
+    if (quiet_ || toldReadOnly_) return;
+    toldReadOnly_ = true;
+    dialogs_.ShowPlain(
+        "Vantry's folder is read-only, so this change cannot be kept.\n\nThe list shows what "
+        "the folder holds, and its items still open. To change them, copy Vantry to a folder "
+        "you can write to.");
+}
+
 void ItemFiles::ReportWriteFailure(const std::string& name, const std::string& reason) {
+    if (quiet_) return;
     dialogs_.ShowError("Vantry could not save \"" + name + "\".\n\n" + reason +
                        "\n\nThe file was left as it was.");
 }
@@ -97,7 +121,10 @@ std::optional<std::string> ItemFiles::ReadStyleWord() {
 }
 
 bool ItemFiles::WriteStyleWord(const std::string& word) {
-    return Replaceable(kStyleFile) && WriteLines(kStyleFile, {word}).saved;
+    if (!Replaceable(kStyleFile)) return false;
+    // Opening "Config" runs the switch to the style in use: no change, nothing to refuse.
+    if (AlreadyHolds(kStyleFile, JoinLines({word}))) return true;
+    return WriteLines(kStyleFile, {word}).saved;
 }
 
 std::optional<std::vector<std::string>> ItemFiles::ReadTabNames() {
@@ -147,20 +174,16 @@ void ItemFiles::ReportUnreadableList(int tab) {
 }
 
 void ItemFiles::ReportUnreadable(const std::string& name, const std::string& what) {
+    if (quiet_) return;
     dialogs_.ShowError("Vantry could not save \"" + name +
                        "\": the file is there but cannot be read, so " + what +
                        " would be lost.\n\nThe file was left as it was. Close the program that "
                        "holds it and try again.");
 }
 
-bool ItemFiles::WriteHandOver(const std::string& path) {
-    return WriteLines(kHandOverFile, {path}).saved;
-}
-
-std::optional<std::string> ItemFiles::ReadHandOver() {
-    auto lines = ReadLines(kHandOverFile);
-    if (!lines || lines->empty()) return std::nullopt;
-    return lines->front();
+void ItemFiles::RecordHandOver(const std::string& path) {
+    QuietScope quiet(quiet_);
+    WriteLines(kHandOverFile, {path});
 }
 
 }  // namespace vantry

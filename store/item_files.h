@@ -6,7 +6,9 @@
 //   "shfile.txt"        the path of the item launched last
 // Every line ends with CR LF, the last included; values are kept exactly as they are.
 // A write that fails tells the user (file name and the system's reason) and returns false; the
-// file then keeps its previous content.
+// file then keeps its previous content. In a folder where no file can be made at all (a locked
+// stick, a CD, a read-only share) the first change refused says so in plain words, and later ones
+// are refused without a word: the list still shows and opens what the folder holds.
 // Another program (a second copy, a text editor, a sync client) may change a list file or the tab
 // names file while this one runs. Each write of those first compares the file with what this
 // program last read or wrote there; when it differs, the write merges both sides' changes
@@ -77,9 +79,25 @@ class ItemFiles {
     // Tells the user that items could not be added to the tab because its file cannot be read.
     void ReportUnreadableList(int tab);
 
-    // The hand-over of a launched path: written, then read back as the file's first line.
-    bool WriteHandOver(const std::string& path);
-    std::optional<std::string> ReadHandOver();
+    // The record of the item opened last, written where it can be: it gates nothing and a write
+    // that fails says nothing.
+    void RecordHandOver(const std::string& path);
+
+    // Within the scope, writes are saves the user did not ask for (leaving a tab unchanged): a
+    // file that already holds what would be written is left alone without waiting for the save
+    // turn, and a write that fails says nothing.
+    class QuietScope {
+      public:
+        explicit QuietScope(bool& quiet) : quiet_(quiet), was_(quiet) { quiet = true; }
+        ~QuietScope() { quiet_ = was_; }
+        QuietScope(const QuietScope&) = delete;
+        QuietScope& operator=(const QuietScope&) = delete;
+
+      private:
+        bool& quiet_;
+        bool was_;
+    };
+    [[nodiscard]] QuietScope Quietly() { return QuietScope(quiet_); }
 
   private:
     std::optional<std::vector<std::string>> ReadLines(const std::string& name);
@@ -93,6 +111,9 @@ class ItemFiles {
     SaveOutcome WriteLines(const std::string& name, const std::vector<std::string>& lines,
                            std::optional<MergeRule> merge = std::nullopt);
     bool Replace(const std::string& name, const std::string& content);
+    // Whether the file already holds content; then it counts as read or written now.
+    bool AlreadyHolds(const std::string& name, const std::string& content);
+    void ReportTurnRefused(const std::string& name, const TurnRefusal& refused);
     void ReportWriteFailure(const std::string& name, const std::string& reason);
 
     ProgramFolder& folder_;
@@ -102,6 +123,8 @@ class ItemFiles {
     // known version to merge against, and the list window keeps such a file's lines itself.
     std::map<std::string, std::optional<std::string>> seen_;
     std::set<std::string> unreadable_;
+    bool quiet_ = false;
+    bool toldReadOnly_ = false;
 };
 
 }  // namespace vantry

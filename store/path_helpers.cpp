@@ -1,5 +1,7 @@
 #include "store/path_helpers.h"
 
+#include <string_view>
+
 namespace vantry {
 
 namespace {
@@ -91,6 +93,21 @@ bool IsShortcutPath(const std::string& path) {
     std::string tail = path.substr(path.size() - 4);
     for (char& c : tail) c = UpperLetter(c);
     return tail == ".LNK";
+}
+
+bool HasTrimmedName(const std::string& path) {
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find_first_of("\\/", start);
+        if (end == std::string::npos) end = path.size();
+        std::string_view name(path.data() + start, end - start);
+        if (!name.empty() && name != "." && name != ".." &&
+            (name.back() == '.' || name.back() == ' ')) {
+            return true;
+        }
+        start = end + 1;
+    }
+    return false;
 }
 
 ProgramDrive::ProgramDrive(const std::string& programFolder, const std::string& systemFolder) {

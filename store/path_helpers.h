@@ -27,6 +27,10 @@ std::string ItemCaption(const std::string& path);
 // Whether the path names a shortcut file (".lnk" in any letter case).
 bool IsShortcutPath(const std::string& path);
 
+// Whether a name in the path ends in a dot or a space. Win32 leaves those out when it opens a
+// path, so "report.txt." would open "report.txt" beside it: such a path is never opened.
+bool HasTrimmedName(const std::string& path);
+
 // Whether the file can be opened for reading now (a folder, a missing file or one locked
 // without sharing gives false).
 bool FileExists(const std::string& path);
@@ -63,6 +67,9 @@ class ProgramDrive {
 struct TargetFound {
     TargetState state = TargetState::Unknown;
     std::string standIn;
+    // False when the check did not answer in time (a server that stopped answering): anything
+    // handed that path now would wait as long.
+    bool answered = true;
 };
 
 TargetFound FindTarget(const std::string& path, const ProgramDrive& drive,

@@ -33,10 +33,15 @@ std::string LongPath(const std::string& path) {
 }
 
 TargetState TargetStateOf(const std::string& path) {
-    if (GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES) {
-        return TargetState::Present;
-    }
-    switch (GetLastError()) {
+    // No "There is no disk in the drive" box over the check, on whatever thread it runs (the
+    // launch checks on the window thread); the thread's mode is put back for what follows.
+    DWORD mode = GetThreadErrorMode();
+    SetThreadErrorMode(mode | SEM_FAILCRITICALERRORS, nullptr);
+    bool there = GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    DWORD error = GetLastError();
+    SetThreadErrorMode(mode, nullptr);
+    if (there) return TargetState::Present;
+    switch (error) {
         case ERROR_FILE_NOT_FOUND:
         case ERROR_PATH_NOT_FOUND:
         case ERROR_INVALID_DRIVE:

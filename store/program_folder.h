@@ -33,6 +33,13 @@ class SaveTurn {
 std::string TemporaryName(const std::string& name, unsigned long processId, unsigned counter);
 bool IsTemporaryFor(const std::string& name, const std::string& file);
 
+// Why a save turn was not had: the system's reason, and whether no file can be made in the folder
+// at all (a write-protected stick, a CD, a read-only share or folder), which no wait will change.
+struct TurnRefusal {
+    std::string reason;
+    bool readOnly = false;
+};
+
 class ProgramFolder {
   public:
     virtual ~ProgramFolder() = default;
@@ -46,9 +53,9 @@ class ProgramFolder {
     virtual std::optional<std::string> Read(const std::string& name) = 0;
     // Replaces the file with content (UTF-8, written as store/text_encoding.h tells).
     virtual WriteOutcome Replace(const std::string& name, const std::string& content) = 0;
-    // Waits briefly for the folder's save turn; nothing, and the system's reason, when another
-    // writer holds it all that time or it cannot be taken at all (a read-only folder).
-    virtual std::unique_ptr<SaveTurn> TakeSaveTurn(std::string& reason) = 0;
+    // Waits briefly for the folder's save turn; nothing, and why, when another writer holds it all
+    // that time or it cannot be taken at all (a read-only folder).
+    virtual std::unique_ptr<SaveTurn> TakeSaveTurn(TurnRefusal& refused) = 0;
 };
 
 }  // namespace vantry

@@ -129,10 +129,10 @@ WriteOutcome PosixProgramFolder::Replace(const std::string& name, const std::str
     return {};
 }
 
-std::unique_ptr<SaveTurn> PosixProgramFolder::TakeSaveTurn(std::string& reason) {
+std::unique_ptr<SaveTurn> PosixProgramFolder::TakeSaveTurn(TurnRefusal& refused) {
     int fd = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) {
-        reason = std::strerror(errno);
+        refused.reason = std::strerror(errno);
         return nullptr;
     }
     auto turn = std::make_unique<FolderLock>(fd);
@@ -140,10 +140,16 @@ std::unique_ptr<SaveTurn> PosixProgramFolder::TakeSaveTurn(std::string& reason) 
     while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         if ((errno != EWOULDBLOCK && errno != EINTR) ||
             std::chrono::steady_clock::now() >= deadline) {
-            reason = std::strerror(errno);
+            refused.reason = std::strerror(errno);
             return nullptr;
         }
         std::this_thread::sleep_for(kTurnRetryPause);
+    }
+    // The lock is taken on a read-only folder too: whether a file can be made there is asked.
+    if (::access(folder_.c_str(), W_OK) != 0 && (errno == EROFS || errno == EACCES)) {
+        refused.reason = std::strerror(errno);
+        refused.readOnly = true;
+        return nullptr;
     }
     return turn;
 }

@@ -16,7 +16,7 @@ class PosixProgramFolder : public ProgramFolder {
     bool Present(const std::string& name) override;
     std::optional<std::string> Read(const std::string& name) override;
     WriteOutcome Replace(const std::string& name, const std::string& content) override;
-    std::unique_ptr<SaveTurn> TakeSaveTurn(std::string& reason) override;
+    std::unique_ptr<SaveTurn> TakeSaveTurn(TurnRefusal& refused) override;
 
   private:
     std::string FullName(const std::string& name) const { return folder_ + "/" + name; }

@@ -205,7 +205,7 @@ WriteOutcome Win32ProgramFolder::Replace(const std::string& name, const std::str
     }
 }
 
-std::unique_ptr<SaveTurn> Win32ProgramFolder::TakeSaveTurn(std::string& reason) {
+std::unique_ptr<SaveTurn> Win32ProgramFolder::TakeSaveTurn(TurnRefusal& refused) {
     const std::wstring path = Widen(FullName(kTurnFile));
     const ULONGLONG deadline = GetTickCount64() + kTurnWaitMs;
     for (;;) {
@@ -218,7 +218,11 @@ std::unique_ptr<SaveTurn> Win32ProgramFolder::TakeSaveTurn(std::string& reason) 
         bool taken = error == ERROR_SHARING_VIOLATION ||
                      (error == ERROR_ACCESS_DENIED && DeletePending(path));
         if (!taken || GetTickCount64() >= deadline) {
-            reason = SystemMessage(error);
+            refused.reason = SystemMessage(error);
+            // No new file can be made here: a locked stick or a CD says so, a read-only share or
+            // folder (and Wine, for a read-only mount) denies access.
+            refused.readOnly =
+                error == ERROR_WRITE_PROTECT || (error == ERROR_ACCESS_DENIED && !taken);
             return nullptr;
         }
         Sleep(kTurnRetryPauseMs);

@@ -27,7 +27,7 @@ class Win32ProgramFolder : public ProgramFolder {
     // Called within a save turn: the first replace of each file also removes the temporary files
     // that writers killed during their turn left behind.
     WriteOutcome Replace(const std::string& name, const std::string& content) override;
-    std::unique_ptr<SaveTurn> TakeSaveTurn(std::string& reason) override;
+    std::unique_ptr<SaveTurn> TakeSaveTurn(TurnRefusal& refused) override;
 
     const std::string& Folder() const { return folder_; }
 

@@ -31,6 +31,8 @@ void DropWindow::StyleClick(const std::string& word) {
 }
 
 void DropWindow::SwitchStyle(const std::string& word, bool firstTab) {
+    // The configuration window's switch leaves the tab shown for tab 0, as a tab click would.
+    if (firstTab) WindowOf(UseList).LeaveTab();
     UseList = word;
     // A failed write has told the user; the switch itself still happens for this run.
     files_.WriteStyleWord(UseList);
@@ -41,8 +43,11 @@ void DropWindow::SwitchStyle(const std::string& word, bool firstTab) {
     shown.View().SetVisible(true);
     shown.Model().ResetDWM();
     app_.PumpMessages();
-    if (firstTab) shown.Model().List = 0;
-    shown.Model().LoadListfile();
+    if (firstTab) {
+        shown.EnterTab(0);
+    } else {
+        shown.Model().LoadListfile();
+    }
 }
 
 }  // namespace vantry

@@ -167,6 +167,20 @@ void ListModel::InsertItems(int gap, const std::vector<std::string>& paths) {
     }
 }
 
+void ListModel::AppendItems(const std::vector<std::string>& paths) {
+    if (paths.empty()) return;
+    view_.ShowEmptyHint(false);
+    for (const auto& path : paths) {
+        // Lines wait beyond the 20th only while every slot is taken.
+        int free = FirstFreeSlot();
+        if (free < 0 || !overflow_.empty()) {
+            overflow_.push_back(path);
+        } else {
+            Fill(free, path, ItemCaption(path));
+        }
+    }
+}
+
 void ListModel::FreeSlot(int slot) {
     SetTargetMissing(slot, false);
     captions_[Index(slot)].clear();

@@ -80,6 +80,9 @@ class ListModel {
     // Puts paths in at gap (0..n, clamped), in order: the items from the gap on move down, and
     // what passes the 20th slot is kept beyond it, ahead of the lines already there.
     void InsertItems(int gap, const std::vector<std::string>& paths);
+    // Puts paths after every line of the tab: into the free slots while no line waits beyond the
+    // 20th, then after those lines.
+    void AppendItems(const std::vector<std::string>& paths);
     // What a check of the slot's path found: true when it is not there. Only shown, never
     // stored: the item stays, and its flag goes with the next emptying or filling of the slot.
     // Any stand-in (below) goes with it.

@@ -54,9 +54,19 @@ void ListWindow::UpdateTabs() {
 void ListWindow::TabClick(int k) {
     auto scope = guard_.TryEnter();
     if (!scope || TabName(k).empty()) return;
-    // The tab being left is written first; if that fails, stay on it rather than drop its items.
-    if (!model_.SaveListFile()) return;
+    LeaveTab();
     model_.ResetDWM();
+    EnterTab(k);
+}
+
+void ListWindow::LeaveTab() {
+    // Every change was saved as it was made: this save only puts back a file found emptied. It
+    // never holds the switch up nor speaks, also where the folder cannot be written.
+    auto quiet = files_.Quietly();
+    model_.SaveListFile();
+}
+
+void ListWindow::EnterTab(int k) {
     model_.List = static_cast<int16_t>(k);
     view_.ShowCurrentTab(k);
     model_.LoadListfile();
@@ -72,20 +82,32 @@ void ListWindow::ItemClick(int slot, LaunchMode mode) {
 void ListWindow::OpenItem(int slot, LaunchMode mode) {
     if (!model_.Occupied(slot)) return;
     const std::string path = model_.Path(slot);
-    // A target still gone is not handed over: the user is told and the list stays.
-    if (model_.TargetMissing(slot) && !FoundAgain(slot)) {
-        ReportNotFound(path);
+    // A line an editor or an older version stored: refused as at the drop.
+    if (HasTrimmedName(path)) {
+        ReportTrimmedName(slot);
         return;
     }
-    // The path goes to the shell through the hand-over file. If it cannot be written, the file
-    // may still name an earlier item: launch nothing and keep running.
+    // A target still gone is not handed over: the user is told and the list stays. Nor is one
+    // whose check did not answer: the shell would wait on it here, with the window frozen. While
+    // the check lets messages through, the action being run keeps every other from the slots.
+    if (model_.TargetMissing(slot)) {
+        TargetFound found = app_.CheckTarget(path);
+        if (!found.answered) {
+            dialogs_.ShowError("\"" + path +
+                               "\" is not answering (a drive or a network server that does not "
+                               "respond). The item stays in the list; try again later.");
+            return;
+        }
+        model_.SetTargetFound(slot, found);
+        if (found.state == TargetState::Missing) {
+            ReportNotFound(path);
+            return;
+        }
+    }
+    // The clicked item is the one opened, whatever the hand-over file holds or whether it can be
+    // written (a read-only folder; another PC sharing the folder writing its own).
     const std::string target = model_.PathInUse(slot);
-    if (!files_.WriteHandOver(target)) return;
-    app_.PumpMessages();
-    app_.PumpMessages();
-    std::string handedOver = files_.ReadHandOver().value_or(target);
-    app_.PumpMessages();
-    LaunchResult launched = app_.Launch(handedOver, kShowNormal, mode);
+    LaunchResult launched = app_.Launch(target, kShowNormal, mode);
     app_.PumpMessages();
     if (launched == LaunchResult::NotFound) {
         // Gone since its check, or not checked yet: now it is known.
@@ -95,15 +117,12 @@ void ListWindow::OpenItem(int slot, LaunchMode mode) {
     }
     // A declined elevation prompt: the user has answered, and the list stays.
     if (launched == LaunchResult::Cancelled) return;
+    files_.RecordHandOver(target);
     CloseAction();
 }
 
-// While the check lets messages through, the action being run keeps every other from changing
-// the slots. Unknown (no answer in time) is tried: a launch that then finds nothing says so.
-bool ListWindow::FoundAgain(int slot) {
-    TargetFound found = app_.CheckTarget(model_.Path(slot));
-    model_.SetTargetFound(slot, found);
-    return found.state != TargetState::Missing;
+void ListWindow::ReportTrimmedName(int slot) {
+    dialogs_.ShowError(TrimmedNameMessage(model_.Path(slot)));
 }
 
 void ListWindow::ReportNotFound(const std::string& path) {
@@ -187,11 +206,15 @@ bool ListWindow::DropFiles(const DroppedFiles& drop, DropProbe& probe, int tab, 
     std::vector<std::string> paths = TakeDroppedPaths(drop, probe, dialogs_);
     if (paths.empty()) return false;
     if (tab != model_.List) return files_.AppendToList(tab, paths);
-    gap = std::clamp(gap, 0, model_.OccupiedCount());
     int focus = keyboard_.Focus();
-    model_.InsertItems(gap, paths);
+    if (gap == kEndOfTab) {
+        model_.AppendItems(paths);
+    } else {
+        gap = std::clamp(gap, 0, model_.OccupiedCount());
+        model_.InsertItems(gap, paths);
+    }
     SaveOutcome saved = model_.SaveListFile();
-    if (saved && focus >= gap) {
+    if (saved && gap != kEndOfTab && focus >= gap) {
         keyboard_.SetFocus(std::min(focus + static_cast<int>(paths.size()), kSlotCount - 1));
     }
     // A failed save has told the user; the tab shows again what its file holds.
@@ -206,7 +229,7 @@ void ListWindow::CloseClick() {
 }
 
 void ListWindow::CloseAction() {
-    if (useList_ == styleWord_) model_.SaveListFile();
+    if (useList_ == styleWord_) LeaveTab();
     app_.PumpMessages();
     app_.CloseAllWindows();
 }

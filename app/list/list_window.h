@@ -33,6 +33,9 @@ class ListWindowView : public ListView {
 };
 
 inline constexpr int kRightButton = 2;
+// The gap of a drop onto a tab's label: after every line of the tab, those kept beyond the 20th
+// included, as for any other tab.
+inline constexpr int kEndOfTab = -1;
 inline constexpr int kShowNormal = 1;
 
 class ListWindow {
@@ -78,16 +81,24 @@ class ListWindow {
     // file (beyond its 20th line when that tab is full), then leaves this tab as a delete does.
     void MoveItemToTab(int slot, int k);
     // Files dragged from another program: read as "Drop Here" reads them, then put in at gap
-    // (0..n) of the current tab when tab is the current one, else at the end of tab k's file
-    // (a tab without a name takes nothing). Whether anything was stored.
+    // (0..n) of the current tab when tab is the current one, else (or with kEndOfTab) at the end
+    // of tab k's file (a tab without a name takes nothing). Whether anything was stored.
     bool DropFiles(const DroppedFiles& drop, DropProbe& probe, int tab, int gap);
     // Tells the user that the slot's target is not there, as a click on a missing item does.
     void ReportMissing(int slot) { ReportNotFound(model_.Path(slot)); }
+    // Tells the user that the slot's item is not opened because its name ends in a dot or space.
+    void ReportTrimmedName(int slot);
 
     // Asks, then deletes the slot's item on Yes.
     void DelLink(int slot);
     // Saves the current tab when this window's style is the chosen one, then closes everything.
     void CloseAction();
+    // The save of the tab being left, which never fails nor speaks: every change of the user's
+    // has been saved as it was made.
+    void LeaveTab();
+    // Shows tab k, as a tab click does after the emptying: its label highlighted (and assistive
+    // tools told), its items loaded, no item with the keyboard's focus.
+    void EnterTab(int k);
 
     ListKeyboard& Keyboard() { return keyboard_; }
     ActionGuard& Guard() { return guard_; }
@@ -102,8 +113,6 @@ class ListWindow {
 
   private:
     void OpenItem(int slot, LaunchMode mode);
-    // An item found missing is checked again at the click: false while it is still missing.
-    bool FoundAgain(int slot);
     // After a save: the slots emptied and filled again from the tab's file.
     void Reload();
     // Frees the slot, saves the tab without it and closes the gap; on a failed save the item is

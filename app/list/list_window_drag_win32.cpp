@@ -58,9 +58,9 @@ void ListWindowWin32::ReleaseDragData() {
 bool ListWindowWin32::TakeFiles(IDataObject* data, const DragPlace& place) {
     Win32DropProbe probe;
     bool onTab = place.kind == DragPlace::Kind::Tab;
-    // On a tab's label: its end (the current tab's too, where the gap past the last item is).
+    // On a tab's label: its end, the current tab's too.
     return logic_.DropFiles(ReadDropData(data), probe, onTab ? place.index : logic_.Model().List,
-                            onTab ? kSlotCount : place.index);
+                            onTab ? kEndOfTab : place.index);
 }
 
 DragPlace ListWindowWin32::PlaceAt(POINT screen, bool ownItem) {

@@ -117,7 +117,12 @@ void ListWindowWin32::ItemClick(int slot) {
 void ListWindowWin32::ShowShellMenu(int slot, POINT at) {
     const ListModel& model = logic_.Model();
     if (slot < 0 || !model.Occupied(slot)) return;
-    // The shell has no menu for a path that is gone: say so, as a click on the item does.
+    // The shell has no menu for a path that is gone, and its menu for a name ending in a dot or
+    // a space would be another file's: say so, as a click on the item does.
+    if (HasTrimmedName(model.Path(slot))) {
+        logic_.ReportTrimmedName(slot);
+        return;
+    }
     if (model.TargetMissing(slot)) {
         logic_.ReportMissing(slot);
         return;

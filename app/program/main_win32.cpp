@@ -8,6 +8,7 @@
 #include "app/program/program_win32.h"
 #include "app/program/single_instance_win32.h"
 #include "platform/dpi_win32.h"
+#include "platform/process_reference_win32.h"
 #include "platform/system_functions_win32.h"
 #include "platform/text_win32.h"
 #include "platform/user_dialogs_win32.h"
@@ -26,32 +27,39 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     OleInitialize(nullptr);
     vantry::Win32Dialogs dialogs;
     bool lookUpRunning = false;
-    int result = vantry::RunReportingFailure(dialogs, [&dialogs, &instance, &lookUpRunning] {
-        vantry::Win32ProgramFolder folder(vantry::ExecutableFolder());
-        vantry::Program program(folder, dialogs);
-        instance.OnLaterStart([&program] { return program.BringToFront(); });
-        program.onAllSaved = [&instance](bool otherWindowsOpen) {
-            // The folder is free for a new start at once, whatever still runs here.
-            instance.Leave();
-            // What the shell menu's Copy or Cut put on the clipboard is served by an object in
-            // this process: rendered onto the clipboard now, or it would end with the process.
-            OleFlushClipboard();
-            // Every file is written and the shell has had the item: nothing is left that the
-            // windows' teardown or the libraries' detach code would do for the user. Unless a
-            // shell command's window (a Properties sheet) runs here: then the windows close as
-            // usual and the process ends with the last of those (Program::Run).
-            if (!otherWindowsOpen) TerminateProcess(GetCurrentProcess(), 0);
-        };
-        program.Start();
-        int code = program.Run();
-        instance.OnLaterStart(nullptr);
-        lookUpRunning = program.Icons().InFlight() > 0;
-        return code;
-    });
+    // Held by a shell menu's command that goes on after its call returned.
+    vantry::ProcessReference processReference;
+    int result = vantry::RunReportingFailure(
+        dialogs, [&dialogs, &instance, &lookUpRunning, &processReference] {
+            vantry::Win32ProgramFolder folder(vantry::ExecutableFolder());
+            vantry::Program program(folder, dialogs);
+            instance.OnLaterStart([&program] { return program.BringToFront(); });
+            program.onAllSaved = [&instance, &processReference](bool otherWindowsOpen) {
+                // The folder is free for a new start at once, whatever still runs here.
+                instance.Leave();
+                // What the shell menu's Copy or Cut put on the clipboard is served by an object in
+                // this process: rendered onto the clipboard now, or it would end with the process.
+                OleFlushClipboard();
+                // Every file is written and the shell has had the item: nothing is left that the
+                // windows' teardown or the libraries' detach code would do for the user. Unless a
+                // shell command's window (a Properties sheet) runs here: then the windows close as
+                // usual and the process ends with the last of those (Program::Run), or a shell
+                // menu's command still runs: the process ends once it has let go.
+                if (!otherWindowsOpen && !processReference.Held()) {
+                    TerminateProcess(GetCurrentProcess(), 0);
+                }
+            };
+            program.Start();
+            int code = program.Run();
+            processReference.WaitUntilReleased();
+            instance.OnLaterStart(nullptr);
+            lookUpRunning = program.Icons().ThreadsBusy();
+            return code;
+        });
     OleUninitialize();
-    // Everything is saved and every window closed. An icon look-up still in the shell may hold a
-    // lock that the libraries' detach code at ExitProcess would wait for; ending without that
-    // code leaves nothing of ours undone.
+    // Everything is saved and every window closed. An icon look-up still in the shell, or a check
+    // still blocked on a server that stopped answering, may hold a lock that the libraries' detach
+    // code at ExitProcess would wait for; ending without that code leaves nothing of ours undone.
     if (lookUpRunning) TerminateProcess(GetCurrentProcess(), static_cast<UINT>(result));
     return result;
 }

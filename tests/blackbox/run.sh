@@ -3,7 +3,7 @@
 # real X mouse and keyboard input (xdotool) and judged by its windows (read through
 # vantry_probe.exe) and by the files it leaves.
 #
-#   run.sh program|proof|loading|scales|drag|stick BUILD_DIR RESULT_XML
+#   run.sh program|proof|loading|scales|drag|stick|readonly BUILD_DIR RESULT_XML
 #
 # Uses DISPLAY and WINEPREFIX from scripts/test; run alone, it starts its own Xvfb and wineserver.
 set -u
@@ -701,6 +701,77 @@ stick_suite() {
     end_case
 }
 
+# --- suite "readonly": a folder that cannot be written still opens every item ------------------
+
+# The folder is a read-only bind mount: a locked stick, a CD or a read-only share as the program
+# meets it (writes fail with EROFS, which Wine reports as access denied). Making one needs root.
+readonly_suite() {
+    begin_case AReadOnlyFolderShowsSwitchesTabsOpensItemsAndRefusesADropOnce
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "  SKIPPED: a read-only bind mount needs root"
+        end_case
+        return
+    fi
+    new_folder
+    local source=$DIR mount alpha beta
+    mount=$(mktemp -d "${TMPDIR:-/tmp}/vantry-readonly.XXXXXX")
+    # The items are stored as they are reached through the mount.
+    printf 'item alpha\r\n' >"$source/alpha.txt"
+    mkdir "$source/beta"
+    DIR=$mount
+    WDIR=$(winepath -w "$mount" 2>/dev/null)
+    alpha="$WDIR\\alpha.txt"
+    beta="$WDIR\\beta\\"
+    crlf small >"$source/listtype.txt"
+    crlf "Main |" "Work |" "" "" "" >"$source/VantryTabs.txt"
+    crlf "$alpha" "$beta" >"$source/VantryList0.txt"
+    crlf "$alpha" >"$source/VantryList1.txt"
+    local before
+    before=$(cd "$source" && ls -A && cat ./*.txt | md5sum)
+    if ! mount --bind "$source" "$mount" || ! mount -o remount,bind,ro "$mount"; then
+        fail "could not make a read-only bind mount"
+        umount "$mount" 2>/dev/null
+        DIR=$source
+        rmdir "$mount"
+        end_case
+        return
+    fi
+    start_vantry
+    expect_eq "items" "alpha;beta" "$(items_of VantrySmallList)"
+    click_tab VantrySmallList 1
+    wait_for 5 items_is VantrySmallList alpha >/dev/null || fail "tab 1 was not shown"
+    click_tab VantrySmallList 0
+    wait_for 5 items_is VantrySmallList "alpha;beta" >/dev/null || fail "tab 0 was not shown"
+    no_box || fail "a message box after switching tabs"
+    drag_onto VantrySmallList "file://$source/alpha.txt"
+    local box text ok
+    if box=$(wait_for 5 visible_top '#32770'); then
+        text=$(probe list '#32770' | awk -F'\t' '$1=="child" && $4=="Static" && $7!="" {print $7}')
+        [[ "$text" == *read-only* ]] || fail "the message does not say read-only: [$text]"
+        shot readonly
+        # Wine passes no X input to a box shown while it handles the X drop: press OK directly.
+        ok=$(probe list '#32770' | awk -F'\t' '$1=="child" && $4=="Button" && $7=="OK" {print $2}')
+        probe press "$ok"
+        wait_for 5 no_box >/dev/null || fail "message box still shown after OK"
+    else
+        fail "no message box after the first drop"
+    fi
+    wait_for 5 items_is VantrySmallList "alpha;beta" >/dev/null
+    expect_eq "items after the refused drop" "alpha;beta" "$(items_of VantrySmallList)"
+    # Refused quietly: a message box would be modal and keep the click below from opening beta.
+    drag_onto VantrySmallList "file://$source/alpha.txt"
+    click_label VantrySmallList beta
+    wait_exit 10 || fail "the program did not end after the item click"
+    end_launched beta
+    stop_vantry
+    # The processes that had it open may take a moment to end.
+    wait_for 20 umount "$mount" >/dev/null || fail "could not unmount $mount"
+    DIR=$source
+    rmdir "$mount"
+    expect_eq "the folder" "$before" "$(cd "$source" && ls -A && cat ./*.txt | md5sum)"
+    end_case
+}
+
 case "$SUITE" in
     program) program_suite ;;
     proof) proof_suite ;;
@@ -708,6 +779,7 @@ case "$SUITE" in
     scales) scales_suite ;;
     drag) drag_suite ;;
     stick) stick_suite ;;
+    readonly) readonly_suite ;;
     *) echo "unknown suite $SUITE" >&2; exit 2 ;;
 esac
 stop_vantry

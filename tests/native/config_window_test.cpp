@@ -214,20 +214,25 @@ TEST_F(ConfigWindowTest, AFailedWriteIsReportedAndKeepsTheNamesInTheWindow) {
     EXPECT_FALSE(p.drop.Guard().Busy());
 }
 
-TEST_F(ConfigWindowTest, OpeningStoresTheStyleAgainAndShowsTabZeroOfTheVisibleList) {
+// As a tab click shows it: the tab left saved first, tab 0's label highlighted, no item with the
+// keyboard's focus (Enter would open whichever item of tab 0 sat in that slot).
+TEST_F(ConfigWindowTest, OpeningShowsTabZeroOfTheVisibleListAsATabClickDoes) {
     p.folder.files["listtype.txt"] = "large\r\n";
     p.folder.files["VantryList0.txt"] = "C:\\zero.txt\r\n";
-    p.folder.files["VantryList3.txt"] = "C:\\three.txt\r\n";
+    p.folder.files["VantryList3.txt"] = "C:\\three.txt\r\n\r\n";  // the save has to write
     StoreNames("A\r\nB\r\nC\r\nD\r\n");
     Start();
     p.large.TabClick(3);
     ASSERT_EQ(p.largeView.captions[0], "three");
+    p.large.Keyboard().SetFocus(0);
     int writesBefore = p.folder.writes["listtype.txt"];
     p.log.clear();
     OpenWindow();
-    EXPECT_EQ(p.folder.writes["listtype.txt"], writesBefore + 1);
-    EXPECT_EQ(p.folder.files["listtype.txt"], "large\r\n");
+    EXPECT_EQ(p.folder.writes["listtype.txt"], writesBefore);  // it already holds the style
+    EXPECT_EQ(p.folder.files["VantryList3.txt"], "C:\\three.txt\r\n");
     EXPECT_EQ(p.large.Model().List, 0);
+    EXPECT_EQ(p.largeView.currentTab, 0);
+    EXPECT_EQ(p.large.Keyboard().Focus(), -1);
     EXPECT_EQ(p.largeView.captions[0], "zero");
     EXPECT_EQ(p.log, (test::Log{"small hidden", "large shown"}));
     EXPECT_EQ(view.smallChecked, false);

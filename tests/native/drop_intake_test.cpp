@@ -39,6 +39,21 @@ TEST(ReadDroppedPaths, KeepsFilesAndFoldersInDropOrderAndSkipsWhatIsAbsent) {
     EXPECT_EQ(PathText(reading.paths), "D:\\Music\\\r\nC:\\a.txt\r\nC:\\\r\nC:\\Games\\\r\n");
 }
 
+// The probe would find "C:\\r.txt" for "C:\\r.txt.": such a name is refused before it is looked at,
+// resolved from a shortcut or dropped as it is.
+TEST(ReadDroppedPaths, ANameEndingInADotOrASpaceIsRefusedWithTheReason) {
+    FakeProbe probe;
+    probe.items = {
+        {"C:\\r.txt", Kind::File}, {"C:\\r.txt.", Kind::File}, {"C:\\l.lnk", Kind::File}};
+    probe.links = {{"C:\\l.lnk", Link("C:\\r.txt ")}};
+    DropReading reading = ReadDroppedPaths(Files({"C:\\r.txt.", "C:\\l.lnk", "C:\\r.txt"}), probe);
+    EXPECT_EQ(reading.paths, std::vector<std::string>{"C:\\r.txt"});
+    ASSERT_EQ(reading.messages.size(), 2u);
+    EXPECT_EQ(reading.messages[0].text, TrimmedNameMessage("C:\\r.txt."));
+    EXPECT_NE(reading.messages[1].text.find("ends in a dot or a space"), std::string::npos);
+    EXPECT_EQ(probe.looked, std::vector<std::string>{"C:\\r.txt"});
+}
+
 TEST(ReadDroppedPaths, ResolvesShortcutsOfAnyCaseOnceAndSkipsAnEmptyTarget) {
     FakeProbe probe;
     probe.items = {{"C:\\App.exe", Kind::File},

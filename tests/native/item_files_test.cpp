@@ -42,7 +42,7 @@ TEST(ItemFiles, WritesEachFileInItsFormatByteForByte) {
     EXPECT_TRUE(files.WriteTabNames({"Main |", "Work |", "", "", ""}));
     EXPECT_TRUE(files.WriteList(3, {"C:\\", "D:\\Music\\", "C:\\a, \"b\".txt"}));
     EXPECT_TRUE(files.WriteList(4, {}));
-    EXPECT_TRUE(files.WriteHandOver(" C:\\x y.txt"));
+    files.RecordHandOver(" C:\\x y.txt");
     EXPECT_EQ(folder.files["listtype.txt"], "large\r\n");
     EXPECT_EQ(folder.files["VantryTabs.txt"], "Main |\r\nWork |\r\n\r\n\r\n\r\n");
     EXPECT_EQ(folder.files["VantryList3.txt"], "C:\\\r\nD:\\Music\\\r\nC:\\a, \"b\".txt\r\n");
@@ -147,8 +147,7 @@ TEST(ItemFiles, AChangeMadeElsewhereSinceTheLastReadOrWriteIsMergedIn) {
     EXPECT_NE(dialogs.errors[0].find("VantryTabs.txt"), std::string::npos);
 }
 
-// Saves come at every launch and tab click; an unchanged list is not written again, while the
-// hand-over is written at every launch.
+// Saves come at every launch and tab click; an unchanged file is not written again.
 TEST(ItemFiles, AListFileAlreadyHoldingWhatASaveWouldWriteIsNotRewritten) {
     FakeFolder folder;
     RecordingDialogs dialogs;
@@ -159,9 +158,38 @@ TEST(ItemFiles, AListFileAlreadyHoldingWhatASaveWouldWriteIsNotRewritten) {
     EXPECT_EQ(folder.writes["VantryList0.txt"], 0);
     EXPECT_TRUE(files.WriteList(0, {"B", "A"}));
     EXPECT_EQ(folder.files["VantryList0.txt"], "B\r\nA\r\n");
-    EXPECT_TRUE(files.WriteHandOver("A"));
-    EXPECT_TRUE(files.WriteHandOver("A"));
-    EXPECT_EQ(folder.writes["shfile.txt"], 2);
+    files.RecordHandOver("A");
+    files.RecordHandOver("A");
+    EXPECT_EQ(folder.writes["shfile.txt"], 1);
+}
+
+// A stick locked against writing, a CD, a read-only share: what needs no write goes on without a
+// word, the first change refused says why in plain words, later ones are refused quietly.
+TEST(ItemFiles, AReadOnlyFolderRefusesTheFirstChangeInPlainWordsAndLaterOnesQuietly) {
+    FakeFolder folder;
+    RecordingDialogs dialogs;
+    ItemFiles files(folder, dialogs);
+    folder.files["VantryList0.txt"] = "A\r\n";
+    folder.files["listtype.txt"] = "small\r\n";
+    ASSERT_TRUE(files.ReadListLines(0));
+    folder.readOnly = true;
+    {
+        auto quiet = files.Quietly();
+        EXPECT_TRUE(files.WriteList(0, {"A"}));
+        EXPECT_FALSE(files.WriteList(0, {"B"}));
+    }
+    files.RecordHandOver("A");
+    EXPECT_TRUE(files.WriteStyleWord("small"));
+    EXPECT_TRUE(dialogs.plain.empty());
+    EXPECT_FALSE(files.WriteList(0, {"B"}));
+    ASSERT_EQ(dialogs.plain.size(), 1u);
+    EXPECT_NE(dialogs.plain[0].find("read-only"), std::string::npos);
+    EXPECT_FALSE(files.WriteTabNames({"Work |", "", "", "", ""}));
+    EXPECT_FALSE(files.WriteStyleWord("large"));
+    EXPECT_EQ(dialogs.plain.size(), 1u);
+    EXPECT_TRUE(dialogs.errors.empty());
+    EXPECT_TRUE(folder.writes.empty());
+    EXPECT_EQ(folder.files.count("shfile.txt"), 0u);
 }
 
 TEST(ItemFiles, AFailedWriteTellsTheUserWithTheFileAndTheReason) {

@@ -140,6 +140,9 @@ TEST_F(ListMoveTest, DroppedFilesGoInAtTheGapOrAtTheEndOfANamedTab) {
     EXPECT_EQ(p.largeView.captions[3], "z");
     EXPECT_EQ(p.largeView.captions[4], ItemCaption("D:\\1"));
     for (int slot : p.largeView.shownSlots) EXPECT_GE(slot, 1) << "slot 0 was shown again";
+    // On the current tab's label: after the lines kept beyond the 20th, as on another tab's.
+    EXPECT_TRUE(p.large.DropFiles(DroppedFiles{true, {"E:\\x"}}, probe, 0, kEndOfTab));
+    EXPECT_EQ(File(0), expected + "E:\\x\r\n");
     EXPECT_TRUE(p.large.DropFiles(drop, probe, 1, 0));
     EXPECT_EQ(File(1), "E:\\x\r\nE:\\y\r\nE:\\z\r\n");
     EXPECT_FALSE(p.large.DropFiles(drop, probe, 2, 0));  // a tab without a name

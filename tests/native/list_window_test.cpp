@@ -56,14 +56,23 @@ TEST_F(ListWindowTest, AClickOnATabWithoutANameDoesNothing) {
     EXPECT_EQ(p.folder.writes.count("VantryList0.txt"), 0u);
 }
 
-TEST_F(ListWindowTest, ATabSwitchWhoseSaveFailsStaysOnTheTabAndKeepsItsItems) {
+// Every change was saved when it was made: leaving a tab goes on whatever its save meets, and an
+// unchanged tab in a folder that cannot be written neither writes nor speaks.
+TEST_F(ListWindowTest, LeavingATabNeverFailsNorSpeaks) {
     Items(0, "C:\\a.txt\r\n\r\n");  // the empty line: the save has to write
+    Items(1, "D:\\\r\n");
     p.large.Load();
     p.folder.failWrites = true;
     p.large.TabClick(1);
-    EXPECT_EQ(p.large.Model().List, 0);
-    EXPECT_EQ(p.largeView.captions[0], "a");
-    EXPECT_EQ(p.dialogs.errors.size(), 1u);
+    EXPECT_EQ(p.large.Model().List, 1);
+    EXPECT_EQ(p.largeView.captions[0], "D:");
+    p.folder.failWrites = false;
+    p.folder.readOnly = true;
+    p.large.TabClick(0);
+    p.large.TabClick(1);
+    EXPECT_EQ(p.large.Model().List, 1);
+    EXPECT_TRUE(p.dialogs.errors.empty());
+    EXPECT_TRUE(p.dialogs.plain.empty());
 }
 
 TEST_F(ListWindowTest, DeletingBAsksWithItsCaptionAndLeavesACD) {
@@ -118,15 +127,30 @@ TEST_F(ListWindowTest, OpeningAnItemHandsItOverLaunchesItAndCloses) {
     EXPECT_EQ(p.folder.writes["VantryList0.txt"], 1);  // saved by the close action
 }
 
-TEST_F(ListWindowTest, AFreeSlotOpensNothingAndAFailedHandOverLaunchesNothing) {
+// The hand-over file is only the record of the item opened: another PC sharing the folder may
+// have written its own there, and a read-only folder keeps none.
+TEST_F(ListWindowTest, AFreeSlotOpensNothingAndTheClickedItemOpensWhateverTheHandOverMeets) {
     Items(0, "C:\\A.txt\r\n");
     p.large.Load();
     p.log.clear();
     p.large.ItemClick(3);
-    p.folder.failWrites = true;
+    EXPECT_TRUE(p.log.empty());
+    p.folder.files["shfile.txt"] = "C:\\Other.txt\r\n";
+    p.folder.readOnly = true;
+    p.large.ItemClick(0);
+    EXPECT_EQ(p.log, (test::Log{"launch C:\\A.txt 1", "close all"}));
+    EXPECT_TRUE(p.dialogs.errors.empty());
+    EXPECT_TRUE(p.dialogs.plain.empty());
+}
+
+// A line an editor stored: the shell would open "C:\\r.txt" in its place.
+TEST_F(ListWindowTest, AnItemWhoseNameEndsInADotIsNotOpenedAndTheUserIsToldWhy) {
+    Items(0, "C:\\r.txt.\r\n");
+    p.large.Load();
+    p.log.clear();
     p.large.ItemClick(0);
     EXPECT_TRUE(p.log.empty());
-    EXPECT_EQ(p.dialogs.errors.size(), 1u);
+    EXPECT_EQ(p.dialogs.errors, std::vector<std::string>{TrimmedNameMessage("C:\\r.txt.")});
 }
 
 TEST_F(ListWindowTest, AnItemFoundMissingIsCheckedAgainAtTheClickAndOpensOnceItIsBack) {
@@ -159,6 +183,19 @@ TEST_F(ListWindowTest, AnItemFoundMissingIsCheckedAgainAtTheClickAndOpensOnceItI
     EXPECT_EQ(p.folder.files["shfile.txt"], "F:\\Gone.txt\r\n");
     EXPECT_EQ(File(0), "E:\\Gone.txt\r\nC:\\B.txt\r\n");
     EXPECT_EQ(p.dialogs.errors.size(), 1u);
+}
+
+// The shell would wait on a server that stopped answering, with the window frozen.
+TEST_F(ListWindowTest, AMissingItemWhoseCheckDoesNotAnswerIsNotHandedToTheShell) {
+    Items(0, "\\\\server\\share\\a.txt\r\n");
+    p.large.Load();
+    p.log.clear();
+    p.large.Model().SetTargetMissing(0, true);
+    p.app.checked = {TargetState::Unknown, "", false};
+    p.large.ItemClick(0);
+    EXPECT_EQ(p.log, test::Log{"check \\\\server\\share\\a.txt"});
+    ASSERT_EQ(p.dialogs.errors.size(), 1u);
+    EXPECT_NE(p.dialogs.errors[0].find("not answering"), std::string::npos);
 }
 
 TEST_F(ListWindowTest, CtrlShowsTheFolderCtrlShiftRunsAsAdministratorAndADeclineSaysNothing) {

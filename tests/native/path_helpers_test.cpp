@@ -4,6 +4,7 @@
 
 #include <map>
 #include <set>
+#include <utility>
 
 namespace vantry {
 namespace {
@@ -78,6 +79,23 @@ TEST(ItemCaption, IsCutAtACharacterBoundaryForHugeLines) {
 std::string Found(const TargetFound& found) {
     static const char* const kStates[] = {"unknown", "present", "missing"};
     return kStates[static_cast<int>(found.state)] + (" " + found.standIn);
+}
+
+// Win32 opens "report.txt." as "report.txt", and "dir.\" as "dir\".
+TEST(HasTrimmedName, IsTrueWhereANameEndsInADotOrASpace) {
+    const std::pair<const char*, bool> cases[] = {
+        {"C:\\a\\report.txt.", true},
+        {"C:\\a\\report.txt ", true},
+        {"C:\\dir.\\", true},
+        {"\\\\?\\C:\\a\\b..", true},
+        {"C:\\dir \\b.txt", true},
+        {"C:\\a\\report.txt", false},
+        {"C:\\", false},
+        {"C:\\a\\..\\.\\b.txt", false},
+        {"\\\\?\\C:\\a.b\\c", false},
+        {"", false},
+    };
+    for (const auto& [path, trimmed] : cases) EXPECT_EQ(HasTrimmedName(path), trimmed) << path;
 }
 
 TEST(FindTarget, AnItemFollowsTheProgramsDriveOnlyWhereItsOwnIsGone) {

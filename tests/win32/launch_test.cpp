@@ -9,6 +9,7 @@
 
 #include "app/program/program_win32.h"
 #include "platform/byte_data_object_win32.h"
+#include "platform/process_reference_win32.h"
 #include "store/program_folder_win32.h"
 #include "tests/native/support/fakes.h"
 #include "tests/win32/support/temp_folder.h"
@@ -198,6 +199,34 @@ TEST(ShellLaunch, RunsTheRunasVerbAndShowsAFileSelectedInItsFolder) {
     if (shown) PostMessageW(shown, WM_CLOSE, 0, 0);
     EXPECT_EQ(LaunchPath(items.File("gone.exe"), 1, LaunchMode::ShowInFolder),
               LaunchResult::NotFound);
+}
+
+// What a shell extension calls (through SHGetInstanceExplorer) to keep its host alive; declared
+// by shlwapi.h for Windows 8 builds only.
+extern "C" __declspec(dllimport) HRESULT __stdcall GetProcessReference(IUnknown** reference);
+
+// A shell menu's command that goes on after its call returned (a zip, the copy of a Paste) holds
+// the process reference: the end of the program waits, handling messages, until it lets go. The
+// reference is let go from a message, so a wait that handled none would never end.
+TEST(ProcessReferenceTest, TheEndWaitsForACommandHoldingTheProcess) {
+    ProcessReference reference;
+    static IUnknown* held = nullptr;
+    ASSERT_EQ(GetProcessReference(&held), S_OK);
+    ASSERT_TRUE(held);
+    EXPECT_TRUE(reference.Held());
+    HWND window =
+        CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(window);
+    SetWindowLongPtrW(window, GWLP_WNDPROC,
+                      reinterpret_cast<LONG_PTR>(
+                          +[](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
+                              if (msg == WM_APP) held->Release();
+                              return DefWindowProcW(hwnd, msg, wParam, lParam);
+                          }));
+    PostMessageW(window, WM_APP, 0, 0);
+    reference.WaitUntilReleased();
+    EXPECT_FALSE(reference.Held());
+    DestroyWindow(window);
 }
 
 }  // namespace

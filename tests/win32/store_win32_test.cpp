@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <mutex>
+#include <vector>
+
+#include "platform/message_pump_win32.h"
 #include "platform/text_win32.h"
 #include "store/icon_service_win32.h"
 #include "store/item_files.h"
@@ -79,6 +83,53 @@ TEST(MissingTargets, TheCheckAndTheLaunchBothSayAPathThatIsGoneIsNotThere) {
         EXPECT_EQ(IconService::FileSystemCheck(gone), TargetState::Missing) << gone;
         EXPECT_EQ(LaunchPath(gone, 1), LaunchResult::NotFound) << gone;
     }
+}
+
+// A drive without its disk must not bring up the system's "no disk" box over a check: the threads
+// that check say so for themselves, and the process's mode, which launched programs inherit, stays.
+TEST(MissingTargets, ChecksRunWithoutTheSystemsErrorBoxAndTheProcessModeStays) {
+    const UINT processMode = GetErrorMode();
+    std::mutex mutex;
+    std::vector<DWORD> modes;
+    IconService icons([](const IconRequest&) { return UniqueIcon(); },
+                      [&](const std::string&) {
+                          std::lock_guard<std::mutex> lock(mutex);
+                          modes.push_back(GetThreadErrorMode());
+                          return TargetState::Present;
+                      });
+    bool answered = false;
+    icons.Request({"C:\\a.txt", 16}, [&](IconAnswer) { answered = true; });
+    const ULONGLONG deadline = GetTickCount64() + 10000;
+    while (!answered && GetTickCount64() < deadline) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+        PumpPendingMessages();
+    }
+    ASSERT_TRUE(answered);
+    EXPECT_EQ(icons.Recheck("C:\\b.txt").state, TargetState::Present);
+    ASSERT_EQ(modes.size(), 2u);
+    for (DWORD mode : modes) EXPECT_TRUE(mode & SEM_FAILCRITICALERRORS);
+    EXPECT_EQ(GetErrorMode(), processMode);
+    EXPECT_FALSE(GetThreadErrorMode() & SEM_FAILCRITICALERRORS);
+}
+
+// A check blocked on a server that stopped answering: the click hears that it did not answer,
+// and the program's end knows its thread is still out there until it ends.
+TEST(MissingTargets, ARecheckThatDoesNotAnswerSaysSoAndItsThreadIsKnownUntilItEnds) {
+    HANDLE unblock = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    ASSERT_TRUE(unblock);
+    IconService icons([](const IconRequest&) { return UniqueIcon(); },
+                      [unblock](const std::string&) {
+                          WaitForSingleObject(unblock, INFINITE);
+                          return TargetState::Present;
+                      });
+    EXPECT_FALSE(icons.ThreadsBusy());
+    EXPECT_FALSE(icons.Recheck("C:\\a.txt").answered);
+    EXPECT_TRUE(icons.ThreadsBusy());
+    SetEvent(unblock);
+    const ULONGLONG deadline = GetTickCount64() + 10000;
+    while (icons.ThreadsBusy() && GetTickCount64() < deadline) Sleep(10);
+    EXPECT_FALSE(icons.ThreadsBusy());
+    CloseHandle(unblock);
 }
 
 TEST(Win32ProgramFolder, StoresTextInTheAnsiCodePageAndReadsItBack) {
@@ -188,12 +239,14 @@ TEST(Win32ProgramFolder, ASaveTurnWaitsBrieflyForTheWriterHoldingItAndLeavesNoFi
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     HANDLE release = CloseSoon(held);
     Win32ProgramFolder folder(temp.Path());
-    std::string reason;
+    TurnRefusal refused;
     {
-        auto turn = folder.TakeSaveTurn(reason);
+        auto turn = folder.TakeSaveTurn(refused);
         ASSERT_TRUE(turn);
-        EXPECT_FALSE(Win32ProgramFolder(temp.Path()).TakeSaveTurn(reason));
-        EXPECT_EQ(reason, SystemMessage(ERROR_SHARING_VIOLATION));
+        EXPECT_FALSE(Win32ProgramFolder(temp.Path()).TakeSaveTurn(refused));
+        EXPECT_EQ(refused.reason, SystemMessage(ERROR_SHARING_VIOLATION));
+        // A folder where another writer is saving is not a read-only one.
+        EXPECT_FALSE(refused.readOnly);
     }
     WaitForSingleObject(release, INFINITE);
     CloseHandle(release);

@@ -31,9 +31,13 @@ class FakeFolder : public ProgramFolder {
         files[name] = content;
         return {};
     }
-    std::unique_ptr<SaveTurn> TakeSaveTurn(std::string& reason) override {
+    std::unique_ptr<SaveTurn> TakeSaveTurn(TurnRefusal& refused) override {
+        if (readOnly) {
+            refused = {"Access is denied.", true};
+            return nullptr;
+        }
         if (turnTaken) {
-            reason =
+            refused.reason =
                 "The process cannot access the file because it is being used by another "
                 "process.";
             return nullptr;
@@ -46,6 +50,7 @@ class FakeFolder : public ProgramFolder {
     std::set<std::string> unreadable;
     bool failWrites = false;
     bool turnTaken = false;  // another writer holds the save turn
+    bool readOnly = false;   // no file can be made in the folder
 };
 
 class RecordingDialogs : public UserDialogs {
