@@ -98,6 +98,22 @@ void ListWindow::OpenItem(int slot, LaunchMode mode) {
     CloseAction();
 }
 
+void ListWindow::OpenStoredItem(int k, const std::string& path) {
+    auto scope = guard_.TryEnter();
+    if (!scope) return;
+    for (int slot = 0; k == model_.List && slot < kSlotCount; ++slot) {
+        if (!model_.Occupied(slot) || model_.Path(slot) != path) continue;
+        if (!FoundAgain(slot)) {
+            ReportNotFound(path);
+            return;
+        }
+        OpenItem(slot, LaunchMode::Open);
+        return;
+    }
+    dialogs_.ShowError("\"" + path + "\" is no longer in tab " + std::to_string(k + 1) +
+                       ". Nothing was opened.");
+}
+
 // While the check lets messages through, the action being run keeps every other from changing
 // the slots. Unknown (no answer in time) is tried: a launch that then finds nothing says so.
 bool ListWindow::FoundAgain(int slot) {

@@ -81,6 +81,10 @@ class ListWindow {
     // (0..n) of the current tab when tab is the current one, else at the end of tab k's file
     // (a tab without a name takes nothing). Whether anything was stored.
     bool DropFiles(const DroppedFiles& drop, DropProbe& probe, int tab, int gap);
+    // The item of tab k stored as path opens as a click on it does, its target checked first as
+    // at a click on a dimmed item (which finds its stand-in on the program's drive). A path that
+    // is not in tab k, the current one, is reported.
+    void OpenStoredItem(int k, const std::string& path);
     // Tells the user that the slot's target is not there, as a click on a missing item does.
     void ReportMissing(int slot) { ReportNotFound(model_.Path(slot)); }
 

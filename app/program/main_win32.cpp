@@ -3,6 +3,10 @@
 // windows.h must come first.
 #include <commctrl.h>
 #include <ole2.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
 
 #include "app/program/guarded_run.h"
 #include "app/program/program_win32.h"
@@ -13,23 +17,43 @@
 #include "platform/user_dialogs_win32.h"
 #include "store/program_folder_win32.h"
 
+namespace {
+
+// The arguments after the program's name, as the system splits a command line.
+std::vector<std::string> Arguments() {
+    int count = 0;
+    LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> args;
+    for (int i = 1; words && i < count; ++i) args.push_back(vantry::Narrow(words[i]));
+    if (words) LocalFree(words);
+    return args;
+}
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // Before anything can load a DLL by name: a look-alike beside the program is never searched.
     vantry::RestrictDllSearchToSystem32();
     vantry::EnableDpiAwareness();
+    vantry::Win32Dialogs dialogs;
+    const std::vector<std::string> args = Arguments();
+    const vantry::ParsedCommandLine command = vantry::ParseCommandLine(args);
+    // Told once, then the start goes on as without a command line.
+    if (command.bad) dialogs.ShowError(vantry::CommandLineUsage(args));
     // A second start from this folder hands over to the running copy before any file is read.
-    vantry::SingleInstance instance(vantry::Widen(vantry::ExecutableFolder()));
+    vantry::SingleInstance instance(vantry::Widen(vantry::ExecutableFolder()), command.request);
     if (!instance.ShouldRun()) return 0;
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     // Drag and drop and the shell's link objects need OLE on this thread.
     OleInitialize(nullptr);
-    vantry::Win32Dialogs dialogs;
     bool lookUpRunning = false;
-    int result = vantry::RunReportingFailure(dialogs, [&dialogs, &instance, &lookUpRunning] {
+    int result = vantry::RunReportingFailure(dialogs, [&] {
         vantry::Win32ProgramFolder folder(vantry::ExecutableFolder());
         vantry::Program program(folder, dialogs);
-        instance.OnLaterStart([&program] { return program.BringToFront(); });
+        instance.OnLaterStart(
+            [&program] { return program.BringToFront(); },
+            [&program](const vantry::StartRequest& request) { program.CarryOut(request); });
         program.onAllSaved = [&instance](bool otherWindowsOpen) {
             // The folder is free for a new start at once, whatever still runs here.
             instance.Leave();
@@ -42,9 +66,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             // usual and the process ends with the last of those (Program::Run).
             if (!otherWindowsOpen) TerminateProcess(GetCurrentProcess(), 0);
         };
-        program.Start();
+        program.Start(command.request);
         int code = program.Run();
-        instance.OnLaterStart(nullptr);
+        instance.OnLaterStart(nullptr, nullptr);
         lookUpRunning = program.Icons().InFlight() > 0;
         return code;
     });

@@ -63,8 +63,21 @@ void Program::CreateDropForm() {
 }
 
 // Every window is made when it is first shown: start-up would only create them to hide them.
-void Program::Start() {
-    drop_.Start();
+void Program::Start(const StartRequest& request) {
+    const bool open = request.kind == StartRequest::Kind::Open;
+    drop_.Start(request.tab, !open);
+    if (!open) return;
+    ListWindowWin32& list = ChosenListWindow();
+    list.Logic().OpenStoredItem(request.tab, request.path);
+    if (!closed_) list.SetVisible(true);
+}
+
+void Program::CarryOut(const StartRequest& request) {
+    ListWindowWin32* list = closed_ ? nullptr : &ChosenListWindow();
+    if (!list || !list->Visible()) return;
+    ListWindow& logic = list->Logic();
+    if (logic.Model().List != request.tab) logic.TabClick(request.tab);
+    if (request.kind == StartRequest::Kind::Open) logic.OpenStoredItem(request.tab, request.path);
 }
 
 int Program::Run() {
