@@ -1,5 +1,6 @@
 #include "app/program/program_win32.h"
 
+#include "app/list/taskbar_placement_win32.h"
 #include "platform/dpi_win32.h"
 #include "platform/message_pump_win32.h"
 #include "platform/text_win32.h"
@@ -65,6 +66,11 @@ void Program::CreateDropForm() {
 // Every window is made when it is first shown: start-up would only create them to hide them.
 void Program::Start(const StartRequest& request) {
     const bool open = request.kind == StartRequest::Kind::Open;
+    // Started from a taskbar button: the list opens at that button.
+    if (std::optional<POINT> pointer = PointerOnTaskbar()) {
+        large_.OpenAtTaskbar(*pointer);
+        small_.OpenAtTaskbar(*pointer);
+    }
     drop_.Start(request.tab, !open);
     if (!open) return;
     ListWindowWin32& list = ChosenListWindow();
