@@ -3,15 +3,44 @@
 
 DESKTOP=shell,1024x768
 
-# The probe, run in the shell desktop: a probe outside it does not see its windows.
-desk_probe() { wine explorer /desktop=$DESKTOP "$BUILD/vantry_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
+# The shell desktop runs on an X server and wineserver of its own, in a prefix of its own (made
+# on the first run): what other suites leave behind in theirs (a desktop process ended with the
+# program that owned it) has kept Wine from making the desktop at all.
+shell_begin() {
+    local n=140 i
+    export WINEPREFIX="$BUILD/wineprefix-shell"
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    SHELL_XVFB=$!
+    export DISPLAY=":$n"
+    for i in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    wineserver -p >/dev/null 2>&1
+    wine wineboot -i >/dev/null 2>&1 </dev/null
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+}
+shell_end() {
+    wineserver -k >/dev/null 2>&1
+    kill "$SHELL_XVFB" 2>/dev/null
+    wait "$SHELL_XVFB" 2>/dev/null
+}
+
+# The probe, run in the shell desktop: a probe outside it does not see its windows. Bounded, so
+# that a desktop Wine cannot make fails the case instead of hanging the suite.
+desk_probe() {
+    timeout 20 wine explorer /desktop=$DESKTOP "$BUILD/vantry_probe.exe" "$@" 2>/dev/null | tr -d '\r'
+}
 # The rectangle "left top right bottom" of the visible list window of CLASS in the desktop.
 desk_list_rect() {
     desk_probe list "$1" | awk -F'\t' -v c="$1" '$1=="top" && $4==c && $5==1 {print $6}' | grep .
 }
+# Starts the folder's copy in the desktop, and waits until the desktop is there: a probe that
+# starts while the program's desktop process is still making it may make a second one, and then
+# neither shows.
 desk_start() {
     (cd "$DIR" && exec wine explorer /desktop=$DESKTOP Vantry.exe >/dev/null 2>&1 </dev/null) &
+    wait_for 20 desk_shown >/dev/null || fail "no shell desktop"
 }
+desk_shown() { xwininfo -root -tree 2>/dev/null | grep -q '"shell - Wine desktop"'; }
 desk_end() {
     local line
     line=$(desk_probe list "$1" | awk -F'\t' '$1=="top"' | head -1)
@@ -20,6 +49,7 @@ desk_end() {
 
 taskbar_suite() {
     local rect small_dir
+    shell_begin
     begin_case AStartElsewhereOpensTheListAsBefore
     new_folder
     small_dir=$DIR
@@ -56,4 +86,5 @@ taskbar_suite() {
     desk_end VantrySmallList
     rm -rf "$small_dir"
     end_case
+    shell_end
 }
