@@ -228,6 +228,7 @@ LRESULT ListWindowWin32::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             ListAccessible::RunDefaultAction(logic_, wParam);
             return 0;
         case WM_DESTROY:
+            if (onTabShown) onTabShown(-1);
             CancelIconLookUps();
             dropRegistration_.reset();
             ReleaseDragData();

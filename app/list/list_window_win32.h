@@ -6,6 +6,7 @@
 #include <wrl/client.h>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -34,6 +35,9 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView, private L
     // The program started with the pointer there, on a taskbar: the window opens against that
     // taskbar, centred on the pointer, then and after every change of DPI.
     void OpenAtTaskbar(POINT pointer) { taskbarPointer_ = pointer; }
+    // Told which tab the window shows, once it has a window (before it is first shown) and at
+    // every switch; -1 as the window is destroyed. The taskbar groups the window by its tab.
+    std::function<void(int k)> onTabShown;
 
     ListWindow& Logic() { return logic_; }
     DWM_Label& ItemCaption(int slot) { return captions_[static_cast<std::size_t>(slot)]; }

@@ -11,6 +11,7 @@
 #include "app/program/guarded_run.h"
 #include "app/program/program_win32.h"
 #include "app/program/single_instance_win32.h"
+#include "app/taskbar/taskbar_shell_win32.h"
 #include "platform/dpi_win32.h"
 #include "platform/system_functions_win32.h"
 #include "platform/text_win32.h"
@@ -27,6 +28,13 @@ std::vector<std::string> Arguments() {
     for (int i = 1; words && i < count; ++i) args.push_back(vantry::Narrow(words[i]));
     if (words) LocalFree(words);
     return args;
+}
+
+// The running program's own path, which its shortcuts and jump lists start.
+std::string ProgramPath() {
+    wchar_t path[MAX_PATH] = {};
+    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? vantry::Narrow(path) : std::string();
 }
 
 }  // namespace
@@ -51,6 +59,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     int result = vantry::RunReportingFailure(dialogs, [&] {
         vantry::Win32ProgramFolder folder(vantry::ExecutableFolder());
         vantry::Program program(folder, dialogs);
+        vantry::ShellJumpLists jumpLists(ProgramPath());
+        program.UseTaskbar(vantry::ExecutableFolder(), ProgramPath(), jumpLists);
         instance.OnLaterStart(
             [&program] { return program.BringToFront(); },
             [&program](const vantry::StartRequest& request) { program.CarryOut(request); });

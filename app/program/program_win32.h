@@ -14,6 +14,7 @@
 #include "app/drop/drop_window_win32.h"
 #include "app/list/list_window_win32.h"
 #include "app/program/command_line.h"
+#include "app/taskbar/taskbar_tabs_win32.h"
 #include "store/item_files.h"
 
 namespace vantry {
@@ -29,6 +30,13 @@ class Program final : public AppServices {
     ~Program() override;
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
+
+    // Puts the program on the taskbar, before Start: tab shortcuts made from the configuration
+    // window in programFolder, starting programPath; each list window grouped by its tab's ID; the
+    // jump lists (written through shell) following the tabs. Without it, none of these.
+    void UseTaskbar(const std::string& programFolder, const std::string& programPath,
+                    JumpListShell& shell);
+    TaskbarTabs* Taskbar() { return taskbar_.get(); }
 
     // Creates the windows and runs the start-up: on the request's tab, or, for one item to open,
     // with the list hidden unless the item did not open (then the list stays, as after a click).
@@ -88,6 +96,7 @@ class Program final : public AppServices {
     // The list window of the style in use.
     ListWindowWin32& ChosenListWindow() { return useList_ == kLargeStyle ? large_ : small_; }
 
+    ProgramFolder& folder_;
     ItemFiles files_;
     UserDialogs& dialogs_;
     std::string useList_ = kSmallStyle;
@@ -100,6 +109,7 @@ class Program final : public AppServices {
     std::unique_ptr<DropWindowWin32> dropForm_;
     ConfigWindowHost config_{drop_};
     DropIntake intake_{drop_, dialogs_};
+    std::unique_ptr<TaskbarTabs> taskbar_;
     bool closed_ = false;
 };
 
