@@ -92,6 +92,13 @@ void ItemFiles::ReportTurnRefused(const std::string& name, const TurnRefusal& re
         "you can write to.");
 }
 
+bool ItemFiles::RefusesChanges() {
+    TurnRefusal refused;
+    if (folder_.TakeSaveTurn(refused) || !refused.readOnly) return false;
+    ReportTurnRefused(kTabsFile, refused);
+    return true;
+}
+
 void ItemFiles::ReportWriteFailure(const std::string& name, const std::string& reason) {
     if (quiet_) return;
     dialogs_.ShowError("Vantry could not save \"" + name + "\".\n\n" + reason +

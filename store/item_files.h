@@ -98,6 +98,9 @@ class ItemFiles {
         bool was_;
     };
     [[nodiscard]] QuietScope Quietly() { return QuietScope(quiet_); }
+    // Whether the folder takes no change at all (no file can be made in it); the user is told
+    // once, as at a refused save. Asked before a change that writes other files than these.
+    bool RefusesChanges();
 
   private:
     std::optional<std::vector<std::string>> ReadLines(const std::string& name);

@@ -67,6 +67,13 @@ void ConfigWindow::UpdateTabsClick() {
     drop_.App().PumpMessages();
     drop_.Large().LoadTabs();
     drop_.Small().LoadTabs();
+    if (onTabsStored) onTabsStored(names_);
+}
+
+void ConfigWindow::ShortcutClick() {
+    auto scope = drop_.Guard().TryEnter();
+    if (!scope || !selected_ || !onMakeShortcut) return;
+    onMakeShortcut(*selected_, TabName(*selected_), names_);
 }
 
 void ConfigWindow::OptionClick(const std::string& word) {

@@ -4,6 +4,7 @@
 // labels until "Update Tabs" stores them; each opening starts again from the stored names.
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -31,6 +32,8 @@ class ConfigWindowView {
     virtual void CheckStyleOption(bool small) = 0;
 };
 
+using TabNames = std::array<std::string, kTabCount>;
+
 inline constexpr int kConfigTabTopTwips = 480;
 inline constexpr int kConfigTabFirstLeftTwips = 120;
 inline constexpr int kConfigTabGapTwips = 120;
@@ -56,6 +59,13 @@ class ConfigWindow {
     void NewTabClick();
     void UpdateTabsClick();
     void OptionClick(const std::string& word);
+    // "Taskbar Shortcut": the selected tab's shortcut, by the name the window shows.
+    void ShortcutClick();
+
+    // What the program does on the taskbar (nothing when unset): makes tab k's shortcut, and
+    // follows the names "Update Tabs" stored.
+    std::function<void(int k, const std::string& name, const TabNames& names)> onMakeShortcut;
+    std::function<void(const TabNames& names)> onTabsStored;
 
     const std::string& TabName(int k) const { return names_[static_cast<std::size_t>(k)]; }
     // The text of `Label3`.

@@ -65,6 +65,16 @@ constexpr ControlSpec kCommand1{kConfigCommand1,
                                 2160,
                                 1695,
                                 375};
+// Beside "New Tab Section Name:", clear of the labels above and below it.
+constexpr ControlSpec kShortcut{kConfigShortcut,
+                                L"BUTTON",
+                                L"Taskbar Shortcut",
+                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON,
+                                0,
+                                2640,
+                                840,
+                                1695,
+                                330};
 
 // Owns a font; moving hands it on, copying is not possible.
 class UniqueFont {
@@ -316,6 +326,8 @@ class ConfigWindowHost::Form final : public ConfigWindowView {
         } else if (id == kConfigOption1 || id == kConfigOption2) {
             if (code == BN_CLICKED)
                 logic_.OptionClick(id == kConfigOption1 ? kSmallStyle : kLargeStyle);
+        } else if (id == kConfigShortcut && code == BN_CLICKED) {
+            logic_.ShortcutClick();
         } else if ((id == kConfigCommand1 || id == IDOK) && code == BN_CLICKED) {
             // Enter, through the dialog manager, as "Update Tabs" is the default button.
             logic_.UpdateTabsClick();
@@ -340,6 +352,8 @@ class ConfigWindowHost::Form final : public ConfigWindowView {
             tabLefts_[static_cast<std::size_t>(k)] =
                 kConfigTabFirstLeftTwips + kConfigTabDesignStepTwips * k;
         }
+        // In the tab order where it stands: after the tab names, before "New Tab".
+        create(kShortcut);
         for (std::size_t i = 3; i < kFixedControls.size(); ++i) create(kFixedControls[i]);
         create(kCommand1);
         MakeKeyboardLabel(Control(kConfigLabel5));
@@ -371,6 +385,7 @@ class ConfigWindowHost::Form final : public ConfigWindowView {
         };
         for (const ControlSpec& spec : kFixedControls) place(spec);
         place(kCommand1);
+        place(kShortcut);
         for (int k = 0; k < kTabCount; ++k) {
             SendMessageW(Control(kConfigFirstTab + k), WM_SETFONT,
                          reinterpret_cast<WPARAM>(font_.Get()), FALSE);
@@ -429,6 +444,8 @@ void ConfigWindowHost::Show() {
     }
     if (drop_.Guard().Busy()) return;
     auto form = std::make_unique<Form>(*this, drop_);
+    form->Logic().onMakeShortcut = onMakeShortcut;
+    form->Logic().onTabsStored = onTabsStored;
     if (!form->Create()) return;
     form_ = std::move(form);
     HWND window = form_->Window();

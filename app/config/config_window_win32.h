@@ -10,8 +10,11 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
+#include <string>
 
+#include "app/config/config_window.h"
 #include "app/drop/drop_window.h"
 
 namespace vantry {
@@ -30,6 +33,7 @@ enum ConfigControlId : int {
     kConfigOption1,
     kConfigOption2,
     kConfigCommand1,
+    kConfigShortcut,
 };
 
 class ConfigWindowHost {
@@ -51,6 +55,10 @@ class ConfigWindowHost {
     // offers every message here first and, when this returns true, neither translates nor
     // dispatches it.
     bool TranslateDialogMessage(MSG& msg);
+
+    // Handed to each opening's logic (ConfigWindow).
+    std::function<void(int k, const std::string& name, const TabNames& names)> onMakeShortcut;
+    std::function<void(const TabNames& names)> onTabsStored;
 
   private:
     class Form;

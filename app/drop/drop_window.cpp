@@ -5,7 +5,7 @@
 
 namespace vantry {
 
-void DropWindow::Start() {
+void DropWindow::Start(int k, bool show) {
     auto scope = guard_.TryEnter();
     UseList = kSmallStyle;
     large_.Load();
@@ -17,7 +17,12 @@ void DropWindow::Start() {
     // small list then and leave the file as it is.
     if (UseList != kSmallStyle && UseList != kLargeStyle) UseList = kSmallStyle;
     ListWindow& shown = WindowOf(UseList);
-    shown.View().SetVisible(true);
+    // The tab is chosen before the window shows: the taskbar groups it by its tab from the start.
+    if (k > 0 && k < kTabCount && !shown.TabName(k).empty()) {
+        shown.Model().List = static_cast<int16_t>(k);
+        shown.View().ShowCurrentTab(k);
+    }
+    if (show) shown.View().SetVisible(true);
     shown.Model().ResetDWM();
     shown.Model().LoadListfile();
     app_.PumpMessages();

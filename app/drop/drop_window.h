@@ -32,8 +32,9 @@ class DropWindow {
           guard_(guard) {}
 
     // The start-up: both list windows loaded and hidden, the stored style read, its window shown
-    // and reloaded, the drop window hidden.
-    void Start();
+    // and reloaded on tab k (when that tab has a name, else the first), the drop window hidden.
+    // Without show the list is loaded but left hidden (a start that opens one item).
+    void Start(int k = 0, bool show = true);
 
     // A click on "Large List" or "Small List": switches and reloads the current tab.
     void StyleClick(const std::string& word);

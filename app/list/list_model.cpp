@@ -36,6 +36,7 @@ void ListModel::LoadListfile() {
     LoadLines();
     // A tab whose file cannot be read is not empty: it only shows nothing for now.
     view_.ShowEmptyHint(!unreadable_ && OccupiedCount() == 0);
+    if (onLoaded) onLoaded();
 }
 
 void ListModel::LoadLines() {
@@ -67,7 +68,9 @@ void ListModel::LoadLines() {
 }
 
 SaveOutcome ListModel::SaveListFile() {
-    return Save();
+    SaveOutcome saved = Save();
+    if (saved && onSaved) onSaved();
+    return saved;
 }
 
 SaveOutcome ListModel::Save() {

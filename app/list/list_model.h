@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -107,6 +108,10 @@ class ListModel {
     const std::vector<std::string>& Overflow() const { return overflow_; }
 
     int16_t List = 0;  // the current tab, 0..4
+    // Told after each load of the tab and each save that stored it (the taskbar's jump list
+    // follows the tab).
+    std::function<void()> onLoaded;
+    std::function<void()> onSaved;
 
   private:
     void LoadLines();

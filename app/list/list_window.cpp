@@ -79,7 +79,7 @@ void ListWindow::ItemClick(int slot, LaunchMode mode) {
     OpenItem(slot, mode);
 }
 
-void ListWindow::OpenItem(int slot, LaunchMode mode) {
+void ListWindow::OpenItem(int slot, LaunchMode mode, bool checkFirst) {
     if (!model_.Occupied(slot)) return;
     const std::string path = model_.Path(slot);
     // A line an editor or an older version stored: refused as at the drop.
@@ -90,7 +90,7 @@ void ListWindow::OpenItem(int slot, LaunchMode mode) {
     // A target still gone is not handed over: the user is told and the list stays. Nor is one
     // whose check did not answer: the shell would wait on it here, with the window frozen. While
     // the check lets messages through, the action being run keeps every other from the slots.
-    if (model_.TargetMissing(slot)) {
+    if (checkFirst || model_.TargetMissing(slot)) {
         TargetFound found = app_.CheckTarget(path);
         if (!found.answered) {
             dialogs_.ShowError("\"" + path +
@@ -123,6 +123,18 @@ void ListWindow::OpenItem(int slot, LaunchMode mode) {
 
 void ListWindow::ReportTrimmedName(int slot) {
     dialogs_.ShowError(TrimmedNameMessage(model_.Path(slot)));
+}
+
+void ListWindow::OpenStoredItem(int k, const std::string& path) {
+    auto scope = guard_.TryEnter();
+    if (!scope) return;
+    for (int slot = 0; k == model_.List && slot < kSlotCount; ++slot) {
+        if (!model_.Occupied(slot) || model_.Path(slot) != path) continue;
+        OpenItem(slot, LaunchMode::Open, true);
+        return;
+    }
+    dialogs_.ShowError("\"" + path + "\" is no longer in tab " + std::to_string(k + 1) +
+                       ". Nothing was opened.");
 }
 
 void ListWindow::ReportNotFound(const std::string& path) {

@@ -84,6 +84,10 @@ class ListWindow {
     // (0..n) of the current tab when tab is the current one, else (or with kEndOfTab) at the end
     // of tab k's file (a tab without a name takes nothing). Whether anything was stored.
     bool DropFiles(const DroppedFiles& drop, DropProbe& probe, int tab, int gap);
+    // The item of tab k stored as path opens as a click on it does, its target checked first as
+    // at a click on a dimmed item (which finds its stand-in on the program's drive). A path that
+    // is not in tab k, the current one, is reported.
+    void OpenStoredItem(int k, const std::string& path);
     // Tells the user that the slot's target is not there, as a click on a missing item does.
     void ReportMissing(int slot) { ReportNotFound(model_.Path(slot)); }
     // Tells the user that the slot's item is not opened because its name ends in a dot or space.
@@ -112,7 +116,9 @@ class ListWindow {
     std::string FoldCase(const std::string& text) const { return app_.FoldCase(text); }
 
   private:
-    void OpenItem(int slot, LaunchMode mode);
+    // With checkFirst, the target is checked before the launch even where the load found it (a
+    // start that opens an item comes before the load's checks answer).
+    void OpenItem(int slot, LaunchMode mode, bool checkFirst = false);
     // After a save: the slots emptied and filled again from the tab's file.
     void Reload();
     // Frees the slot, saves the tab without it and closes the gap; on a failed save the item is

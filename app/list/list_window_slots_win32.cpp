@@ -191,6 +191,7 @@ void ListWindowWin32::ShowCurrentTab(int k) {
     for (int tab = 0; tab < kTabCount; ++tab) {
         tabs_[static_cast<std::size_t>(tab)].SetMarked(tab == k || tab == focusedTab_);
     }
+    if (hwnd_ && onTabShown) onTabShown(k);
     if (k == markedTab_) return;
     markedTab_ = k;
     Notify(EVENT_OBJECT_SELECTION, TabChildId(k));

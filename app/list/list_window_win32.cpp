@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/list/taskbar_placement_win32.h"
 #include "platform/dpi_win32.h"
 #include "platform/message_pump_win32.h"
 #include "platform/text_win32.h"
@@ -111,6 +112,7 @@ bool ListWindowWin32::Create() {
 }
 
 void ListWindowWin32::PlaceAboveTaskbar() {
+    if (taskbarPointer_ && PlaceAtTaskbarUnder(hwnd_, *taskbarPointer_)) return;
     RECT outer;
     GetWindowRect(hwnd_, &outer);
     MonitorAreas areas = MonitorAreasOf(hwnd_, nullptr);
@@ -227,6 +229,7 @@ LRESULT ListWindowWin32::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             ListAccessible::RunDefaultAction(logic_, wParam);
             return 0;
         case WM_DESTROY:
+            if (onTabShown) onTabShown(-1);
             CancelIconLookUps();
             dropRegistration_.reset();
             ReleaseDragData();

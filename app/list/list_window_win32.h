@@ -6,7 +6,9 @@
 #include <wrl/client.h>
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/glass_form_win32.h"
 #include "app/list/icon_box_win32.h"
@@ -30,6 +32,12 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView, private L
 
     // Closes the window: unhooked on the request and again while closing.
     void Close();
+    // The program started with the pointer there, on a taskbar: the window opens against that
+    // taskbar, centred on the pointer, then and after every change of DPI.
+    void OpenAtTaskbar(POINT pointer) { taskbarPointer_ = pointer; }
+    // Told which tab the window shows, once it has a window (before it is first shown) and at
+    // every switch; -1 as the window is destroyed. The taskbar groups the window by its tab.
+    std::function<void(int k)> onTabShown;
 
     ListWindow& Logic() { return logic_; }
     DWM_Label& ItemCaption(int slot) { return captions_[static_cast<std::size_t>(slot)]; }
@@ -80,6 +88,8 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView, private L
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void LayOutChildren() override;
     void FollowDpiChange(const RECT& suggested) override;
+    // Against the taskbar the program was started from, or above the bottom of the work area at
+    // the left.
     void PlaceAboveTaskbar();
     // Bring the slot's caption or icon to what it should show, where they differ. Each applies
     // only its own half: a caption set before the matching icon must not fetch the slot's old
@@ -148,6 +158,7 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView, private L
     int litTab_ = -1;  // the tab label lit under a dragged item
     std::unique_ptr<ListDropRegistration> dropRegistration_;
     ComPtr<IDataObject> dragData_;  // the last item dragged, for targets that read it late
+    std::optional<POINT> taskbarPointer_;
 };
 
 }  // namespace vantry

@@ -1,5 +1,7 @@
 #include "app/program/program_win32.h"
 
+#include "app/list/taskbar_placement_win32.h"
+#include "app/program/single_instance_win32.h"
 #include "platform/dpi_win32.h"
 #include "platform/message_pump_win32.h"
 #include "platform/text_win32.h"
@@ -32,6 +34,15 @@ void PlaceBeside(HWND window, const ListWindowWin32* list, bool alignTop) {
     SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The items of the tab the model shows, for its jump list.
+std::vector<TabItem> ItemsOf(const ListModel& model) {
+    std::vector<TabItem> items;
+    for (int slot = 0; slot < model.OccupiedCount(); ++slot) {
+        items.push_back({model.Path(slot), model.Caption(slot), model.TargetMissing(slot)});
+    }
+    return items;
+}
+
 // The folder Windows runs from, whose drive is the system drive.
 std::string WindowsFolder() {
     wchar_t folder[MAX_PATH] = {};
@@ -44,6 +55,7 @@ std::string WindowsFolder() {
 Program::Program(ProgramFolder& folder, UserDialogs& dialogs, IconService::Lookup lookup,
                  IconService::Check check)
     : launcher(LaunchPath),
+      folder_(folder),
       files_(folder, dialogs),
       dialogs_(dialogs),
       icons_(std::move(lookup), std::move(check),
@@ -62,9 +74,51 @@ void Program::CreateDropForm() {
     dropForm_->Create([this](const std::string& word) { drop_.StyleClick(word); }, intake_);
 }
 
+void Program::UseTaskbar(const std::string& programFolder, const std::string& programPath,
+                         JumpListShell& shell) {
+    taskbar_ =
+        std::make_unique<TaskbarTabs>(files_, folder_, dialogs_, programFolder,
+                                      Narrow(FolderKey(Widen(programFolder))), programPath, shell);
+    for (ListWindowWin32* list : {&large_, &small_}) {
+        ListModel& model = list->Logic().Model();
+        model.onLoaded = [this, &model] {
+            taskbar_->Lists().TabLoaded(model.List, ItemsOf(model));
+        };
+        model.onSaved = [this, &model] { taskbar_->Lists().TabSaved(model.List, ItemsOf(model)); };
+        list->onTabShown = [this, list](int k) { taskbar_->TabShown(list->Window(), k); };
+    }
+    taskbar_->refuseChange = [this] { return files_.RefusesChanges(); };
+    config_.onMakeShortcut = [this](int k, const std::string& name, const TabNames& names) {
+        if (taskbar_->MakeShortcut(k, name, names).empty()) return;
+        // The window on that tab now belongs to the shortcut's button.
+        for (ListWindowWin32* list : {&large_, &small_}) {
+            if (list->Window()) taskbar_->TabShown(list->Window(), list->Logic().Model().List);
+        }
+    };
+    config_.onTabsStored = [this](const TabNames& names) { taskbar_->Lists().TabsRenamed(names); };
+}
+
 // Every window is made when it is first shown: start-up would only create them to hide them.
-void Program::Start() {
-    drop_.Start();
+void Program::Start(const StartRequest& request) {
+    const bool open = request.kind == StartRequest::Kind::Open;
+    // Started from a taskbar button: the list opens at that button.
+    if (std::optional<POINT> pointer = PointerOnTaskbar()) {
+        large_.OpenAtTaskbar(*pointer);
+        small_.OpenAtTaskbar(*pointer);
+    }
+    drop_.Start(request.tab, !open);
+    if (!open) return;
+    ListWindowWin32& list = ChosenListWindow();
+    list.Logic().OpenStoredItem(request.tab, request.path);
+    if (!closed_) list.SetVisible(true);
+}
+
+void Program::CarryOut(const StartRequest& request) {
+    ListWindowWin32* list = closed_ ? nullptr : &ChosenListWindow();
+    if (!list || !list->Visible()) return;
+    ListWindow& logic = list->Logic();
+    if (logic.Model().List != request.tab) logic.TabClick(request.tab);
+    if (request.kind == StartRequest::Kind::Open) logic.OpenStoredItem(request.tab, request.path);
 }
 
 int Program::Run() {

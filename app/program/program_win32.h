@@ -13,6 +13,8 @@
 #include "app/drop/drop_window.h"
 #include "app/drop/drop_window_win32.h"
 #include "app/list/list_window_win32.h"
+#include "app/program/command_line.h"
+#include "app/taskbar/taskbar_tabs_win32.h"
 #include "store/item_files.h"
 
 namespace vantry {
@@ -29,8 +31,19 @@ class Program final : public AppServices {
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    // Creates the windows and runs the start-up.
-    void Start();
+    // Puts the program on the taskbar, before Start: tab shortcuts made from the configuration
+    // window in programFolder, starting programPath; each list window grouped by its tab's ID; the
+    // jump lists (written through shell) following the tabs. Without it, none of these.
+    void UseTaskbar(const std::string& programFolder, const std::string& programPath,
+                    JumpListShell& shell);
+    TaskbarTabs* Taskbar() { return taskbar_.get(); }
+
+    // Creates the windows and runs the start-up: on the request's tab, or, for one item to open,
+    // with the list hidden unless the item did not open (then the list stays, as after a click).
+    void Start(const StartRequest& request = {});
+    // A later start's request, in this running copy: its tab shown as a click on it shows it, or
+    // its item opened.
+    void CarryOut(const StartRequest& request);
     // The message loop, until the program's windows have closed; then on while a window that a
     // shell command opened in this process is still open, until the last of those closes.
     int Run();
@@ -80,7 +93,10 @@ class Program final : public AppServices {
     void CreateDropForm();
     void DestroyWindows();
     const ListWindowWin32* ShownListWindow() const;
+    // The list window of the style in use.
+    ListWindowWin32& ChosenListWindow() { return useList_ == kLargeStyle ? large_ : small_; }
 
+    ProgramFolder& folder_;
     ItemFiles files_;
     UserDialogs& dialogs_;
     std::string useList_ = kSmallStyle;
@@ -93,6 +109,7 @@ class Program final : public AppServices {
     std::unique_ptr<DropWindowWin32> dropForm_;
     ConfigWindowHost config_{drop_};
     DropIntake intake_{drop_, dialogs_};
+    std::unique_ptr<TaskbarTabs> taskbar_;
     bool closed_ = false;
 };
 

@@ -11,9 +11,13 @@ namespace vantry {
 namespace {
 
 constexpr const wchar_t* kClassName = L"VantryInstance";
-// Asks the running copy to come to the front; it answers kHandledReply when it did.
-constexpr UINT kBringToFrontMessage = WM_APP + 1;
-constexpr LRESULT kHandledReply = 0x56414E54;  // "VANT"
+// WM_COPYDATA's mark for a later start's request (its UTF-8 form, EncodeRequest); the running
+// copy answers kHandledReply when it came to the front and took the request.
+constexpr ULONG_PTR kRequestMark = 0x56414E52;  // "VANR"
+constexpr LRESULT kHandledReply = 0x56414E54;   // "VANT"
+constexpr DWORD kLongestRequest = 65536;
+// Posted to its own window: the requests taken are carried out from the message loop.
+constexpr UINT kCarryOutMessage = WM_APP + 2;
 constexpr UINT kAnswerTimeoutMs = 5000;
 // How long a later start waits for the running copy's window to appear (it may be starting too)
 // or for an ending copy to let go of the folder.
@@ -71,16 +75,18 @@ bool MayHandOverTo(HWND window) {
     return known && theirs <= ours;
 }
 
-bool HandOver(HWND window) {
+bool HandOver(HWND window, const std::string& request) {
     if (!MayHandOverTo(window)) return false;
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
     // Started by the user, this copy may set the foreground window; the running copy may not,
     // unless handed that right.
     AllowSetForegroundWindow(pid);
+    COPYDATASTRUCT data{kRequestMark, static_cast<DWORD>(request.size()),
+                        const_cast<char*>(request.data())};
     DWORD_PTR reply = 0;
-    return SendMessageTimeoutW(window, kBringToFrontMessage, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
-                               kAnswerTimeoutMs, &reply) &&
+    return SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                               SMTO_ABORTIFHUNG | SMTO_BLOCK, kAnswerTimeoutMs, &reply) &&
            reply == static_cast<DWORD_PTR>(kHandledReply);
 }
 
@@ -141,7 +147,8 @@ std::wstring FolderKey(const std::wstring& folder) {
     return key;
 }
 
-SingleInstance::SingleInstance(const std::wstring& folder) {
+SingleInstance::SingleInstance(const std::wstring& folder, const StartRequest& request) {
+    const std::string handed = EncodeRequest(request);
     std::wstring name = ObjectName(FolderKey(folder));
     mutex_ = CreateMutexW(nullptr, FALSE, (L"Local\\" + name).c_str());
     // Without the mutex (another user's copy holds the name) there is nothing to agree on.
@@ -155,7 +162,7 @@ SingleInstance::SingleInstance(const std::wstring& folder) {
             break;
         }
         HWND running = FindWindowExW(HWND_MESSAGE, nullptr, kClassName, name.c_str());
-        if (running && HandOver(running)) {
+        if (running && HandOver(running, handed)) {
             run_ = false;
             return;
         }
@@ -184,14 +191,38 @@ void SingleInstance::Leave() {
 
 LRESULT CALLBACK SingleInstance::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     SingleInstance* self = WindowOwner(hwnd, msg, lParam, &SingleInstance::window_);
-    if (self && msg == kBringToFrontMessage) {
-        bool brought = false;
-        try {
-            brought = self->bringToFront_ && self->bringToFront_();
-        } catch (...) {
-            brought = false;  // no exception crosses a window procedure
+    if (self && msg == WM_COPYDATA) {
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        // Any process may send this: only a well-formed request is taken.
+        if (!data || data->dwData != kRequestMark || data->cbData > kLongestRequest ||
+            (data->cbData > 0 && !data->lpData)) {
+            return 0;
         }
-        return brought ? kHandledReply : 0;
+        try {
+            std::optional<StartRequest> request =
+                DecodeRequest(std::string(static_cast<const char*>(data->lpData), data->cbData));
+            if (!request || !self->bringToFront_ || !self->bringToFront_()) return 0;
+            // Carried out later: the later start waits for this answer, and opening an item may
+            // ask the user something first.
+            if (request->kind != StartRequest::Kind::None) {
+                self->pending_.push_back(*request);
+                PostMessageW(hwnd, kCarryOutMessage, 0, 0);
+            }
+            return kHandledReply;
+        } catch (...) {
+            return 0;  // no exception crosses a window procedure
+        }
+    }
+    if (self && msg == kCarryOutMessage) {
+        if (self->pending_.empty()) return 0;
+        StartRequest request = self->pending_.front();
+        self->pending_.erase(self->pending_.begin());
+        try {
+            if (self->carryOut_) self->carryOut_(request);
+        } catch (...) {
+            // no exception crosses a window procedure
+        }
+        return 0;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }

@@ -1,8 +1,9 @@
 #pragma once
 // One running copy per program folder. The first copy to start from a folder holds a named mutex
 // and a message-only window whose names come from the folder; a later start from the same folder
-// finds that window, lets the first copy take the foreground, asks it to bring its windows to the
-// front and ends before it reads or writes any file. Copies in other folders run side by side.
+// finds that window, lets the first copy take the foreground, hands it its command line's request
+// (WM_COPYDATA) and ends before it reads or writes any file; the running copy comes to the front,
+// then carries the request out. Copies in other folders run side by side.
 //
 // Implemented: one key for a folder however it is reached (a drive root from any current folder,
 // a subst drive, a link, a UNC path and its mapped drive, 8.3 names, any letter case); never
@@ -16,6 +17,9 @@
 
 #include <functional>
 #include <string>
+#include <vector>
+
+#include "app/program/command_line.h"
 
 namespace vantry {
 
@@ -25,18 +29,22 @@ std::wstring FolderKey(const std::wstring& folder);
 
 class SingleInstance {
   public:
-    // Looks for a running copy of the program in folder and hands over to it when there is one.
-    explicit SingleInstance(const std::wstring& folder);
+    // Looks for a running copy of the program in folder and hands the request over to it when
+    // there is one.
+    SingleInstance(const std::wstring& folder, const StartRequest& request);
     ~SingleInstance();
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
 
     // False when a running copy took over this start: end at once.
     bool ShouldRun() const { return run_; }
-    // What a later start asks of this copy: bring its windows to the front. False when there is
-    // no window to bring (the copy is ending).
-    void OnLaterStart(std::function<bool()> bringToFront) {
+    // What a later start asks of this copy: bring its windows to the front (false when there is
+    // no window to bring: the copy is ending), then, once the later start has its answer and has
+    // ended, carry out its request (which may ask the user something or end the program).
+    void OnLaterStart(std::function<bool()> bringToFront,
+                      std::function<void(const StartRequest&)> carryOut) {
         bringToFront_ = std::move(bringToFront);
+        carryOut_ = std::move(carryOut);
     }
     // Lets go of the folder now (the destructor does it otherwise), for a process about to end
     // without unwinding.
@@ -50,6 +58,8 @@ class SingleInstance {
     bool owner_ = false;
     HWND window_ = nullptr;
     std::function<bool()> bringToFront_;
+    std::function<void(const StartRequest&)> carryOut_;
+    std::vector<StartRequest> pending_;  // accepted, waiting for the message loop
 };
 
 }  // namespace vantry

@@ -3,7 +3,7 @@
 # real X mouse and keyboard input (xdotool) and judged by its windows (read through
 # vantry_probe.exe) and by the files it leaves.
 #
-#   run.sh program|proof|loading|scales|drag|stick|readonly BUILD_DIR RESULT_XML
+#   run.sh program|proof|loading|scales|drag|stick|readonly|taskbar BUILD_DIR RESULT_XML
 #
 # Uses DISPLAY and WINEPREFIX from scripts/test; run alone, it starts its own Xvfb and wineserver.
 set -u
@@ -14,6 +14,7 @@ HERE=$(cd "$(dirname "$0")" && pwd)
 source "$HERE/../../scripts/env.sh"
 source "$HERE/lib.sh"
 source "$HERE/drag_suite.sh"
+source "$HERE/taskbar_suite.sh"
 
 if [ -z "${WINEPREFIX:-}" ] || [ -z "${DISPLAY:-}" ]; then
     trap vantry_stop_services EXIT
@@ -780,6 +781,7 @@ case "$SUITE" in
     drag) drag_suite ;;
     stick) stick_suite ;;
     readonly) readonly_suite ;;
+    taskbar) taskbar_suite ;;
     *) echo "unknown suite $SUITE" >&2; exit 2 ;;
 esac
 stop_vantry

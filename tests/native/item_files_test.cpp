@@ -172,6 +172,7 @@ TEST(ItemFiles, AReadOnlyFolderRefusesTheFirstChangeInPlainWordsAndLaterOnesQuie
     folder.files["VantryList0.txt"] = "A\r\n";
     folder.files["listtype.txt"] = "small\r\n";
     ASSERT_TRUE(files.ReadListLines(0));
+    EXPECT_FALSE(files.RefusesChanges());
     folder.readOnly = true;
     {
         auto quiet = files.Quietly();
@@ -186,6 +187,7 @@ TEST(ItemFiles, AReadOnlyFolderRefusesTheFirstChangeInPlainWordsAndLaterOnesQuie
     EXPECT_NE(dialogs.plain[0].find("read-only"), std::string::npos);
     EXPECT_FALSE(files.WriteTabNames({"Work |", "", "", "", ""}));
     EXPECT_FALSE(files.WriteStyleWord("large"));
+    EXPECT_TRUE(files.RefusesChanges());  // a tab's shortcut, which writes no list file
     EXPECT_EQ(dialogs.plain.size(), 1u);
     EXPECT_TRUE(dialogs.errors.empty());
     EXPECT_TRUE(folder.writes.empty());

@@ -231,7 +231,7 @@ TEST_F(ConfigWindowWin32Test, TabReachesTheNamedTabsAndNewTabSpaceSelectsAndEscC
         reached.push_back(GetFocus());
     }
     EXPECT_EQ(reached,
-              (std::vector<HWND>{Tab(0), Tab(2), Item(kConfigLabel5), Item(kConfigText1)}));
+              (std::vector<HWND>{Tab(0), Tab(2), Item(kConfigShortcut), Item(kConfigLabel5)}));
     SetFocus(Tab(2));
     EXPECT_TRUE(key(VK_SPACE));
     EXPECT_EQ(WindowText(Item(kConfigLabel3)), "2");

@@ -9,12 +9,14 @@
 
 namespace vantry::test {
 
-// A copy of the program started from its own folder, or the current folder given; ended (hard)
-// when the test no longer needs it.
+// A copy of the program started from its own folder, or the current folder given, with the
+// arguments given; ended (hard) when the test no longer needs it.
 class Started {
   public:
-    explicit Started(const std::wstring& exe, std::wstring folder = {}) {
+    explicit Started(const std::wstring& exe, std::wstring folder = {},
+                     const std::wstring& arguments = {}) {
         std::wstring command = L"\"" + exe + L"\"";
+        if (!arguments.empty()) command += L" " + arguments;
         if (folder.empty()) folder = exe.substr(0, exe.find_last_of(L'\\'));
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
