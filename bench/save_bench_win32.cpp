@@ -61,10 +61,10 @@ int main() {
         const std::string content = FullTab(round);
         // Alternated, so that a slower moment of the machine falls on both.
         auto start = Clock::now();
-        std::string reason;
-        auto turn = folder.TakeSaveTurn(reason);
+        TurnRefusal refused;
+        auto turn = folder.TakeSaveTurn(refused);
         if (!turn || !folder.Replace("VantryList0.txt", content).ok) {
-            std::fprintf(stderr, "save failed: %s\n", reason.c_str());
+            std::fprintf(stderr, "save failed: %s\n", refused.reason.c_str());
             return 1;
         }
         turn.reset();
