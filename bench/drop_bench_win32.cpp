@@ -11,6 +11,7 @@
 
 #include "app/drop/drop_target_win32.h"
 #include "app/program/program_win32.h"
+#include "bench/median.h"
 #include "platform/byte_data_object_win32.h"
 #include "platform/message_pump_win32.h"
 #include "platform/text_win32.h"
@@ -20,15 +21,12 @@
 
 namespace {
 
+using vantry::bench::Median;
+
 using namespace vantry;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kRounds = 30;
-
-double Median(std::vector<double> samples) {
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
-}
 
 // Until the last icon look-up has answered and been drawn, which the drop and the load both wait
 // for.

@@ -21,12 +21,15 @@
 #include <string>
 #include <vector>
 
+#include "bench/median.h"
 #include "platform/text_win32.h"
 #include "store/item_files.h"
 #include "tests/win32/support/process_windows.h"
 #include "tests/win32/support/temp_folder.h"
 
 namespace {
+
+using vantry::bench::Median;
 
 using namespace vantry;
 using Clock = std::chrono::steady_clock;
@@ -40,11 +43,6 @@ std::wstring OwnFolder() {
     DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::wstring path(self, length);
     return path.substr(0, path.find_last_of(L'\\'));
-}
-
-double Median(std::vector<double> samples) {
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
 }
 
 struct Process {

@@ -9,21 +9,19 @@
 #include <string>
 #include <vector>
 
+#include "bench/median.h"
 #include "platform/text_win32.h"
 #include "store/program_folder_win32.h"
 #include "tests/win32/support/temp_folder.h"
 
 namespace {
 
+using vantry::bench::Median;
+
 using namespace vantry;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kRounds = 200;
-
-double Median(std::vector<double> samples) {
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
-}
 
 // A full tab: 20 paths of about 60 characters; round changes one so that every save writes.
 std::string FullTab(int round) {

@@ -35,6 +35,7 @@
 
 #include "app/drop/drop_target_win32.h"
 #include "app/program/program_win32.h"
+#include "bench/median.h"
 #include "platform/dpi_win32.h"
 #include "platform/text_win32.h"
 #include "store/path_helpers.h"
@@ -43,6 +44,8 @@
 #include "tests/win32/support/temp_folder.h"
 
 namespace {
+
+using vantry::bench::Median;
 
 using namespace vantry;
 using Clock = std::chrono::steady_clock;
@@ -150,11 +153,6 @@ class Phases {
     std::int64_t created_;
     std::vector<std::pair<const char*, std::int64_t>> marks_;
 };
-
-double Median(std::vector<double> samples) {
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
-}
 
 // ---- Ours --------------------------------------------------------------------------------------
 

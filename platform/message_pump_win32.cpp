@@ -52,17 +52,20 @@ bool OtherWindowOpen(const std::vector<HWND>& own) {
     return query.found;
 }
 
-void PumpWhileWindowsOpen() {
-    while (OtherWindowOpen({})) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, kWindowPollMs, QS_ALLINPUT);
+void PumpWhileEnding(const std::function<bool()>& waiting, HANDLE event, DWORD pollMs) {
+    while (waiting()) {
+        MsgWaitForMultipleObjects(event ? 1 : 0, &event, FALSE, pollMs, QS_ALLINPUT);
         MSG msg;
-        // The program is ending already: a further quit request changes nothing.
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) continue;
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
     }
+}
+
+void PumpWhileWindowsOpen() {
+    PumpWhileEnding([] { return OtherWindowOpen({}); }, nullptr, kWindowPollMs);
 }
 
 }  // namespace vantry

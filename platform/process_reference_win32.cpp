@@ -5,6 +5,8 @@
 
 #include <atomic>
 
+#include "platform/message_pump_win32.h"
+
 namespace vantry {
 
 // shlwapi.h declares it only for Windows 8 and later builds; shcore exports it from Windows 8,
@@ -62,18 +64,8 @@ bool ProcessReference::Held() const {
 
 void ProcessReference::WaitUntilReleased() {
     HANDLE released = object_->Released();
-    while (Held()) {
-        // Without the event (it could not be made), a look every so often.
-        MsgWaitForMultipleObjects(released ? 1 : 0, &released, FALSE, released ? INFINITE : 200,
-                                  QS_ALLINPUT);
-        MSG msg;
-        // The program is ending already: a further quit request changes nothing.
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) continue;
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
+    // Without the event (it could not be made), a look every so often.
+    PumpWhileEnding([this] { return Held(); }, released, released ? INFINITE : 200);
 }
 
 }  // namespace vantry
