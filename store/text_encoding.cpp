@@ -1,5 +1,6 @@
 #include "store/text_encoding.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string_view>
 
@@ -118,6 +119,20 @@ std::string FromMarkedUtf8(std::string_view bytes, const AnsiCodePage& ansi) {
     return text;
 }
 
+// The bytes that tell a file's encoding: those before a NUL byte (a power cut's zeroed tail may
+// begin inside a character), without a character cut short at the end (a write under way).
+std::string Undamaged(const std::string& bytes) {
+    std::size_t size = std::min(bytes.find('\0'), bytes.size());
+    for (std::size_t back = 1; back <= 3 && back <= size; ++back) {
+        std::uint8_t lead = Byte(bytes, size - back);
+        if ((lead & 0xC0) == 0x80) continue;  // a continuation byte: the lead is further back
+        std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 1;
+        if (length > back) size -= back;
+        break;
+    }
+    return bytes.substr(0, size);
+}
+
 }  // namespace
 
 std::string DecodeFileText(const std::string& bytes, const AnsiCodePage& ansi) {
@@ -125,7 +140,7 @@ std::string DecodeFileText(const std::string& bytes, const AnsiCodePage& ansi) {
     if (view.starts_with(kUtf8Mark)) return FromMarkedUtf8(view.substr(kUtf8Mark.size()), ansi);
     if (view.starts_with(kUtf16LeMark)) return FromUtf16(bytes, false);
     if (view.starts_with(kUtf16BeMark)) return FromUtf16(bytes, true);
-    if (IsMultiByteUtf8(bytes)) return bytes;
+    if (IsMultiByteUtf8(Undamaged(bytes))) return bytes;
     return ansi.decode(bytes);
 }
 

@@ -140,6 +140,15 @@ const Found kFound[] = {
       {kEditor, 3, 2926234701u, 2564621057u, 3516160591u, 27},
       {kCopyA, 4, 3763982486u, 3357792337u, 93658194u, 9},
       {kCopyA, 1, 3595321119u, 1993486643u, 4239344887u, 5}}},
+    // Found by the search: a power cut's NUL bytes, or a write's end, inside a character of a
+    // mark-less UTF-8 file made the whole file read as ANSI, every other line garbled.
+    {"zeroed tail inside a UTF-8 character",
+     {{kEditor, 2, 1643434369u, 2676140366u, 3844889081u, 7},
+      {kEditor, 0, 3441704120u, 2807302489u, 1305750720u, 27},
+      {kPower, 1, 817165604u, 2934181395u, 1409978414u, 322},
+      {kSync, 1, 3004035885u, 569217157u, 4000696698u, 7},
+      {kEditor, 0, 1039715252u, 3851617963u, 2718169460u, 28},
+      {kPower, 1, 3489624059u, 2884939726u, 669439043u, 5}}},
     // A tab-names file of NUL bytes read as one empty name: the first tab counted as free.
     {"tab names all NUL", {{kEditor, 3, 1u, 0u, 0u, 0}, {kPower, 1, 0u, 1u, 0u, 10}}},
 };
