@@ -80,6 +80,7 @@ class World {
         bool outside = false;
         Lines meant;
         bool present = false;
+        std::optional<std::string> bytes;
     };
 
   public:
@@ -130,9 +131,17 @@ class World {
     // rest long enough when it is part of one.
     void Changed(const std::string& name, bool outside, const Lines& meant, bool whole = false) {
         State& state = states_[name];
+        auto file = disk_.files.find(name);
+        const std::optional<std::string> bytes =
+            file == disk_.files.end() ? std::nullopt : std::optional(file->second.bytes);
+        // The same bytes again are no change: the state stays at rest since it began.
+        if (bytes == state.bytes && state.present) {
+            if (outside && whole && name == kList) Deliberate(meant, ++tick_);
+            return;
+        }
         Settle(name, state, disk_.now);
         if (outside && whole && name == kList) Deliberate(meant, ++tick_);
-        state = {disk_.now, ++tick_, outside, meant, disk_.files.count(name) != 0};
+        state = {disk_.now, ++tick_, outside, meant, bytes.has_value(), bytes};
     }
 
     // Names some writer wrote whole, as the program reads them.
@@ -280,7 +289,10 @@ class World {
         // A write cut short keeps the size it was to have, the part not written NUL bytes.
         for (const auto& [written, whole] : writing_) {
             auto cut = disk_.files.find(written);
-            if (cut == disk_.files.end() || !whole.starts_with(cut->second.bytes)) continue;
+            if (cut == disk_.files.end() || !whole.starts_with(cut->second.bytes) ||
+                whole == cut->second.bytes) {
+                continue;
+            }
             std::string& bytes = cut->second.bytes;
             bytes += std::string(whole.size() - bytes.size(), '\0');
             Changed(written, false, {});
