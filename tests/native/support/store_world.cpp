@@ -80,7 +80,7 @@ class World {
         bool outside = false;
         Lines meant;
         bool present = false;
-        std::optional<std::string> bytes;
+        std::optional<std::string> bytes;  // as text
     };
 
   public:
@@ -133,8 +133,11 @@ class World {
         State& state = states_[name];
         auto file = disk_.files.find(name);
         const std::optional<std::string> bytes =
-            file == disk_.files.end() ? std::nullopt : std::optional(file->second.bytes);
-        // The same bytes again are no change: the state stays at rest since it began.
+            file == disk_.files.end()
+                ? std::nullopt
+                : std::optional(DecodeFileText(file->second.bytes, SimCodePage()));
+        // The same text again, as the program reads it, is no change: the state stays at rest
+        // since it began.
         if (bytes == state.bytes && state.present) {
             if (outside && whole && name == kList) Deliberate(meant, ++tick_);
             return;
