@@ -224,9 +224,13 @@ class World {
     }
 
     Lines EditedView(const Step& step) {
+        // What an editor shows of the file: its items, once each (a line that held NUL bytes
+        // reads as the item it is left with, which is not a second copy of it).
         Lines view;
         for (const auto& line : DiskLines(kList)) {
-            if (born_.count(line)) view.push_back(line);
+            if (born_.count(line) && std::count(view.begin(), view.end(), line) == 0) {
+                view.push_back(line);
+            }
         }
         if (!view.empty() && step.action % 3 == 1) {
             view.erase(view.begin() + static_cast<long>(step.a % view.size()));
