@@ -5,17 +5,20 @@
 //   "VantryList<N>.txt" the item paths of tab N (N = 0..4), one a line
 //   "shfile.txt"        the path of the item launched last
 // Every line ends with CR LF, the last included; values are kept exactly as they are.
-// A write that fails tells the user (file name and the system's reason) and returns false; the
-// file then keeps its previous content. In a folder where no file can be made at all (a locked
-// stick, a CD, a read-only share) the first change refused says so in plain words, and later ones
-// are refused without a word: the list still shows and opens what the folder holds.
+// A write that fails tells the user (file name and the system's reason), after its save turn has
+// ended, and returns false; the file then keeps its previous content. In a folder where no file
+// can be made at all (a locked stick, a CD, a read-only share) the first change refused says so
+// in plain words, and later ones are refused without a word: the list still shows and opens what
+// the folder holds.
 // Another program (a second copy, a text editor, a sync client) may change a list file or the tab
 // names file while this one runs. Each write of those first compares the file with what this
 // program last read or wrote there; when it differs, the write merges both sides' changes
 // (store/line_merge.h) rather than undo the other side's. A file found absent, empty or all NUL
 // where this program last saw lines was not emptied on purpose (a sync client replacing it, an
 // editor that truncates before it writes, a power cut): it counts as unchanged elsewhere, and the
-// write puts this program's lines back. Writers take turns (ProgramFolder::TakeSaveTurn) from
+// write puts this program's lines back. A damaged file (store/file_damage.h) removes nothing
+// either: reads and writes keep this program's lines and take only what its intact lines add. A
+// damaged tab-names file reads as absent. Writers take turns (ProgramFolder::TakeSaveTurn) from
 // their read of the file on disk to its replacement.
 
 #include <array>
@@ -103,21 +106,33 @@ class ItemFiles {
     bool RefusesChanges();
 
   private:
-    std::optional<std::vector<std::string>> ReadLines(const std::string& name);
+    // With damaged, whether the file was damaged (store/file_damage.h): its lines are then the
+    // version seen before with what the intact lines add.
+    std::optional<std::vector<std::string>> ReadLines(const std::string& name,
+                                                      bool* damaged = nullptr);
+    // Reads the file again, a moment later each time, until two reads agree; unsettled when
+    // they never did.
+    std::optional<std::string> Settle(const std::string& name, std::optional<std::string> text,
+                                      bool& unsettled);
     // The style and tab-names files: one that is there but cannot be read (held by another
     // program, or too large) is taken as absent when read, and is not replaced by what the
     // program shows in its place until it can be read again; the refusal is reported.
-    std::optional<std::vector<std::string>> ReadKept(const std::string& name);
+    std::optional<std::vector<std::string>> ReadKept(const std::string& name,
+                                                     bool* damaged = nullptr);
     bool Replaceable(const std::string& name);
     void ReportUnreadable(const std::string& name, const std::string& what);
     // With a merge rule, a change made elsewhere since the last read or write is merged in.
     SaveOutcome WriteLines(const std::string& name, const std::vector<std::string>& lines,
                            std::optional<MergeRule> merge = std::nullopt);
-    bool Replace(const std::string& name, const std::string& content);
+    // The write itself, within the save turn; what the user is to be told goes into report.
+    SaveOutcome WriteInTurn(const std::string& name, const std::vector<std::string>& lines,
+                            std::optional<MergeRule> merge, std::string& report);
+    bool Replace(const std::string& name, const std::string& content, std::string& report);
     // Whether the file already holds content; then it counts as read or written now.
     bool AlreadyHolds(const std::string& name, const std::string& content);
-    void ReportTurnRefused(const std::string& name, const TurnRefusal& refused);
-    void ReportWriteFailure(const std::string& name, const std::string& reason);
+    void ReportReadOnly();
+    static std::string WriteFailure(const std::string& name, const std::string& reason);
+    static std::string UnreadableMessage(const std::string& name, const std::string& what);
 
     ProgramFolder& folder_;
     UserDialogs& dialogs_;

@@ -6,25 +6,51 @@ namespace vantry {
 
 namespace {
 
-constexpr std::string_view kTemporaryEnd = ".new";
+constexpr std::string_view kDigits = "0123456789abcdefghijklmnopqrstuvwxyz";
+constexpr std::string_view kTemporaryStart = "~";
+constexpr std::string_view kTemporaryEnd = ".tmp";
+constexpr std::size_t kNameDigits = 3;
+constexpr std::size_t kTokenDigits = 7;
+
+std::string Base36(std::uint64_t value, std::size_t digits) {
+    std::string text(digits, '0');
+    for (std::size_t i = digits; i-- > 0; value /= kDigits.size()) {
+        text[i] = kDigits[value % kDigits.size()];
+    }
+    return text;
+}
+
+// Three digits for the name (FNV-1a, case-blind as the file systems are): two files sharing them
+// only sweep each other's leftovers, which under the turn are dead writers' anyway.
+std::string NameTag(const std::string& name) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (char c : name) {
+        hash ^= static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        hash *= 1099511628211ull;
+    }
+    return Base36(hash, kNameDigits);
+}
 
 }  // namespace
 
-std::string TemporaryName(const std::string& name, unsigned long processId, unsigned counter) {
-    return name + "." + std::to_string(processId) + "-" + std::to_string(counter) +
-           std::string(kTemporaryEnd);
+std::string TemporaryName(const std::string& name, std::uint64_t token) {
+    return TemporaryPrefix(name) + Base36(token, kTokenDigits) + std::string(kTemporaryEnd);
+}
+
+std::string TemporaryPrefix(const std::string& name) {
+    return std::string(kTemporaryStart) + NameTag(name);
 }
 
 bool IsTemporaryFor(const std::string& name, const std::string& file) {
     std::string_view view(file);
-    if (!view.starts_with(name + ".") || !view.ends_with(kTemporaryEnd)) return false;
-    view = view.substr(name.size() + 1, view.size() - name.size() - 1 - kTemporaryEnd.size());
-    std::size_t dash = view.find('-');
-    auto digits = [](std::string_view part) {
-        return !part.empty() && part.find_first_not_of("0123456789") == std::string_view::npos;
-    };
-    return dash != std::string_view::npos && digits(view.substr(0, dash)) &&
-           digits(view.substr(dash + 1));
+    const std::size_t size =
+        kTemporaryStart.size() + kNameDigits + kTokenDigits + kTemporaryEnd.size();
+    if (view.size() != size || !view.starts_with(TemporaryPrefix(name)) ||
+        !view.ends_with(kTemporaryEnd)) {
+        return false;
+    }
+    std::string_view token = view.substr(kTemporaryStart.size() + kNameDigits, kTokenDigits);
+    return token.find_first_not_of(kDigits) == std::string_view::npos;
 }
 
 }  // namespace vantry

@@ -27,10 +27,13 @@ class SaveTurn {
     virtual ~SaveTurn() = default;
 };
 
-// The name of a temporary file that will replace name: one no other writer uses at the same time,
-// as long as writers that share a process id (on different PCs) try the next counter when the
-// name is taken. IsTemporaryFor tells such names of name from every other file.
-std::string TemporaryName(const std::string& name, unsigned long processId, unsigned counter);
+// The name of a temporary file that will replace name: "~", three characters that stand for name,
+// the token in seven base-36 digits, ".tmp"; 15 characters, no longer than "VantryList0.txt", so
+// any folder that can hold the program's files can hold it. A random token keeps it unique across
+// processes and PCs. IsTemporaryFor tells such names of name from every other file.
+std::string TemporaryName(const std::string& name, std::uint64_t token);
+// What every temporary name of name begins with.
+std::string TemporaryPrefix(const std::string& name);
 bool IsTemporaryFor(const std::string& name, const std::string& file);
 
 // Why a save turn was not had: the system's reason, and whether no file can be made in the folder
@@ -56,6 +59,8 @@ class ProgramFolder {
     // Waits briefly for the folder's save turn; nothing, and why, when another writer holds it all
     // that time or it cannot be taken at all (a read-only folder).
     virtual std::unique_ptr<SaveTurn> TakeSaveTurn(TurnRefusal& refused) = 0;
+    // Waits: a second read a moment after the first tells a file being written from one at rest.
+    virtual void Pause(unsigned ms) = 0;
 };
 
 }  // namespace vantry

@@ -1,26 +1,25 @@
 #include "store/program_folder_posix.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <chrono>
-#include <cstdio>
 #include <cstring>
+#include <random>
 #include <thread>
 
 #include "store/path_helpers.h"
-#include "store/text_encoding.h"
 
 namespace vantry {
 
 namespace {
 
-WriteOutcome Failure(int error) {
-    return {false, std::strerror(error)};
+FileCall Failure(int error, FileCall::Status status = FileCall::Status::kFailed) {
+    return {status, std::strerror(error)};
 }
 
 class Descriptor {
@@ -51,9 +50,6 @@ const AnsiCodePage& SystemCodePage() {
     return codePage;
 }
 
-constexpr auto kTurnWait = std::chrono::seconds(2);
-constexpr auto kTurnRetryPause = std::chrono::milliseconds(10);
-
 // The turn is an exclusive lock on the folder itself, which leaves no file behind.
 class FolderLock : public SaveTurn {
   public:
@@ -74,18 +70,36 @@ bool WriteAll(int fd, const std::string& bytes) {
     return true;
 }
 
+class PosixNewFile : public NewFile {
+  public:
+    explicit PosixNewFile(int fd) : file_(fd) {}
+    FileCall Write(const std::string& bytes) override {
+        return WriteAll(file_.Get(), bytes) ? FileCall{} : Failure(errno);
+    }
+    FileCall FlushAndClose() override {
+        if (::fsync(file_.Get()) != 0 || !file_.Close()) return Failure(errno);
+        return {};
+    }
+
+  private:
+    Descriptor file_;
+};
+
 }  // namespace
 
-bool PosixProgramFolder::Exists(const std::string& name) {
+PosixProgramFolder::PosixProgramFolder(std::string folder)
+    : ProtocolFolder(SystemCodePage()), folder_(std::move(folder)) {}
+
+bool PosixProgramFolder::Readable(const std::string& name) {
     return FileExists(FullName(name));
 }
 
-bool PosixProgramFolder::Present(const std::string& name) {
+bool PosixProgramFolder::IsFile(const std::string& name) {
     struct stat info {};
     return ::stat(FullName(name).c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
-std::optional<std::string> PosixProgramFolder::Read(const std::string& name) {
+std::optional<std::string> PosixProgramFolder::ReadBytes(const std::string& name) {
     Descriptor file(::open(FullName(name).c_str(), O_RDONLY | O_CLOEXEC));
     if (file.Get() < 0) return std::nullopt;
     struct stat info {};
@@ -102,56 +116,78 @@ std::optional<std::string> PosixProgramFolder::Read(const std::string& name) {
         if (n == 0) break;
         content.append(buffer, static_cast<std::size_t>(n));
     }
-    return DecodeFileText(content, SystemCodePage());
+    return content;
 }
 
-WriteOutcome PosixProgramFolder::Replace(const std::string& name, const std::string& content) {
-    static std::atomic<unsigned> counter{0};
-    std::string target = FullName(name);
-    std::string temporary =
-        TemporaryName(target, static_cast<unsigned long>(::getpid()), counter++);
-    Descriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
-    if (file.Get() < 0) return Failure(errno);
-    // The data must be on disk before the rename makes it the file's content.
-    if (!WriteAll(file.Get(), EncodeFileText(content, SystemCodePage())) ||
-        ::fsync(file.Get()) != 0 || !file.Close()) {
-        int error = errno;
-        ::unlink(temporary.c_str());
-        return Failure(error);
+// A file's mode does not keep rename from replacing it, as a read-only attribute does on Windows.
+FileCall PosixProgramFolder::CanReplace(const std::string&) {
+    return {};
+}
+
+FileCall PosixProgramFolder::CreateNew(const std::string& name, std::unique_ptr<NewFile>& file) {
+    int fd = ::open(FullName(name).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        return Failure(errno,
+                       errno == EEXIST ? FileCall::Status::kExists : FileCall::Status::kFailed);
     }
-    if (::rename(temporary.c_str(), target.c_str()) != 0) {
-        int error = errno;
-        ::unlink(temporary.c_str());
-        return Failure(error);
-    }
+    file = std::make_unique<PosixNewFile>(fd);
+    return {};
+}
+
+FileCall PosixProgramFolder::RenameReplacing(const std::string& from, const std::string& to) {
+    if (::rename(FullName(from).c_str(), FullName(to).c_str()) != 0) return Failure(errno);
     Descriptor folder(::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.Get() >= 0) ::fsync(folder.Get());
     return {};
 }
 
-std::unique_ptr<SaveTurn> PosixProgramFolder::TakeSaveTurn(TurnRefusal& refused) {
-    int fd = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) {
-        refused.reason = std::strerror(errno);
-        return nullptr;
+void PosixProgramFolder::Delete(const std::string& name) {
+    ::unlink(FullName(name).c_str());
+}
+
+std::vector<std::string> PosixProgramFolder::NamesStartingWith(const std::string& prefix) {
+    std::vector<std::string> names;
+    DIR* folder = ::opendir(folder_.c_str());
+    if (!folder) return names;
+    while (const dirent* entry = ::readdir(folder)) {
+        std::string name = entry->d_name;
+        if (name.starts_with(prefix)) names.push_back(std::move(name));
     }
-    auto turn = std::make_unique<FolderLock>(fd);
-    const auto deadline = std::chrono::steady_clock::now() + kTurnWait;
-    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        if ((errno != EWOULDBLOCK && errno != EINTR) ||
-            std::chrono::steady_clock::now() >= deadline) {
-            refused.reason = std::strerror(errno);
-            return nullptr;
-        }
-        std::this_thread::sleep_for(kTurnRetryPause);
+    ::closedir(folder);
+    return names;
+}
+
+FileCall PosixProgramFolder::TryTakeTurn(std::unique_ptr<SaveTurn>& turn) {
+    int fd = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return Failure(errno);
+    auto lock = std::make_unique<FolderLock>(fd);
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        return Failure(errno, errno == EWOULDBLOCK || errno == EINTR ? FileCall::Status::kBusy
+                                                                     : FileCall::Status::kFailed);
     }
     // The lock is taken on a read-only folder too: whether a file can be made there is asked.
     if (::access(folder_.c_str(), W_OK) != 0 && (errno == EROFS || errno == EACCES)) {
-        refused.reason = std::strerror(errno);
-        refused.readOnly = true;
-        return nullptr;
+        return Failure(errno, FileCall::Status::kReadOnly);
     }
-    return turn;
+    turn = std::move(lock);
+    return {};
+}
+
+std::uint64_t PosixProgramFolder::NowMs() {
+    return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                          std::chrono::steady_clock::now().time_since_epoch())
+                                          .count());
+}
+
+void PosixProgramFolder::Pause(unsigned ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+std::uint64_t PosixProgramFolder::RandomBits() {
+    thread_local std::mt19937_64 bits{(static_cast<std::uint64_t>(std::random_device{}()) << 32) ^
+                                      std::random_device{}() ^
+                                      static_cast<std::uint64_t>(::getpid())};
+    return bits();
 }
 
 }  // namespace vantry

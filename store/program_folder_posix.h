@@ -1,22 +1,29 @@
 #pragma once
-// The program folder on Linux: UTF-8 files, atomic replacement by rename, the save turn a lock
-// on the folder.
+// The program folder on Linux: the raw file calls of store/save_protocol.h, UTF-8 files, the save
+// turn a lock on the folder.
 
 #include <string>
 
-#include "store/program_folder.h"
+#include "store/save_protocol.h"
 
 namespace vantry {
 
-class PosixProgramFolder : public ProgramFolder {
+class PosixProgramFolder : public ProtocolFolder {
   public:
-    explicit PosixProgramFolder(std::string folder) : folder_(std::move(folder)) {}
+    explicit PosixProgramFolder(std::string folder);
 
-    bool Exists(const std::string& name) override;
-    bool Present(const std::string& name) override;
-    std::optional<std::string> Read(const std::string& name) override;
-    WriteOutcome Replace(const std::string& name, const std::string& content) override;
-    std::unique_ptr<SaveTurn> TakeSaveTurn(TurnRefusal& refused) override;
+    bool Readable(const std::string& name) override;
+    bool IsFile(const std::string& name) override;
+    FileCall CanReplace(const std::string& name) override;
+    std::optional<std::string> ReadBytes(const std::string& name) override;
+    FileCall CreateNew(const std::string& name, std::unique_ptr<NewFile>& file) override;
+    FileCall RenameReplacing(const std::string& from, const std::string& to) override;
+    void Delete(const std::string& name) override;
+    std::vector<std::string> NamesStartingWith(const std::string& prefix) override;
+    FileCall TryTakeTurn(std::unique_ptr<SaveTurn>& turn) override;
+    std::uint64_t NowMs() override;
+    std::uint64_t RandomBits() override;
+    void Pause(unsigned ms) override;
 
   private:
     std::string FullName(const std::string& name) const { return folder_ + "/" + name; }

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <atomic>
+#include <random>
 
 #include "platform/text_win32.h"
 #include "store/path_helpers.h"
@@ -11,11 +11,6 @@
 namespace vantry {
 
 namespace {
-
-// An indexer or a virus scanner may hold a file for a moment; such a write is tried again for
-// about half a second before it counts as failed.
-constexpr int kLockedRetries = 10;
-constexpr DWORD kLockedRetryPauseMs = 50;
 
 // Replacing a file that another process holds open without delete sharing fails with
 // ERROR_ACCESS_DENIED rather than a sharing violation; read-only files are ruled out before.
@@ -43,21 +38,10 @@ class FileHandle {
     HANDLE handle_;
 };
 
-// Writers wait this long for the save turn: a save holds it for a few milliseconds, a flush to a
-// slow stick or share for some more.
-constexpr ULONGLONG kTurnWaitMs = 2000;
-constexpr DWORD kTurnRetryPauseMs = 10;
 constexpr const char* kTurnFile = "Vantry.lock";
-// Tried when another writer (on another PC, with the same process id) has a temporary name taken.
-constexpr unsigned kTemporaryTries = 100;
 
-const AnsiCodePage& SystemCodePage() {
-    static const AnsiCodePage codePage{ToAnsi, FromAnsi};
-    return codePage;
-}
-
-WriteOutcome Failure(DWORD error) {
-    return {false, SystemMessage(error)};
+FileCall Failure(DWORD error, FileCall::Status status = FileCall::Status::kFailed) {
+    return {status, SystemMessage(error)};
 }
 
 // The turn is a file opened without sharing: the system lets one writer have it, on a network
@@ -78,37 +62,31 @@ bool DeletePending(const std::wstring& path) {
     return GetLastError() == ERROR_ACCESS_DENIED;
 }
 
-// A new file under a name no other writer uses, open for writing; its name in temporary.
-HANDLE CreateTemporary(const std::wstring& target, std::wstring& temporary) {
-    static std::atomic<unsigned> counter{0};
-    const std::string name = Narrow(target);
-    for (unsigned tries = 0; tries < kTemporaryTries; ++tries) {
-        temporary = Widen(TemporaryName(name, GetCurrentProcessId(), counter++));
-        HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
+class Win32NewFile : public NewFile {
+  public:
+    explicit Win32NewFile(HANDLE handle) : file_(handle) {}
+    FileCall Write(const std::string& bytes) override {
+        DWORD written = 0;
+        if (!WriteFile(file_.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                       nullptr) ||
+            written != bytes.size()) {
+            return Failure(GetLastError());
+        }
+        return {};
     }
-    SetLastError(ERROR_FILE_EXISTS);
-    return INVALID_HANDLE_VALUE;
-}
+    FileCall FlushAndClose() override {
+        if (!FlushFileBuffers(file_.Get()) || !file_.Close()) return Failure(GetLastError());
+        return {};
+    }
 
-// Writes bytes to a new temporary file for target; its name in temporary.
-WriteOutcome WriteTemporary(const std::wstring& target, const std::string& bytes,
-                            std::wstring& temporary) {
-    FileHandle file(CreateTemporary(target, temporary));
-    if (!file.Valid()) return Failure(GetLastError());
-    DWORD written = 0;
-    if (!bytes.empty() && (!WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()),
-                                      &written, nullptr) ||
-                           written != bytes.size())) {
-        return Failure(GetLastError());
-    }
-    // The data must be on disk before the rename makes it the file's content.
-    if (!FlushFileBuffers(file.Get()) || !file.Close()) return Failure(GetLastError());
-    return {};
-}
+  private:
+    FileHandle file_;
+};
 
 }  // namespace
+
+Win32ProgramFolder::Win32ProgramFolder(std::string folder)
+    : ProtocolFolder(AnsiCodePage{ToAnsi, FromAnsi}), folder_(std::move(folder)) {}
 
 std::string ExecutableFolder() {
     std::wstring path(MAX_PATH, L'\0');
@@ -145,16 +123,24 @@ std::wstring FolderIdentity(const std::wstring& folder) {
     return identity;
 }
 
-bool Win32ProgramFolder::Exists(const std::string& name) {
+bool Win32ProgramFolder::Readable(const std::string& name) {
     return FileExists(FullName(name));
 }
 
-bool Win32ProgramFolder::Present(const std::string& name) {
+bool Win32ProgramFolder::IsFile(const std::string& name) {
     DWORD attributes = GetFileAttributesW(Widen(FullName(name)).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::optional<std::string> Win32ProgramFolder::Read(const std::string& name) {
+FileCall Win32ProgramFolder::CanReplace(const std::string& name) {
+    DWORD attributes = GetFileAttributesW(Widen(FullName(name)).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        return Failure(ERROR_ACCESS_DENIED);
+    }
+    return {};
+}
+
+std::optional<std::string> Win32ProgramFolder::ReadBytes(const std::string& name) {
     FileHandle file(CreateFileW(Widen(FullName(name)).c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -171,74 +157,80 @@ std::optional<std::string> Win32ProgramFolder::Read(const std::string& name) {
         return std::nullopt;
     }
     bytes.resize(read);
-    return DecodeFileText(bytes, SystemCodePage());
+    return bytes;
 }
 
-WriteOutcome Win32ProgramFolder::Replace(const std::string& name, const std::string& content) {
-    std::wstring target = Widen(FullName(name));
-
-    // A read-only file is not to be replaced, just as it could not be written in place.
-    DWORD attributes = GetFileAttributesW(target.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-        return Failure(ERROR_ACCESS_DENIED);
-    }
-
-    RemoveLeftovers(name);
-    std::wstring temporary;
-    WriteOutcome written =
-        WriteTemporary(target, EncodeFileText(content, SystemCodePage()), temporary);
-    if (!written.ok) {
-        if (!temporary.empty()) DeleteFileW(temporary.c_str());
-        return written;
-    }
-    for (int attempt = 0;; ++attempt) {
-        if (MoveFileExW(temporary.c_str(), target.c_str(),
-                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            return {};
-        }
+FileCall Win32ProgramFolder::CreateNew(const std::string& name, std::unique_ptr<NewFile>& file) {
+    HANDLE handle = CreateFileW(Widen(FullName(name)).c_str(), GENERIC_WRITE, 0, nullptr,
+                                CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
         DWORD error = GetLastError();
-        if (!IsTransientLock(error) || attempt >= kLockedRetries) {
-            DeleteFileW(temporary.c_str());
-            return Failure(error);
-        }
-        Sleep(kLockedRetryPauseMs);
+        return Failure(error, error == ERROR_FILE_EXISTS ? FileCall::Status::kExists
+                                                         : FileCall::Status::kFailed);
     }
+    file = std::make_unique<Win32NewFile>(handle);
+    return {};
 }
 
-std::unique_ptr<SaveTurn> Win32ProgramFolder::TakeSaveTurn(TurnRefusal& refused) {
-    const std::wstring path = Widen(FullName(kTurnFile));
-    const ULONGLONG deadline = GetTickCount64() + kTurnWaitMs;
-    for (;;) {
-        HANDLE file = CreateFileW(
-            path.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, OPEN_ALWAYS,
-            FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-        if (file != INVALID_HANDLE_VALUE) return std::make_unique<FileSaveTurn>(file);
-        DWORD error = GetLastError();
-        // Held by another writer, or still being deleted after its turn ended.
-        bool taken = error == ERROR_SHARING_VIOLATION ||
-                     (error == ERROR_ACCESS_DENIED && DeletePending(path));
-        if (!taken || GetTickCount64() >= deadline) {
-            refused.reason = SystemMessage(error);
-            // No new file can be made here: a locked stick or a CD says so, a read-only share or
-            // folder (and Wine, for a read-only mount) denies access.
-            refused.readOnly =
-                error == ERROR_WRITE_PROTECT || (error == ERROR_ACCESS_DENIED && !taken);
-            return nullptr;
-        }
-        Sleep(kTurnRetryPauseMs);
+FileCall Win32ProgramFolder::RenameReplacing(const std::string& from, const std::string& to) {
+    if (MoveFileExW(Widen(FullName(from)).c_str(), Widen(FullName(to)).c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return {};
     }
+    DWORD error = GetLastError();
+    return Failure(error,
+                   IsTransientLock(error) ? FileCall::Status::kBusy : FileCall::Status::kFailed);
 }
 
-void Win32ProgramFolder::RemoveLeftovers(const std::string& name) {
-    if (!swept_.insert(name).second) return;
+void Win32ProgramFolder::Delete(const std::string& name) {
+    DeleteFileW(Widen(FullName(name)).c_str());
+}
+
+std::vector<std::string> Win32ProgramFolder::NamesStartingWith(const std::string& prefix) {
+    std::vector<std::string> names;
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(Widen(FullName(name + ".*.new")).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
+    HANDLE search = FindFirstFileW(Widen(FullName(prefix + "*")).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
     do {
-        std::string file = Narrow(found.cFileName);
-        if (IsTemporaryFor(name, file)) DeleteFileW(Widen(FullName(file)).c_str());
+        names.push_back(Narrow(found.cFileName));
     } while (FindNextFileW(search, &found));
     FindClose(search);
+    return names;
+}
+
+FileCall Win32ProgramFolder::TryTakeTurn(std::unique_ptr<SaveTurn>& turn) {
+    const std::wstring path = Widen(FullName(kTurnFile));
+    HANDLE file = CreateFileW(
+        path.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, OPEN_ALWAYS,
+        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        turn = std::make_unique<FileSaveTurn>(file);
+        return {};
+    }
+    DWORD error = GetLastError();
+    // Held by another writer, or still being deleted after its turn ended.
+    bool taken =
+        error == ERROR_SHARING_VIOLATION || (error == ERROR_ACCESS_DENIED && DeletePending(path));
+    if (taken) return Failure(error, FileCall::Status::kBusy);
+    // No new file can be made here: a locked stick or a CD says so, a read-only share or folder
+    // (and Wine, for a read-only mount) denies access.
+    bool readOnly = error == ERROR_WRITE_PROTECT || error == ERROR_ACCESS_DENIED;
+    return Failure(error, readOnly ? FileCall::Status::kReadOnly : FileCall::Status::kFailed);
+}
+
+std::uint64_t Win32ProgramFolder::NowMs() {
+    return GetTickCount64();
+}
+
+void Win32ProgramFolder::Pause(unsigned ms) {
+    ::Sleep(ms);
+}
+
+std::uint64_t Win32ProgramFolder::RandomBits() {
+    thread_local std::mt19937_64 bits{(static_cast<std::uint64_t>(std::random_device{}()) << 32) ^
+                                      std::random_device{}() ^ GetTickCount64() ^
+                                      (static_cast<std::uint64_t>(GetCurrentProcessId()) << 20)};
+    return bits();
 }
 
 }  // namespace vantry

@@ -1,11 +1,10 @@
 #pragma once
-// The program folder on Windows: files in the ANSI code page or UTF-8 (store/text_encoding.h), W
-// functions inside, atomic replacement through a temporary file in the same folder.
+// The program folder on Windows: the raw file calls of store/save_protocol.h, W functions inside;
+// files in the ANSI code page or UTF-8 (store/text_encoding.h).
 
-#include <set>
 #include <string>
 
-#include "store/program_folder.h"
+#include "store/save_protocol.h"
 
 namespace vantry {
 
@@ -17,26 +16,29 @@ std::string ExecutableFolder();
 // "\\?\UNC\server\share\docs"; empty when the folder cannot be opened.
 std::wstring FolderIdentity(const std::wstring& folder);
 
-class Win32ProgramFolder : public ProgramFolder {
+class Win32ProgramFolder : public ProtocolFolder {
   public:
-    explicit Win32ProgramFolder(std::string folder) : folder_(std::move(folder)) {}
+    explicit Win32ProgramFolder(std::string folder);
 
-    bool Exists(const std::string& name) override;
-    bool Present(const std::string& name) override;
-    std::optional<std::string> Read(const std::string& name) override;
-    // Called within a save turn: the first replace of each file also removes the temporary files
-    // that writers killed during their turn left behind.
-    WriteOutcome Replace(const std::string& name, const std::string& content) override;
-    std::unique_ptr<SaveTurn> TakeSaveTurn(TurnRefusal& refused) override;
+    bool Readable(const std::string& name) override;
+    bool IsFile(const std::string& name) override;
+    FileCall CanReplace(const std::string& name) override;
+    std::optional<std::string> ReadBytes(const std::string& name) override;
+    FileCall CreateNew(const std::string& name, std::unique_ptr<NewFile>& file) override;
+    FileCall RenameReplacing(const std::string& from, const std::string& to) override;
+    void Delete(const std::string& name) override;
+    std::vector<std::string> NamesStartingWith(const std::string& prefix) override;
+    FileCall TryTakeTurn(std::unique_ptr<SaveTurn>& turn) override;
+    std::uint64_t NowMs() override;
+    std::uint64_t RandomBits() override;
+    void Pause(unsigned ms) override;
 
     const std::string& Folder() const { return folder_; }
 
   private:
     std::string FullName(const std::string& name) const { return folder_ + "\\" + name; }
-    void RemoveLeftovers(const std::string& name);
 
     std::string folder_;
-    std::set<std::string> swept_;
 };
 
 }  // namespace vantry

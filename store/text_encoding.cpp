@@ -1,5 +1,6 @@
 #include "store/text_encoding.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string_view>
 
@@ -35,6 +36,15 @@ std::size_t SequenceLength(const std::string& bytes, std::size_t i) {
         return 0;
     }
     return length;
+}
+
+bool IsUtf8(const std::string& bytes) {
+    for (std::size_t i = 0; i < bytes.size();) {
+        std::size_t length = SequenceLength(bytes, i);
+        if (length == 0) return false;
+        i += length;
+    }
+    return true;
 }
 
 // Whether the bytes are valid UTF-8 with at least one multi-byte sequence: plain ASCII reads the
@@ -93,14 +103,44 @@ std::string FromUtf16(const std::string& bytes, bool bigEndian) {
     return text;
 }
 
+// UTF-8 after its mark, line by line: a line that is not valid UTF-8 was written by a program
+// that put the mark before ANSI bytes, and reads as the ANSI code page, so the path it holds still
+// names the same file.
+std::string FromMarkedUtf8(std::string_view bytes, const AnsiCodePage& ansi) {
+    std::string text;
+    text.reserve(bytes.size());
+    while (!bytes.empty()) {
+        std::size_t end = bytes.find_first_of("\r\n");
+        end = end == std::string_view::npos ? bytes.size() : end + 1;
+        std::string line(bytes.substr(0, end));
+        text += IsUtf8(line) ? line : ansi.decode(line);
+        bytes.remove_prefix(end);
+    }
+    return text;
+}
+
+// The bytes that tell a file's encoding: those before a NUL byte (a power cut's zeroed tail may
+// begin inside a character), without a character cut short at the end (a write under way).
+std::string Undamaged(const std::string& bytes) {
+    std::size_t size = std::min(bytes.find('\0'), bytes.size());
+    for (std::size_t back = 1; back <= 3 && back <= size; ++back) {
+        std::uint8_t lead = Byte(bytes, size - back);
+        if ((lead & 0xC0) == 0x80) continue;  // a continuation byte: the lead is further back
+        std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 1;
+        if (length > back) size -= back;
+        break;
+    }
+    return bytes.substr(0, size);
+}
+
 }  // namespace
 
 std::string DecodeFileText(const std::string& bytes, const AnsiCodePage& ansi) {
     std::string_view view(bytes);
-    if (view.starts_with(kUtf8Mark)) return bytes.substr(kUtf8Mark.size());
+    if (view.starts_with(kUtf8Mark)) return FromMarkedUtf8(view.substr(kUtf8Mark.size()), ansi);
     if (view.starts_with(kUtf16LeMark)) return FromUtf16(bytes, false);
     if (view.starts_with(kUtf16BeMark)) return FromUtf16(bytes, true);
-    if (IsMultiByteUtf8(bytes)) return bytes;
+    if (IsMultiByteUtf8(Undamaged(bytes))) return bytes;
     return ansi.decode(bytes);
 }
 
@@ -109,6 +149,8 @@ std::string EncodeFileText(const std::string& text, const AnsiCodePage& ansi) {
     // ANSI bytes that happen to be valid UTF-8 or to start like a mark ("Ã©", "ÿþ" in code page
     // 1252) would be read back as other text: such a file is written as UTF-8.
     if (ansi.encode(text, bytes) && DecodeFileText(bytes, ansi) == text) return bytes;
+    // A first line that begins with U+FEFF keeps it behind a mark of its own.
+    if (text.starts_with(kUtf8Mark)) return std::string(kUtf8Mark) + text;
     return text;
 }
 

@@ -19,10 +19,13 @@ struct AnsiCodePage {
 
 // A file's bytes as UTF-8 text. A UTF-8 or UTF-16 (LE or BE) mark decides, and is dropped; without
 // one, valid UTF-8 that holds a multi-byte sequence is UTF-8; anything else is the ANSI code page.
+// After a UTF-8 mark, a line that is not valid UTF-8 is read in the ANSI code page. Damage does not
+// decide: what follows a NUL byte, and a character cut short at the end, are not looked at.
 std::string DecodeFileText(const std::string& bytes, const AnsiCodePage& ansi);
 
 // The bytes that store text: the ANSI code page when it holds the text exactly and those bytes
-// read back as the same text, otherwise UTF-8 without a mark.
+// read back as the same text, otherwise UTF-8, without a mark unless the text itself begins with
+// U+FEFF.
 std::string EncodeFileText(const std::string& text, const AnsiCodePage& ansi);
 
 }  // namespace vantry

@@ -232,8 +232,8 @@ TEST(ItemFiles, APathOrNameInAnyScriptIsStoredAsItIs) {
 // A sync client that replaces the file, an editor that truncates before writing or a power cut
 // leaves it absent, empty or zeroed for a moment: that is no deletion of every item.
 TEST(ItemFiles, AFileFoundAbsentEmptyOrAllNulWhereLinesWereSeenGetsOurLinesBack) {
-    for (const char* left : {"<absent>", "", "\0\0\0\0"}) {
-        SCOPED_TRACE(std::string(left).empty() ? "empty" : left);
+    for (const std::string& left : {std::string("<absent>"), std::string(), std::string(4, '\0')}) {
+        SCOPED_TRACE(left.empty() ? "empty" : left[0] ? left : "NUL");
         FakeFolder folder;
         RecordingDialogs dialogs;
         ItemFiles files(folder, dialogs);
@@ -242,12 +242,14 @@ TEST(ItemFiles, AFileFoundAbsentEmptyOrAllNulWhereLinesWereSeenGetsOurLinesBack)
         ASSERT_TRUE(files.ReadListLines(0));
         ASSERT_TRUE(files.ReadTabNames());
         for (const char* name : {"VantryList0.txt", "VantryTabs.txt"}) {
-            if (std::string(left) == "<absent>") {
+            if (left == "<absent>") {
                 folder.files.erase(name);
             } else {
-                folder.files[name] = std::string(left, left[0] ? 4 : 0);
+                folder.files[name] = left;
             }
         }
+        // Read, the tab names are the defaults: no tab counts as free.
+        EXPECT_FALSE(files.ReadTabNames());
         // One item deleted here; then nothing changed here at all, which still writes.
         EXPECT_TRUE(files.WriteList(0, {"A", "C"}));
         EXPECT_EQ(folder.files["VantryList0.txt"], "A\r\nC\r\n");

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -47,6 +48,39 @@ TEST_F(PosixFolderTest, ReplacesTheWholeFileAndLeavesNoTemporaryBehind) {
     ASSERT_TRUE(folder.Replace("VantryList0.txt", "C:\\c\r\n").ok);
     EXPECT_EQ(folder.Read("VantryList0.txt"), "C:\\c\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
+}
+
+// Temporary names used to be the target's name plus a process id and a counter, too long in a deep
+// folder, and leftovers were swept once per file and process.
+TEST_F(PosixFolderTest, TemporaryNamesFitAndEverySaveSweepsTheFilesLeftovers) {
+    const std::string list = "VantryList0.txt";
+    for (std::uint64_t token : {0ull, 35ull, ~0ull}) {
+        for (const char* name : {"VantryList0.txt", "shfile.txt", "x"}) {
+            const std::string temporary = TemporaryName(name, token);
+            EXPECT_LE(temporary.size(), list.size()) << temporary;
+            EXPECT_TRUE(IsTemporaryFor(name, temporary)) << temporary;
+            EXPECT_EQ(IsTemporaryFor(list, temporary), name == list) << temporary;
+        }
+    }
+    EXPECT_NE(TemporaryName(list, 1), TemporaryName(list, 2));
+    EXPECT_FALSE(IsTemporaryFor(list, list));
+    EXPECT_FALSE(IsTemporaryFor(list, TemporaryName(list, 1) + "x"));
+
+    PosixProgramFolder folder(dir.string());
+    const std::string other = TemporaryName("VantryList1.txt", 7);
+    for (int save = 0; save < 3; ++save) {
+        for (std::uint64_t token : {11ull * save, 11ull * save + 1}) {
+            std::ofstream(dir / TemporaryName(list, token)) << "a killed writer's";
+        }
+        std::ofstream(dir / other) << "another file's";
+        ASSERT_TRUE(folder.Replace(list, "C:\\a\r\n").ok);
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, (std::vector<std::string>{list, other})) << "save " << save;
+    }
 }
 
 TEST_F(PosixFolderTest, AFolderIsNotAFileThatExists) {

@@ -44,6 +44,7 @@ class FakeFolder : public ProgramFolder {
         }
         return std::make_unique<SaveTurn>();
     }
+    void Pause(unsigned) override {}
 
     std::map<std::string, std::string> files;
     std::map<std::string, int> writes;

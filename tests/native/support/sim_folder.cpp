@@ -1,0 +1,139 @@
+#include "tests/native/support/sim_folder.h"
+
+namespace vantry::test {
+
+namespace {
+
+class SimTurn : public SaveTurn {
+  public:
+    explicit SimTurn(SimDisk& disk) : disk_(disk) { disk_.turnHeld = true; }
+    ~SimTurn() override { disk_.turnHeld = false; }
+
+  private:
+    SimDisk& disk_;
+};
+
+class SimNewFile : public NewFile {
+  public:
+    SimNewFile(SimDisk& disk, std::string name, std::function<bool()> call)
+        : disk_(disk), name_(std::move(name)), call_(std::move(call)) {}
+    FileCall Write(const std::string& bytes) override {
+        if (call_()) return {FileCall::Status::kFailed, "There is not enough space on the disk."};
+        // A write that fails half way leaves half of it.
+        disk_.files[name_].bytes += bytes;
+        return {};
+    }
+    FileCall FlushAndClose() override {
+        if (call_()) return {FileCall::Status::kFailed, "The request could not be performed."};
+        disk_.files[name_].durable = true;
+        return {};
+    }
+
+  private:
+    SimDisk& disk_;
+    std::string name_;
+    std::function<bool()> call_;
+};
+
+}  // namespace
+
+AnsiCodePage SimCodePage() {
+    return {[](const std::string& text, std::string& bytes) {
+                bytes.clear();
+                for (std::size_t i = 0; i < text.size(); ++i) {
+                    auto c = static_cast<unsigned char>(text[i]);
+                    if (c < 0x80) {
+                        bytes.push_back(text[i]);
+                    } else if ((c == 0xC2 || c == 0xC3) && i + 1 < text.size()) {
+                        bytes.push_back(static_cast<char>(((c & 0x03) << 6) | (text[++i] & 0x3F)));
+                    } else {
+                        return false;
+                    }
+                }
+                return true;
+            },
+            [](const std::string& bytes) {
+                std::string text;
+                for (char b : bytes) {
+                    auto c = static_cast<unsigned char>(b);
+                    if (c < 0x80) {
+                        text.push_back(b);
+                    } else {
+                        text.push_back(static_cast<char>(0xC0 | (c >> 6)));
+                        text.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+                    }
+                }
+                return text;
+            }};
+}
+
+bool SimFolder::Call() {
+    ++calls;
+    if (calls == killAt) throw Killed{};
+    return calls == failAt;
+}
+
+bool SimFolder::Readable(const std::string& name) {
+    Call();
+    return disk_.files.count(name) != 0;
+}
+
+bool SimFolder::IsFile(const std::string& name) {
+    Call();
+    return disk_.files.count(name) != 0;
+}
+
+std::optional<std::string> SimFolder::ReadBytes(const std::string& name) {
+    Call();
+    auto file = disk_.files.find(name);
+    if (file == disk_.files.end()) return std::nullopt;
+    return file->second.bytes;
+}
+
+FileCall SimFolder::CreateNew(const std::string& name, std::unique_ptr<NewFile>& file) {
+    if (Call()) return {FileCall::Status::kFailed, "Access is denied."};
+    if (disk_.files.count(name)) return {FileCall::Status::kExists, "The file exists."};
+    disk_.files[name] = {};
+    file = std::make_unique<SimNewFile>(disk_, name, [this] { return Call(); });
+    return {};
+}
+
+FileCall SimFolder::RenameReplacing(const std::string& from, const std::string& to) {
+    if (Call()) return {FileCall::Status::kFailed, "Access is denied."};
+    auto file = disk_.files.find(from);
+    if (file == disk_.files.end()) return {FileCall::Status::kFailed, "The file is gone."};
+    disk_.files[to] = std::move(file->second);
+    disk_.files.erase(from);
+    if (disk_.renamed) disk_.renamed(to);
+    return {};
+}
+
+void SimFolder::Delete(const std::string& name) {
+    Call();
+    disk_.files.erase(name);
+}
+
+std::vector<std::string> SimFolder::NamesStartingWith(const std::string& prefix) {
+    Call();
+    std::vector<std::string> names;
+    for (const auto& [name, file] : disk_.files) {
+        if (name.starts_with(prefix)) names.push_back(name);
+    }
+    return names;
+}
+
+FileCall SimFolder::TryTakeTurn(std::unique_ptr<SaveTurn>& turn) {
+    if (Call()) return {FileCall::Status::kFailed, "Access is denied."};
+    if (disk_.turnHeld) return {FileCall::Status::kBusy, "The file is in use."};
+    turn = std::make_unique<SimTurn>(disk_);
+    return {};
+}
+
+void SimFolder::Pause(unsigned ms) {
+    Call();
+    const std::uint64_t until = disk_.now + ms;
+    if (disk_.runOthersUntil) disk_.runOthersUntil(until);
+    disk_.now = until;
+}
+
+}  // namespace vantry::test
