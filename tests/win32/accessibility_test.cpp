@@ -221,8 +221,13 @@ TEST(AccessibilityTest, AToolInAnotherProcessReadsTheListFollowsTheKeyboardAndAc
         return Name(object.Get(), CHILDID_SELF) == "Vantry - One" &&
                Name(object.Get(), ItemChildId(2)) == "launch_probe";
     }));
+    // The switch may still be loading the tab's last items, and an action that comes meanwhile is
+    // ignored, as a click would be: the tool acts again until the program has ended.
     EXPECT_EQ(object->accDoDefaultAction(Id(ItemChildId(2))), S_OK);
-    ASSERT_TRUE(PumpUntil([&] { return program.Ended(); }));
+    ASSERT_TRUE(PumpUntil([&] {
+        if (!program.Ended()) object->accDoDefaultAction(Id(ItemChildId(2)));
+        return program.Ended();
+    }));
     EXPECT_EQ(test::ReadBytes(temp.File(kHandOverFile)), probe + "\r\n");
     EXPECT_TRUE(
         PumpUntil([&] { return test::ReadBytes(temp.File("launched.txt")) != "<absent>"; }));
