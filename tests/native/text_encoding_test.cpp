@@ -2,37 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/native/support/latin1_code_page.h"
+
 namespace vantry {
 namespace {
 
-// Code page 28591 (Latin-1) stands in for the system's: every byte is a character of its own.
-const AnsiCodePage kLatin1{
-    [](const std::string& utf8, std::string& bytes) {
-        bytes.clear();
-        for (std::size_t i = 0; i < utf8.size(); ++i) {
-            auto c = static_cast<unsigned char>(utf8[i]);
-            if (c < 0x80) {
-                bytes.push_back(static_cast<char>(c));
-            } else if ((c == 0xC2 || c == 0xC3) && i + 1 < utf8.size()) {
-                bytes.push_back(static_cast<char>(((c & 0x03) << 6) | (utf8[++i] & 0x3F)));
-            } else {
-                return false;
-            }
-        }
-        return true;
-    },
-    [](const std::string& bytes) {
-        std::string utf8;
-        for (unsigned char c : bytes) {
-            if (c < 0x80) {
-                utf8.push_back(static_cast<char>(c));
-            } else {
-                utf8.push_back(static_cast<char>(0xC0 | (c >> 6)));
-                utf8.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-            }
-        }
-        return utf8;
-    }};
+const AnsiCodePage kLatin1 = test::Latin1CodePage();
 
 const std::string kJapaneseEmoji = "C:\\\xE6\x97\xA5\xE6\x9C\xAC\\\xF0\x9F\x98\x80.txt\r\n";
 

@@ -10,12 +10,12 @@ namespace {
 
 bool Latin1(const std::string& text) {
     std::string bytes;
-    return SimCodePage().encode(text, bytes);
+    return Latin1CodePage().encode(text, bytes);
 }
 
 std::string Latin1Bytes(const std::string& text) {
     std::string bytes;
-    SimCodePage().encode(text, bytes);
+    Latin1CodePage().encode(text, bytes);
     return bytes;
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "store/save_protocol.h"
+#include "tests/native/support/latin1_code_page.h"
 
 namespace vantry::test {
 
@@ -39,12 +40,9 @@ class SimDisk {
     }
 };
 
-// Latin-1 as the ANSI code page: every byte is a character, and U+0100 on has no form.
-AnsiCodePage SimCodePage();
-
 class SimFolder : public ProtocolFolder {
   public:
-    explicit SimFolder(SimDisk& disk) : ProtocolFolder(SimCodePage()), disk_(disk) {}
+    explicit SimFolder(SimDisk& disk) : ProtocolFolder(Latin1CodePage()), disk_(disk) {}
 
     bool Readable(const std::string& name) override;
     bool IsFile(const std::string& name) override;

@@ -123,7 +123,7 @@ class World {
     Lines DiskLines(const std::string& name) {
         auto file = disk_.files.find(name);
         if (file == disk_.files.end()) return {};
-        return SplitLines(DecodeFileText(file->second.bytes, SimCodePage()));
+        return SplitLines(DecodeFileText(file->second.bytes, Latin1CodePage()));
     }
 
     // Every change of a file passes here. A clean state written elsewhere that still holds lines
@@ -135,7 +135,7 @@ class World {
         const std::optional<std::string> bytes =
             file == disk_.files.end()
                 ? std::nullopt
-                : std::optional(DecodeFileText(file->second.bytes, SimCodePage()));
+                : std::optional(DecodeFileText(file->second.bytes, Latin1CodePage()));
         // The same text again, as the program reads it, is no change: the state stays at rest
         // since it began.
         if (bytes == state.bytes && state.present) {
