@@ -88,9 +88,10 @@ void ListWindow::OpenItem(int slot, LaunchMode mode, bool checkFirst) {
         return;
     }
     // A target still gone is not handed over: the user is told and the list stays. Nor is one
-    // whose check did not answer: the shell would wait on it here, with the window frozen. While
-    // the check lets messages through, the action being run keeps every other from the slots.
-    if (checkFirst || model_.TargetMissing(slot)) {
+    // whose check did not answer: the shell would wait on it here, with the window frozen. An
+    // item whose icon look-up is overdue is checked first for that reason. While the check lets
+    // messages through, the action being run keeps every other from the slots.
+    if (checkFirst || model_.TargetMissing(slot) || view_.LookUpOverdue(slot)) {
         TargetFound found = app_.CheckTarget(path);
         if (!found.answered) {
             dialogs_.ShowError("\"" + path +

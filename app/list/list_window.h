@@ -30,6 +30,9 @@ class ListWindowView : public ListView {
     // The keyboard is at that stop: the stop's control takes the system's focus, and on the tab
     // strip tab k's label shows the focus mark (k is -1 elsewhere).
     virtual void ShowStop(ListKeyboard::Stop stop, int k) = 0;
+    // The look-up of the slot's icon has not answered in its time: its path may not answer
+    // anything else either.
+    virtual bool LookUpOverdue(int slot) const = 0;
 };
 
 inline constexpr int kRightButton = 2;

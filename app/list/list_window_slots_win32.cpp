@@ -116,6 +116,7 @@ void ListWindowWin32::ApplyIcon(int slot) {
     auto& lookUp = lookUps_[static_cast<std::size_t>(slot)];
     iconService_.Cancel(lookUp);
     lookUp = 0;
+    overdue_[static_cast<std::size_t>(slot)] = false;
     box.SetIconSide(side);
     box.SetIcon(UniqueIcon());
     if (!wanted.iconPath.empty()) {
@@ -134,6 +135,7 @@ void ListWindowWin32::ApplyIcon(int slot) {
 
 void ListWindowWin32::IconArrived(int slot, const std::string& path, IconAnswer answer) {
     lookUps_[static_cast<std::size_t>(slot)] = 0;
+    overdue_[static_cast<std::size_t>(slot)] = false;
     icons_[static_cast<std::size_t>(slot)].SetIcon(std::move(answer.icon));
     // The ticket keeps the answer to its slot; the path check keeps it to the item, should the
     // slot have been given another while the window was hidden. Unknown changes nothing.
@@ -151,9 +153,9 @@ void ListWindowWin32::ShowGenericIcons() {
     KillTimer(hwnd_, kGenericIconTimer);
     for (int slot = 0; slot < kSlotCount; ++slot) {
         auto& box = icons_[static_cast<std::size_t>(slot)];
-        if (lookUps_[static_cast<std::size_t>(slot)] != 0 && !box.Icon()) {
-            box.SetIcon(GenericIcon(shown_[static_cast<std::size_t>(slot)].iconSide));
-        }
+        if (lookUps_[static_cast<std::size_t>(slot)] == 0) continue;
+        overdue_[static_cast<std::size_t>(slot)] = true;
+        if (!box.Icon()) box.SetIcon(GenericIcon(shown_[static_cast<std::size_t>(slot)].iconSide));
     }
 }
 
@@ -162,6 +164,11 @@ void ListWindowWin32::CancelIconLookUps() {
         iconService_.Cancel(lookUp);
         lookUp = 0;
     }
+    overdue_.fill(false);
+}
+
+bool ListWindowWin32::LookUpOverdue(int slot) const {
+    return overdue_[static_cast<std::size_t>(slot)];
 }
 
 void ListWindowWin32::PumpMessages() {

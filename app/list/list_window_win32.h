@@ -62,6 +62,7 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView, private L
     void ShowFocus(int slot) override;
     void ShowCurrentTab(int k) override;
     void ShowStop(ListKeyboard::Stop stop, int k) override;
+    bool LookUpOverdue(int slot) const override;
 
     // Where an item, or files from another program, dragged over the window would land, in
     // screen coordinates.
@@ -147,6 +148,7 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView, private L
     int announcedSlot_ = -1;    // the item assistive tools were last told has the focus
     Microsoft::WRL::ComPtr<ListAccessible> accessible_;
     std::array<IconService::Ticket, kSlotCount> lookUps_{};  // 0: the slot's icon is in place
+    std::array<bool, kSlotCount> overdue_{};  // still looking up when the generic icons came
     HWND bar_ = nullptr;
     DWM_Label dropTarget_;
     DWM_Label config_;

@@ -185,17 +185,22 @@ TEST_F(ListWindowTest, AnItemFoundMissingIsCheckedAgainAtTheClickAndOpensOnceItI
     EXPECT_EQ(p.dialogs.errors.size(), 1u);
 }
 
-// The shell would wait on a server that stopped answering, with the window frozen.
-TEST_F(ListWindowTest, AMissingItemWhoseCheckDoesNotAnswerIsNotHandedToTheShell) {
-    Items(0, "\\\\server\\share\\a.txt\r\n");
+// The shell would wait on a server that stopped answering, with the window frozen: an item
+// marked missing, or one whose icon look-up is overdue, is checked first.
+TEST_F(ListWindowTest, AnItemWhoseCheckDoesNotAnswerIsNotHandedToTheShell) {
+    Items(0, "\\\\server\\share\\a.txt\r\n\\\\server\\share\\b.txt\r\n");
     p.large.Load();
-    p.log.clear();
     p.large.Model().SetTargetMissing(0, true);
+    p.largeView.overdue[1] = true;
     p.app.checked = {TargetState::Unknown, "", false};
-    p.large.ItemClick(0);
-    EXPECT_EQ(p.log, test::Log{"check \\\\server\\share\\a.txt"});
-    ASSERT_EQ(p.dialogs.errors.size(), 1u);
-    EXPECT_NE(p.dialogs.errors[0].find("not answering"), std::string::npos);
+    for (int slot : {0, 1}) {
+        p.log.clear();
+        p.dialogs.errors.clear();
+        p.large.ItemClick(slot);
+        EXPECT_EQ(p.log, test::Log{"check " + p.large.Model().Path(slot)});
+        ASSERT_EQ(p.dialogs.errors.size(), 1u);
+        EXPECT_NE(p.dialogs.errors[0].find("not answering"), std::string::npos);
+    }
 }
 
 TEST_F(ListWindowTest, CtrlShowsTheFolderCtrlShiftRunsAsAdministratorAndADeclineSaysNothing) {

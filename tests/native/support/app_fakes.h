@@ -87,7 +87,10 @@ class FakeListWindowView : public ListWindowView {
         focusedTab = k;
     }
 
+    bool LookUpOverdue(int slot) const override { return overdue[static_cast<std::size_t>(slot)]; }
+
     int focus = -1;
+    std::array<bool, kSlotCount> overdue{};
     ListKeyboard::Stop stop = ListKeyboard::Stop::Items;
     int focusedTab = -1;
     std::vector<int> shownSlots;  // each slot given a caption or an icon, in order
