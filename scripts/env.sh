@@ -36,8 +36,9 @@ vantry_start_display() {
     fi
 }
 
+# VANTRY_WINEPREFIX names another prefix (scripts/repeat gives each copy its own).
 vantry_start_wine() {
-    export WINEPREFIX="$VANTRY_ROOT/build/wineprefix"
+    export WINEPREFIX="${VANTRY_WINEPREFIX:-$VANTRY_ROOT/build/wineprefix}"
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
     export WINEARCH=win64
