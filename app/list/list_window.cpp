@@ -152,7 +152,8 @@ void ListWindow::ItemMouseDown(int slot, int button) {
 }
 
 void ListWindow::DelLink(int slot) {
-    if (!model_.Occupied(slot)) return;
+    // Where nothing can be kept, the user is not asked to confirm what cannot be done.
+    if (!model_.Occupied(slot) || files_.RefusesChanges()) return;
     if (!dialogs_.AskYesNo("Delete the item '" + model_.Caption(slot) + "'?")) return;
     TakeOut(slot);
 }

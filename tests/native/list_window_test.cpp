@@ -83,6 +83,13 @@ TEST_F(ListWindowTest, DeletingBAsksWithItsCaptionAndLeavesACD) {
     EXPECT_EQ(File(0), "C:\\A.txt\r\nC:\\C.txt\r\nC:\\D.txt\r\n");
     EXPECT_EQ(p.largeView.captions[1], "C");
     EXPECT_EQ(p.largeView.captions[3], "");
+
+    // A folder that cannot be written: told once, never asked.
+    p.folder.readOnly = true;
+    for (int k = 0; k < 2; ++k) p.large.ItemMouseDown(0, kRightButton);
+    EXPECT_EQ(p.dialogs.questions.size(), 1u);
+    EXPECT_EQ(p.dialogs.plain.size(), 1u);
+    EXPECT_EQ(p.largeView.captions[0], "A");
 }
 
 TEST_F(ListWindowTest, AnsweringNoOrPressingAnotherButtonChangesNothing) {
