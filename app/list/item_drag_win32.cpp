@@ -10,6 +10,7 @@
 
 #include "platform/byte_data_object_win32.h"
 #include "platform/text_win32.h"
+#include "store/path_helpers.h"
 
 namespace vantry {
 
@@ -94,8 +95,11 @@ std::optional<DraggedItem> ReadDraggedItem(IDataObject* data) {
 }
 
 ComPtr<IDataObject> CreateItemData(const std::string& path, const DraggedItem& item) {
-    ByteDataObject::Formats formats{{CF_HDROP, FileListBytes(path)}};
-    std::string ids = ShellIdListBytes(path);
+    // A name ending in a dot or a space would be another file's to the shell: such an item only
+    // moves within the lists.
+    ByteDataObject::Formats formats;
+    if (!HasTrimmedName(path)) formats.push_back({CF_HDROP, FileListBytes(path)});
+    std::string ids = formats.empty() ? std::string() : ShellIdListBytes(path);
     if (!ids.empty()) {
         formats.push_back(
             {static_cast<CLIPFORMAT>(RegisterClipboardFormatW(CFSTR_SHELLIDLIST)), ids});

@@ -285,6 +285,10 @@ TEST_F(DropTargetTest, AnItemDraggedOutOfAListIsAFileToOthersAndRefusedHere) {
     ASSERT_EQ(registration->Target()->Drop(data.Get(), 0, {0, 0}, &effect), S_OK);
     EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
     EXPECT_EQ(test::ReadBytes(ListFile()), before);
+    // "Music." would be "Music" to the shell: others get no file at all.
+    data = CreateItemData(music + ".", {GetCurrentProcessId(), window, 0});
+    EXPECT_TRUE(ReadDropData(data.Get()).entries.empty());
+    EXPECT_EQ(data->QueryGetData(&format), DV_E_FORMATETC);
 }
 
 TEST_F(DropTargetTest, TheRegistrationIsRevokedWithItsOwner) {
