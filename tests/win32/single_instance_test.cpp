@@ -112,6 +112,9 @@ TEST(SingleInstanceTest, ADriveRootASubstDriveAndALinkGiveTheKeyOfTheFolderTheyR
     CopyFileW(Widen(ExecutableFolder() + "\\..\\Vantry.exe").c_str(), exe.c_str(), FALSE);
     test::Started first(exe, root + L"docs");
     ASSERT_TRUE(ListWindowOf(first));
+    // Started while the first is still starting, the later copy waits 10 s for its answer, then
+    // runs beside it: on a loaded machine that wait can run out.
+    ASSERT_TRUE(first.Idle(60000));
     test::Started later(exe, root);
     EXPECT_TRUE(later.EndsCleanly(30000));
 }

@@ -41,6 +41,8 @@ class Started {
         return WaitForSingleObject(process_.hProcess, timeoutMs) == WAIT_OBJECT_0 &&
                GetExitCodeProcess(process_.hProcess, &code) && code == 0;
     }
+    // Whether it finished starting (waits for input) within the time-out.
+    bool Idle(DWORD timeoutMs) const { return WaitForInputIdle(process_.hProcess, timeoutMs) == 0; }
     void Kill() {
         TerminateProcess(process_.hProcess, 9);
         WaitForSingleObject(process_.hProcess, 30000);
