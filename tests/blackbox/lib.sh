@@ -167,6 +167,20 @@ wait_for() {
     return 1
 }
 
+# press_until SECONDS KEYS COMMAND...: presses the keys until the command succeeds. Keys that come
+# while the program is still starting are ignored (one action at a time), or go nowhere before X
+# gives the window the keyboard. A key that was only slow may then act twice: keys that come back
+# round (Ctrl+Tab over two tabs) still end where the check wants them.
+press_until() {
+    local seconds=$1 keys=$2 i
+    shift 2
+    for i in $(seq 1 "$seconds"); do
+        xdotool key "$keys"
+        wait_for 1 "$@" >/dev/null && return 0
+    done
+    return 1
+}
+
 # The visible top-level window of a class: prints its probe line.
 visible_top() { probe list "$1" | awk -F'\t' -v c="$1" '$1=="top" && $4==c && $5==1' | grep .; }
 # The class of the list window on screen.

@@ -193,8 +193,7 @@ program_suite() {
 
     begin_case KeysSwitchTabsAskToDeleteAndOpenTheFocusedItem
     start_vantry
-    xdotool key ctrl+Tab
-    wait_for 5 items_is VantryLargeList 'C:' >/dev/null || fail "Ctrl+Tab did not show tab 1"
+    press_until 10 ctrl+Tab items_is VantryLargeList 'C:' || fail "Ctrl+Tab did not show tab 1"
     xdotool key ctrl+1
     wait_for 5 items_is VantryLargeList "alpha;gamma" >/dev/null || fail "Ctrl+1 did not show tab 0"
     xdotool key End Delete
