@@ -209,16 +209,14 @@ class World {
                 }
             }
             const bool whole = k == chunks;
-            Later(at, [this, name, bytes, end, meant, whole] {
+            Later(at, [this, name, bytes, end, meant, lines, whole] {
                 disk_.Set(name, bytes.substr(0, end));
                 if (whole) {
                     writing_.erase(name);
-                } else {
-                    writing_[name] = bytes;
+                    return Landed(name, meant);
                 }
-                Changed(name, true, meant, whole);
-                if (whole && name == kTabs) TabVersion(meant);
-                if (whole && name == kList) versions_.push_back({disk_.files[name], meant});
+                writing_[name] = {bytes, lines};
+                Changed(name, true, meant);
             });
             at += slow ? kAtRestMs + (chunking >> 4) % 200 : 1 + (chunking >> 4) % 40;
         }
@@ -232,6 +230,13 @@ class World {
         if (file == disk_.files.end()) return {};
         return IntactLines(DecodeFileText(file->second.bytes, Latin1CodePage()), std::nullopt,
                            writing_.count(kTabs) > 0);
+    }
+
+    // A whole outside write is on disk.
+    void Landed(const std::string& name, const Lines& meant) {
+        Changed(name, true, meant, true);
+        if (name == kTabs) TabVersion(meant);
+        if (name == kList) versions_.push_back({disk_.files[name], meant});
     }
 
     Lines EditedView(const Step& step) {
@@ -305,7 +310,8 @@ class World {
         const std::string& name = step.action % 2 ? kTabs : kList;
         events_.clear();
         // A write cut short keeps the size it was to have, the part not written NUL bytes.
-        for (const auto& [written, whole] : writing_) {
+        for (const auto& [written, write] : writing_) {
+            const auto& [whole, meant] = write;
             auto cut = disk_.files.find(written);
             if (cut == disk_.files.end() || !whole.starts_with(cut->second.bytes) ||
                 whole == cut->second.bytes) {
@@ -313,7 +319,13 @@ class World {
             }
             std::string& bytes = cut->second.bytes;
             bytes += std::string(whole.size() - bytes.size(), '\0');
-            Changed(written, false, {});
+            // Only the write's last byte missing, and that a NUL (the high byte of a UTF-16 line
+            // break): the write is whole after all.
+            if (bytes == whole) {
+                Landed(written, meant);
+            } else {
+                Changed(written, false, {});
+            }
         }
         writing_.clear();
         auto file = disk_.files.find(name);
@@ -474,7 +486,8 @@ class World {
     std::vector<std::pair<SimFile, Lines>> versions_;  // whole writes, as a sync client keeps them
     std::set<Lines> tabVersions_;
     std::optional<std::string> fault_;
-    std::map<std::string, std::string> writing_;  // the whole bytes of writes under way
+    // Writes under way: their whole bytes, and the lines they write.
+    std::map<std::string, std::pair<std::string, Lines>> writing_;
     bool ownWrite_ = false;  // a copy's save replaced the list file during its step
 };
 
