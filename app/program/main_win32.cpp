@@ -31,6 +31,14 @@ std::vector<std::string> Arguments() {
     return args;
 }
 
+// Whether what is on the clipboard is served by this process: OLE's clipboard, set by a shell
+// menu's Copy or Cut, is owned by a window of the thread that set it.
+bool ClipboardServedHere() {
+    DWORD owner = 0;
+    if (HWND window = GetClipboardOwner()) GetWindowThreadProcessId(window, &owner);
+    return owner == GetCurrentProcessId();
+}
+
 // The running program's own path, which its shortcuts and jump lists start.
 std::string ProgramPath() {
     wchar_t path[MAX_PATH] = {};
@@ -72,7 +80,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             instance.Leave();
             // What the shell menu's Copy or Cut put on the clipboard is served by an object in
             // this process: rendered onto the clipboard now, or it would end with the process.
-            OleFlushClipboard();
+            // Nothing to render otherwise, and the flush would first make OLE's clipboard window.
+            if (ClipboardServedHere()) OleFlushClipboard();
             // Every file is written and the shell has had the item: nothing is left that the
             // windows' teardown or the libraries' detach code would do for the user. Unless a
             // shell command's window (a Properties sheet) runs here: then the windows close as
