@@ -12,6 +12,7 @@
 #include "app/program/program_win32.h"
 #include "app/program/single_instance_win32.h"
 #include "app/taskbar/taskbar_shell_win32.h"
+#include "platform/clipboard_win32.h"
 #include "platform/dpi_win32.h"
 #include "platform/process_reference_win32.h"
 #include "platform/system_functions_win32.h"
@@ -29,14 +30,6 @@ std::vector<std::string> Arguments() {
     for (int i = 1; words && i < count; ++i) args.push_back(vantry::Narrow(words[i]));
     if (words) LocalFree(words);
     return args;
-}
-
-// Whether what is on the clipboard is served by this process: OLE's clipboard, set by a shell
-// menu's Copy or Cut, is owned by a window of the thread that set it.
-bool ClipboardServedHere() {
-    DWORD owner = 0;
-    if (HWND window = GetClipboardOwner()) GetWindowThreadProcessId(window, &owner);
-    return owner == GetCurrentProcessId();
 }
 
 // The running program's own path, which its shortcuts and jump lists start.
@@ -80,8 +73,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             instance.Leave();
             // What the shell menu's Copy or Cut put on the clipboard is served by an object in
             // this process: rendered onto the clipboard now, or it would end with the process.
-            // Nothing to render otherwise, and the flush would first make OLE's clipboard window.
-            if (ClipboardServedHere()) OleFlushClipboard();
+            vantry::RenderClipboardBeforeEnd();
             // Every file is written and the shell has had the item: nothing is left that the
             // windows' teardown or the libraries' detach code would do for the user. Unless a
             // shell command's window (a Properties sheet) runs here: then the windows close as
