@@ -3,6 +3,8 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
+
 #include "platform/text_win32.h"
 #include "store/path_helpers.h"
 
@@ -22,14 +24,21 @@ bool FileExists(const std::string& path) {
 std::string LongPath(const std::string& path) {
     std::wstring wide = Widen(path);
     // The long form is not always the longer one (a hashed 8.3 name stands for a name in another
-    // script), so the system is asked for its size first. Zero means no such path.
-    DWORD needed = GetLongPathNameW(wide.c_str(), nullptr, 0);
-    if (needed == 0) return path;
-    std::wstring buffer(needed, L'\0');
-    DWORD length = GetLongPathNameW(wide.c_str(), buffer.data(), needed);
-    if (length == 0 || length >= needed) return path;
-    buffer.resize(length);
-    return Narrow(buffer);
+    // script). Each call walks the whole path on disk, and this one is on the click's way to the
+    // shell: a buffer that fits nearly every path is tried first, and only a longer form that did
+    // not fit is asked for again, at the size the system gave. Zero means no such path.
+    std::wstring buffer(std::max<std::size_t>(wide.size() + 1, MAX_PATH), L'\0');
+    for (int tries = 0; tries < 2; ++tries) {
+        const auto size = static_cast<DWORD>(buffer.size());
+        DWORD length = GetLongPathNameW(wide.c_str(), buffer.data(), size);
+        if (length == 0) return path;
+        if (length < size) {
+            buffer.resize(length);
+            return Narrow(buffer);
+        }
+        buffer.resize(length);  // the size needed, its closing null counted
+    }
+    return path;
 }
 
 TargetState TargetStateOf(const std::string& path) {

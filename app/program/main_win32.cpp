@@ -12,6 +12,7 @@
 #include "app/program/program_win32.h"
 #include "app/program/single_instance_win32.h"
 #include "app/taskbar/taskbar_shell_win32.h"
+#include "platform/clipboard_win32.h"
 #include "platform/dpi_win32.h"
 #include "platform/process_reference_win32.h"
 #include "platform/system_functions_win32.h"
@@ -72,7 +73,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             instance.Leave();
             // What the shell menu's Copy or Cut put on the clipboard is served by an object in
             // this process: rendered onto the clipboard now, or it would end with the process.
-            OleFlushClipboard();
+            vantry::RenderClipboardBeforeEnd();
             // Every file is written and the shell has had the item: nothing is left that the
             // windows' teardown or the libraries' detach code would do for the user. Unless a
             // shell command's window (a Properties sheet) runs here: then the windows close as

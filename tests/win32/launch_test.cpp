@@ -9,6 +9,7 @@
 
 #include "app/program/program_win32.h"
 #include "platform/byte_data_object_win32.h"
+#include "platform/clipboard_win32.h"
 #include "platform/process_reference_win32.h"
 #include "store/program_folder_win32.h"
 #include "tests/native/support/fakes.h"
@@ -227,6 +228,23 @@ TEST(ProcessReferenceTest, TheEndWaitsForACommandHoldingTheProcess) {
     reference.WaitUntilReleased();
     EXPECT_FALSE(reference.Held());
     DestroyWindow(window);
+}
+
+// The end renders the clipboard only while this process serves it: not after another owner took
+// it, but after OLE's clipboard was set here (as a shell menu's Copy does).
+TEST(ClipboardTest, IsServedHereOnlyWhileOlesClipboardHoldsThisProcesssObject) {
+    ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();  // owned by no window
+    CloseClipboard();
+    EXPECT_FALSE(ClipboardServedHere());
+    auto* data = new ByteDataObject({{CF_TEXT, std::string("x", 2)}});
+    ASSERT_EQ(OleSetClipboard(data), S_OK);
+    EXPECT_TRUE(ClipboardServedHere());
+    RenderClipboardBeforeEnd();
+    EXPECT_EQ(OleIsCurrentClipboard(data), S_FALSE);  // rendered and let go
+    data->Release();
+    OleUninitialize();
 }
 
 }  // namespace
