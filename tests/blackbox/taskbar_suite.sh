@@ -41,6 +41,12 @@ desk_start() {
     wait_for 20 desk_shown >/dev/null || fail "no shell desktop"
 }
 desk_shown() { xwininfo -root -tree 2>/dev/null | grep -q '"shell - Wine desktop"'; }
+# The large list centred on the pointer (x 800) with its bottom on the taskbar's top.
+list_at_pointer() {
+    local rect
+    rect=$(desk_list_rect VantryLargeList) || return 1
+    echo "$rect" | awk '{c = int(($1 + $3) / 2)} c < 797 || c > 803 || $4 != 748 {exit 1}'
+}
 desk_end() {
     local line
     line=$(desk_probe list "$1" | awk -F'\t' '$1=="top"' | head -1)
@@ -72,15 +78,11 @@ taskbar_suite() {
     xdotool mousemove 800 758
     sleep 0.3
     desk_start
-    if rect=$(wait_for 20 desk_list_rect VantryLargeList); then
-        local centre bottom
-        centre=$(echo "$rect" | awk '{print int(($1 + $3) / 2)}')
-        bottom=$(echo "$rect" | awk '{print $4}')
-        [ "$centre" -ge 797 ] && [ "$centre" -le 803 ] || fail "list centred at $centre, not near 800 ($rect)"
-        expect_eq "bottom on the taskbar's top" 748 "$bottom"
-    else
-        fail "no list window started from the taskbar"
-    fi
+    # Seen once under load: the window visible at 0 0 310 732 before its place was set. What
+    # counts is where it comes to rest.
+    wait_for 20 desk_list_rect VantryLargeList >/dev/null || fail "no list window started from the taskbar"
+    wait_for 10 list_at_pointer >/dev/null ||
+        fail "list not centred near 800 on the taskbar's top (748): $(desk_list_rect VantryLargeList)"
     shot taskbar
     desk_end VantryLargeList
     desk_end VantrySmallList
