@@ -13,8 +13,9 @@ namespace {
 // path and the pixels; then a checksum of everything before it. Numbers are little-endian.
 constexpr std::string_view kMagic = "VantryIc";
 constexpr std::uint32_t kVersion = 1;
-// A list shows 20 items; more in a file is not one of ours.
-constexpr std::uint32_t kMaxIcons = 64;
+// The tab shown and the one shown before it (a start opens the first tab, the last click may have
+// been on another); more in a file is not one of ours.
+constexpr std::uint32_t kMaxIcons = 2 * 20;
 constexpr std::uint32_t kMaxPathBytes = 32767 * 3;  // the longest Windows path, in UTF-8
 
 std::uint64_t Checksum(std::string_view bytes) {
@@ -124,17 +125,27 @@ const std::string* IconCache::Find(const std::string& path, int side, int dpi) {
 
 void IconCache::Load(int dpi) {
     loadedDpi_ = dpi;
-    known_ = folder_.ReadBytes(kIconCacheFile).value_or(std::string());
-    icons_ = ParseIconCache(known_, dpi);
+    std::string bytes = folder_.ReadBytes(kIconCacheFile).value_or(std::string());
+    known_ = Checksum(bytes);
+    icons_ = ParseIconCache(bytes, dpi);
 }
 
 void IconCache::Keep(int dpi, const std::vector<CachedIcon>& icons) {
     if (loadedDpi_ != dpi) Load(dpi);
-    std::string bytes = IconCacheBytes(dpi, icons);
-    icons_ = icons;
-    if (bytes == known_) return;
-    known_ = std::move(bytes);
-    Write(known_);
+    // The icons given first, then those of the tab shown before that are not among them.
+    std::vector<CachedIcon> kept = icons;
+    for (CachedIcon& earlier : icons_) {
+        if (kept.size() >= kMaxIcons) break;
+        bool shown = std::any_of(kept.begin(), kept.end(), [&](const CachedIcon& icon) {
+            return icon.side == earlier.side && icon.path == earlier.path;
+        });
+        if (!shown) kept.push_back(std::move(earlier));
+    }
+    icons_ = std::move(kept);
+    std::string bytes = IconCacheBytes(dpi, icons_);
+    if (Checksum(bytes) == known_) return;
+    known_ = Checksum(bytes);
+    Write(bytes);
 }
 
 // Under the folder's save turn: the sweep of dead writers' temporary files is only safe there,

@@ -44,8 +44,9 @@ class IconCache {
 
     // The cached pixels of the path's icon at that side and dpi, or null.
     const std::string* Find(const std::string& path, int side, int dpi);
-    // Makes these the cached icons, unless they already are. A folder that cannot be written or
-    // whose save turn is held is left as it is; the same icons are not tried again.
+    // Makes these the cached icons, followed by as many of the earlier ones as the file keeps
+    // (the tab shown before), unless the file holds them already. A folder that cannot be written
+    // or whose save turn is held is left as it is; the same icons are not tried again.
     void Keep(int dpi, const std::vector<CachedIcon>& icons);
 
   private:
@@ -55,7 +56,7 @@ class IconCache {
     FolderFiles& folder_;
     int loadedDpi_ = 0;  // 0: not read yet
     std::vector<CachedIcon> icons_;
-    std::string known_;  // the bytes the file holds, as far as this process knows
+    std::uint64_t known_ = 0;  // the checksum of the file's bytes, as far as this process knows
 };
 
 }  // namespace vantry

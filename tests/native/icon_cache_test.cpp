@@ -63,6 +63,22 @@ TEST(IconCache, FindsOnlyWholeIconsOfTheSizeAndDpiAsked) {
     EXPECT_EQ(ParseIconCache(disk.files.at(kIconCacheFile).bytes, 96), kIcons);
 }
 
+// A start opens the first tab, and the last click may have been on another: the tab shown goes
+// first, the one shown before it after, as far as two tabs' worth.
+TEST(IconCache, KeepsTheTabShownBeforeBehindTheOneShownNow) {
+    test::SimDisk disk;
+    test::SimFolder folder(disk);
+    IconCache cache(folder);
+    cache.Keep(96, {kIcons[0]});
+    cache.Keep(96, {kIcons[1], kIcons[2]});
+    EXPECT_EQ(ParseIconCache(disk.files.at(kIconCacheFile).bytes, 96),
+              (std::vector<CachedIcon>{kIcons[1], kIcons[2], kIcons[0]}));
+    std::vector<CachedIcon> twoTabs;
+    for (int i = 0; i < 40; ++i) twoTabs.push_back(Icon("C:\\" + std::to_string(i), 16, 'e'));
+    cache.Keep(96, twoTabs);
+    EXPECT_EQ(ParseIconCache(disk.files.at(kIconCacheFile).bytes, 96), twoTabs);
+}
+
 // A write that fails at any of its steps (a read-only folder, a full disk) leaves the old cache
 // or the new one and no temporary file, and reports nothing.
 TEST(IconCache, AFailedWriteLeavesAWholeCacheAndNoTemporaryFile) {
