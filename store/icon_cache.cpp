@@ -130,10 +130,10 @@ void IconCache::Load(int dpi) {
     icons_ = ParseIconCache(bytes, dpi);
 }
 
-void IconCache::Keep(int dpi, const std::vector<CachedIcon>& icons) {
+void IconCache::Keep(int dpi, std::vector<CachedIcon> icons) {
     if (loadedDpi_ != dpi) Load(dpi);
     // The icons given first, then those of the tab shown before that are not among them.
-    std::vector<CachedIcon> kept = icons;
+    std::vector<CachedIcon> kept = std::move(icons);
     for (CachedIcon& earlier : icons_) {
         if (kept.size() >= kMaxIcons) break;
         bool shown = std::any_of(kept.begin(), kept.end(), [&](const CachedIcon& icon) {

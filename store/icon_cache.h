@@ -47,7 +47,7 @@ class IconCache {
     // Makes these the cached icons, followed by as many of the earlier ones as the file keeps
     // (the tab shown before), unless the file holds them already. A folder that cannot be written
     // or whose save turn is held is left as it is; the same icons are not tried again.
-    void Keep(int dpi, const std::vector<CachedIcon>& icons);
+    void Keep(int dpi, std::vector<CachedIcon> icons);
 
   private:
     void Load(int dpi);

@@ -131,7 +131,6 @@ void ListWindowWin32::ApplyIcon(int slot) {
             // Drawn from the cache at once. Its look-up goes out once the window is drawn (a
             // timer's message comes after every paint), and replaces the icon if it changed.
             box.SetIcon(IconFromPixels(*cached, side));
-            shown.iconPixels = *cached;
             shown.refresh = true;
             SetTimer(hwnd_, kIconRefreshTimer, USER_TIMER_MINIMUM, nullptr);
         } else {
@@ -166,10 +165,13 @@ void ListWindowWin32::IconArrived(int slot, const std::string& path, IconAnswer 
     lookUps_[i] = 0;
     overdue_[i] = false;
     if (iconCache_) {
-        std::string pixels = IconPixels(answer.icon.Get(), shown_[i].iconSide);
-        // A cached icon the shell still draws the same stays as it is drawn.
-        bool same = !pixels.empty() && pixels == shown_[i].iconPixels && icons_[i].Icon();
-        shown_[i].iconPixels = std::move(pixels);
+        SlotContent& shown = shown_[i];
+        std::string pixels = IconPixels(answer.icon.Get(), shown.iconSide);
+        // A cached icon (what the box shows, if the cache has one) the shell still draws the
+        // same stays as it is drawn.
+        const std::string* cached = iconCache_->Find(shown.iconPath, shown.iconSide, Dpi());
+        bool same = cached && !pixels.empty() && pixels == *cached && icons_[i].Icon();
+        shown.iconPixels = std::move(pixels);
         if (!same) icons_[i].SetIcon(std::move(answer.icon));
     } else {
         icons_[i].SetIcon(std::move(answer.icon));
@@ -200,7 +202,7 @@ void ListWindowWin32::KeepIcons() {
             icons.push_back({shown.iconPath, shown.iconSide, shown.iconPixels});
         }
     }
-    iconCache_->Keep(Dpi(), icons);
+    iconCache_->Keep(Dpi(), std::move(icons));
 }
 
 bool ListWindowWin32::IconsSettled() const {

@@ -93,7 +93,7 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView, private L
         std::string iconPath;
         bool smallIcon = false;
         int iconSide = 0;        // pixels; only what is shown has one
-        std::string iconPixels;  // the shown icon's, when there is a cache to keep it in
+        std::string iconPixels;  // the look-up's icon, when there is a cache to keep it in
         bool refresh = false;    // drawn from the cache, its look-up not asked for yet
     };
 
