@@ -8,6 +8,7 @@
 
 #include "platform/message_pump_win32.h"
 #include "platform/units.h"
+#include "store/icon_pixels_win32.h"
 
 namespace vantry {
 
@@ -102,8 +103,9 @@ void ListWindowWin32::ApplyCaption(int slot) {
     }
 }
 
-// The icon comes from the look-up service; the box stays empty until it answers. A slot given
-// another path first drops the old look-up, so a late answer never lands in the wrong slot or tab.
+// The icon comes from the look-up service; the box stays empty until it answers, unless the cache
+// holds the icon. A slot given another path first drops the old look-up, so a late answer never
+// lands in the wrong slot or tab.
 void ListWindowWin32::ApplyIcon(int slot) {
     const SlotContent& wanted = wanted_[static_cast<std::size_t>(slot)];
     SlotContent& shown = shown_[static_cast<std::size_t>(slot)];
@@ -119,24 +121,61 @@ void ListWindowWin32::ApplyIcon(int slot) {
     overdue_[static_cast<std::size_t>(slot)] = false;
     box.SetIconSide(side);
     box.SetIcon(UniqueIcon());
+    shown.iconPixels.clear();
+    shown.refresh = false;
     if (!wanted.iconPath.empty()) {
         ShowWindow(box.Window(), SW_SHOWNA);
-        lookUp = iconService_.Request({wanted.iconPath, side},
-                                      [this, slot, path = wanted.iconPath](IconAnswer answer) {
-                                          IconArrived(slot, path, std::move(answer));
-                                      });
-        // One timer for the whole batch, restarted by each request.
-        SetTimer(hwnd_, kGenericIconTimer, kGenericIconDelayMs, nullptr);
+        const std::string* cached =
+            iconCache_ ? iconCache_->Find(wanted.iconPath, side, Dpi()) : nullptr;
+        if (cached) {
+            // Drawn from the cache at once. Its look-up goes out once the window is drawn (a
+            // timer's message comes after every paint), and replaces the icon if it changed.
+            box.SetIcon(IconFromPixels(*cached, side));
+            shown.refresh = true;
+            SetTimer(hwnd_, kIconRefreshTimer, USER_TIMER_MINIMUM, nullptr);
+        } else {
+            RequestIcon(slot, wanted.iconPath, side);
+        }
     }
     shown.iconPath = wanted.iconPath;
     shown.smallIcon = wanted.smallIcon;
     shown.iconSide = side;
 }
 
+void ListWindowWin32::RequestIcon(int slot, const std::string& path, int side) {
+    lookUps_[static_cast<std::size_t>(slot)] = iconService_.Request(
+        {path, side},
+        [this, slot, path](IconAnswer answer) { IconArrived(slot, path, std::move(answer)); });
+    // One timer for the whole batch, restarted by each request.
+    SetTimer(hwnd_, kGenericIconTimer, kGenericIconDelayMs, nullptr);
+}
+
+void ListWindowWin32::RefreshIcons() {
+    KillTimer(hwnd_, kIconRefreshTimer);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        SlotContent& shown = shown_[static_cast<std::size_t>(slot)];
+        if (!shown.refresh) continue;
+        shown.refresh = false;
+        RequestIcon(slot, shown.iconPath, shown.iconSide);
+    }
+}
+
 void ListWindowWin32::IconArrived(int slot, const std::string& path, IconAnswer answer) {
-    lookUps_[static_cast<std::size_t>(slot)] = 0;
-    overdue_[static_cast<std::size_t>(slot)] = false;
-    icons_[static_cast<std::size_t>(slot)].SetIcon(std::move(answer.icon));
+    auto i = static_cast<std::size_t>(slot);
+    lookUps_[i] = 0;
+    overdue_[i] = false;
+    if (iconCache_) {
+        SlotContent& shown = shown_[i];
+        std::string pixels = IconPixels(answer.icon.Get(), shown.iconSide);
+        // A cached icon (what the box shows, if the cache has one) the shell still draws the
+        // same stays as it is drawn.
+        const std::string* cached = iconCache_->Find(shown.iconPath, shown.iconSide, Dpi());
+        bool same = cached && !pixels.empty() && pixels == *cached && icons_[i].Icon();
+        shown.iconPixels = std::move(pixels);
+        if (!same) icons_[i].SetIcon(std::move(answer.icon));
+    } else {
+        icons_[i].SetIcon(std::move(answer.icon));
+    }
     // The ticket keeps the answer to its slot; the path check keeps it to the item, should the
     // slot have been given another while the window was hidden. Unknown changes nothing.
     ListModel& model = logic_.Model();
@@ -146,7 +185,30 @@ void ListWindowWin32::IconArrived(int slot, const std::string& path, IconAnswer 
     // Nothing left to wait for: no timer wakes the program at rest.
     if (std::all_of(lookUps_.begin(), lookUps_.end(), [](auto t) { return t == 0; })) {
         KillTimer(hwnd_, kGenericIconTimer);
+        if (iconCache_ && Visible()) {
+            keepIcons_ = SetTimer(hwnd_, kIconCacheTimer, kIconCacheDelayMs, nullptr) != 0;
+        }
     }
+}
+
+void ListWindowWin32::KeepIcons() {
+    KillTimer(hwnd_, kIconCacheTimer);
+    keepIcons_ = false;
+    // A look-up asked for since is still to answer: the cache waits for it.
+    if (!iconCache_ || !Visible() || !IconsSettled()) return;
+    std::vector<CachedIcon> icons;
+    for (const SlotContent& shown : shown_) {
+        if (!shown.iconPath.empty() && !shown.iconPixels.empty()) {
+            icons.push_back({shown.iconPath, shown.iconSide, shown.iconPixels});
+        }
+    }
+    iconCache_->Keep(Dpi(), std::move(icons));
+}
+
+bool ListWindowWin32::IconsSettled() const {
+    return !keepIcons_ &&
+           std::all_of(lookUps_.begin(), lookUps_.end(), [](auto t) { return t == 0; }) &&
+           std::none_of(shown_.begin(), shown_.end(), [](const auto& s) { return s.refresh; });
 }
 
 void ListWindowWin32::ShowGenericIcons() {
@@ -164,6 +226,7 @@ void ListWindowWin32::CancelIconLookUps() {
         iconService_.Cancel(lookUp);
         lookUp = 0;
     }
+    for (SlotContent& shown : shown_) shown.refresh = false;
     overdue_.fill(false);
 }
 

@@ -217,6 +217,14 @@ LRESULT ListWindowWin32::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_TIMER:
+            if (wParam == kIconCacheTimer) {
+                KeepIcons();
+                return 0;
+            }
+            if (wParam == kIconRefreshTimer) {
+                RefreshIcons();
+                return 0;
+            }
             if (wParam != kGenericIconTimer) break;
             ShowGenericIcons();
             return 0;

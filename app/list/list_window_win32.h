@@ -20,6 +20,7 @@
 #include "controls/theme_label_win32.h"
 #include "platform/shell_menu_win32.h"
 #include "platform/tooltip_win32.h"
+#include "store/icon_cache.h"
 #include "store/icon_service_win32.h"
 
 namespace vantry {
@@ -38,6 +39,12 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView, private L
     // Told which tab the window shows, once it has a window (before it is first shown) and at
     // every switch; -1 as the window is destroyed. The taskbar groups the window by its tab.
     std::function<void(int k)> onTabShown;
+
+    // Draws the items' icons from the cache until their look-ups answer, and keeps the icons the
+    // window shows there once they have all answered. Without it every icon waits for its look-up.
+    void UseIconCache(IconCache* cache) { iconCache_ = cache; }
+    // No look-up is out and no icon is waiting to go into the cache.
+    bool IconsSettled() const;
 
     ListWindow& Logic() { return logic_; }
     DWM_Label& ItemCaption(int slot) { return captions_[static_cast<std::size_t>(slot)]; }
@@ -73,6 +80,11 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView, private L
     // A slot whose icon look-up has not answered this long shows the generic icon until it does.
     static constexpr UINT kGenericIconDelayMs = 2000;
     static constexpr UINT_PTR kGenericIconTimer = 1;
+    // The cache is written this long after the last look-up of a load answered: after the icons
+    // are drawn, and not at all when a click ends the program first.
+    static constexpr UINT kIconCacheDelayMs = 250;
+    static constexpr UINT_PTR kIconCacheTimer = 2;
+    static constexpr UINT_PTR kIconRefreshTimer = 3;
 
   private:
     // What a slot shows: its caption and the icon of a path at one size.
@@ -80,7 +92,9 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView, private L
         std::string caption;
         std::string iconPath;
         bool smallIcon = false;
-        int iconSide = 0;  // pixels; only what is shown has one
+        int iconSide = 0;        // pixels; only what is shown has one
+        std::string iconPixels;  // the look-up's icon, when there is a cache to keep it in
+        bool refresh = false;    // drawn from the cache, its look-up not asked for yet
     };
 
     // Creates the hidden window and its controls, placed above the taskbar of its monitor (made
@@ -123,9 +137,14 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView, private L
     bool TakeFiles(IDataObject* data, const DragPlace& place) override;
     bool Busy() override { return logic_.Guard().Busy(); }
     void ReleaseDragData();
+    void RequestIcon(int slot, const std::string& path, int side);
+    // The look-ups of the icons drawn from the cache.
+    void RefreshIcons();
     void IconArrived(int slot, const std::string& path, IconAnswer answer);
     void ShowGenericIcons();
     void CancelIconLookUps();
+    // Puts the icons the window shows into the cache.
+    void KeepIcons();
     // WM_GETOBJECT for the client area: the object assistive tools read, made on the first ask.
     LRESULT AccessibleClient(WPARAM wParam);
     // Tells assistive tools that the list or one of its children changed.
@@ -134,6 +153,8 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView, private L
     const ListLayout& layout_;
     const std::string& useList_;
     IconService& iconService_;
+    IconCache* iconCache_ = nullptr;
+    bool keepIcons_ = false;  // the cache timer runs
     ListWindow logic_;
     std::array<DWM_Label, kTabCount> tabs_;
     std::array<DWM_Label, kSlotCount> captions_;

@@ -63,6 +63,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     int result = vantry::RunReportingFailure(dialogs, [&] {
         vantry::Win32ProgramFolder folder(vantry::ExecutableFolder());
         vantry::Program program(folder, dialogs);
+        program.UseIconCache(folder);
         vantry::ShellJumpLists jumpLists(ProgramPath());
         program.UseTaskbar(vantry::ExecutableFolder(), ProgramPath(), jumpLists);
         instance.OnLaterStart(

@@ -98,6 +98,12 @@ void Program::UseTaskbar(const std::string& programFolder, const std::string& pr
     config_.onTabsStored = [this](const TabNames& names) { taskbar_->Lists().TabsRenamed(names); };
 }
 
+void Program::UseIconCache(FolderFiles& folder) {
+    iconCache_ = std::make_unique<IconCache>(folder);
+    large_.UseIconCache(iconCache_.get());
+    small_.UseIconCache(iconCache_.get());
+}
+
 // Every window is made when it is first shown: start-up would only create them to hide them.
 void Program::Start(const StartRequest& request) {
     const bool open = request.kind == StartRequest::Kind::Open;

@@ -37,6 +37,9 @@ class Program final : public AppServices {
     void UseTaskbar(const std::string& programFolder, const std::string& programPath,
                     JumpListShell& shell);
     TaskbarTabs* Taskbar() { return taskbar_.get(); }
+    // Before Start: the list windows draw their icons from the cache file in folder (the
+    // program's own) until the look-ups answer, and keep what they drew there.
+    void UseIconCache(FolderFiles& folder);
 
     // Creates the windows and runs the start-up: on the request's tab, or, for one item to open,
     // with the list hidden unless the item did not open (then the list stays, as after a click).
@@ -110,6 +113,7 @@ class Program final : public AppServices {
     ConfigWindowHost config_{drop_};
     DropIntake intake_{drop_, dialogs_};
     std::unique_ptr<TaskbarTabs> taskbar_;
+    std::unique_ptr<IconCache> iconCache_;
     bool closed_ = false;
 };
 

@@ -168,5 +168,41 @@ TEST(MissingTargetTest, AGoneTargetIsDimmedWithItsTypeIconAndALateWordOnOneIsNot
     EXPECT_EQ(test::ReadBytes(temp.File("VantryList0.txt")), list);
 }
 
+// A start after one that kept its icons draws the held item's icon from the cache while its
+// look-up hangs; the answer, another icon, then takes its place.
+TEST(IconCacheStartTest, ACachedIconIsDrawnBeforeItsLookUpAnswersAndReplacedByAChangedOne) {
+    // A program an earlier test closed left its quit request in this thread's queue, which comes
+    // before any timer's message: the cache's timers would never come.
+    MSG quit;
+    PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    test::TempFolder temp;
+    Win32ProgramFolder folder{temp.Path()};
+    test::RecordingDialogs dialogs;
+    test::WriteBytes(temp.File("VantryList0.txt"),
+                     std::string("C:\\windows\\\r\n") + kHeldPath + "\r\n");
+    {
+        auto answerAtOnce = [](const IconRequest& request) {
+            if (request.path != kHeldPath) return IconService::ShellLookup(request);
+            return UniqueIcon(static_cast<HICON>(CopyImage(
+                LoadIconW(nullptr, IDI_INFORMATION), IMAGE_ICON, request.side, request.side, 0)));
+        };
+        Program earlier(folder, dialogs, answerAtOnce, HeldPathIsThere);
+        earlier.UseIconCache(folder);
+        earlier.Start();
+        ASSERT_TRUE(PumpUntil([&] { return earlier.Small().IconsSettled(); }));
+    }
+    auto hold = std::make_shared<Hold>();
+    Program program(folder, dialogs, HoldingLookup(hold), HeldPathIsThere);
+    program.UseIconCache(folder);
+    program.Start();
+    ASSERT_TRUE(PumpUntil([&] { return program.Icons().Pending() == 1; }));
+    EXPECT_NE(program.Small().ItemIcon(1).Icon(), nullptr);
+
+    SetEvent(hold->released);
+    ASSERT_TRUE(PumpUntil([&] { return program.Icons().Pending() == 0; }));
+    EXPECT_EQ(program.Small().ItemIcon(1).Icon(), hold->answer.load());
+    EXPECT_TRUE(dialogs.errors.empty());
+}
+
 }  // namespace
 }  // namespace vantry
