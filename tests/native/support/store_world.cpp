@@ -183,6 +183,16 @@ class World {
         }
     }
 
+    // A person saves one file once at a time: a save comes after the last one has landed. (Two
+    // writes of one file interleaved could put a state back between the program's two reads.)
+    void AwaitWrite(const std::string& name) {
+        while (writing_.count(name) && !events_.empty()) {
+            RunEvents(std::min_element(events_.begin(), events_.end(), [](auto& x, auto& y) {
+                          return x.time < y.time;
+                      })->time);
+        }
+    }
+
     void Later(std::uint64_t delay, std::function<void()> run) {
         events_.push_back({disk_.now + delay, order_++, std::move(run)});
     }
@@ -265,6 +275,7 @@ class World {
             case kCopyB:
                 return CopyStep(step);
             case kEditor:
+                AwaitWrite(step.action == 3 ? kTabs : kList);
                 if (step.action == 3) {
                     Lines names = ShownNames();
                     names.resize(kTabCount);
