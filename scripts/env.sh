@@ -21,6 +21,7 @@ vantry_install() {
 
 VANTRY_STARTED_XVFB=""
 VANTRY_STARTED_WINESERVER=""
+VANTRY_KEEPER=""
 
 # Starts Xvfb on a free display when there is none, and one persistent wineserver so that each
 # Wine process starts quickly.
@@ -60,7 +61,16 @@ vantry_start_wine() {
     fi
 }
 
+# Keeps Wine's desktop up from now until the services stop (tests/win32/helpers/desktop_keeper.cpp
+# says why); BUILD is the windows preset's build folder, which holds the keeper.
+vantry_keep_desktop() {
+    [ -n "${VANTRY_KEEPER:-}" ] && kill -0 "$VANTRY_KEEPER" 2>/dev/null && return
+    wine "$1/desktop_keeper.exe" </dev/null >/dev/null 2>&1 &
+    VANTRY_KEEPER=$!
+}
+
 vantry_stop_services() {
+    if [ -n "${VANTRY_KEEPER:-}" ]; then kill "$VANTRY_KEEPER" 2>/dev/null || true; fi
     if [ -n "$VANTRY_STARTED_WINESERVER" ]; then wineserver -k >/dev/null 2>&1 || true; fi
     if [ -n "$VANTRY_STARTED_XVFB" ]; then kill "$VANTRY_STARTED_XVFB" 2>/dev/null || true; fi
 }
