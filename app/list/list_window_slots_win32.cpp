@@ -94,10 +94,16 @@ void ListWindowWin32::ApplyCaption(int slot) {
         label.HoldDrawing(true);
         label.SetCaption(wanted.caption);
         label.HoldDrawing(false);
-        if (!IsWindowVisible(label.Window())) ShowWindow(label.Window(), SW_SHOWNA);
-        // A shorter caption leaves the old glow outside the new text block: repaint the box.
-        InvalidateRect(label.Window(), nullptr, TRUE);
-        UpdateWindow(label.Window());
+        // Its own style bit: in a hidden window every label reads as hidden.
+        if (!(GetWindowLongPtrW(label.Window(), GWL_STYLE) & WS_VISIBLE)) {
+            ShowWindow(label.Window(), SW_SHOWNA);
+        }
+        // A shorter caption leaves the old glow outside the new text block: repaint the box. A
+        // hidden window is painted whole as it shows.
+        if (Visible()) {
+            InvalidateRect(label.Window(), nullptr, TRUE);
+            UpdateWindow(label.Window());
+        }
         shown.caption = wanted.caption;
         Notify(EVENT_OBJECT_NAMECHANGE, ItemChildId(slot));
         if (slot == announcedSlot_) announcedSlot_ = -1;  // another item stands there now
