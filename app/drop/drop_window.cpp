@@ -22,9 +22,11 @@ void DropWindow::Start(int k, bool show) {
         shown.Model().List = static_cast<int16_t>(k);
         shown.View().ShowCurrentTab(k);
     }
-    if (show) shown.View().SetVisible(true);
+    // Loaded while still hidden: the window's first paint draws the whole list at once, rather
+    // than an empty list and then each item with a paint of its own.
     shown.Model().ResetDWM();
     shown.Model().LoadListfile();
+    if (show) shown.View().SetVisible(true);
     app_.PumpMessages();
     view_.SetVisible(false);
 }
@@ -44,8 +46,7 @@ void DropWindow::SwitchStyle(const std::string& word, bool firstTab) {
     app_.PumpMessages();
     ListWindow& shown = WindowOf(word);
     ListWindow& hidden = &shown == &large_ ? small_ : large_;
-    hidden.View().SetVisible(false);
-    shown.View().SetVisible(true);
+    // Loaded before it shows, as at start-up: it never shows what it held when it was hidden.
     shown.Model().ResetDWM();
     app_.PumpMessages();
     if (firstTab) {
@@ -53,6 +54,8 @@ void DropWindow::SwitchStyle(const std::string& word, bool firstTab) {
     } else {
         shown.Model().LoadListfile();
     }
+    hidden.View().SetVisible(false);
+    shown.View().SetVisible(true);
 }
 
 }  // namespace vantry

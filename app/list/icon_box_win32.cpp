@@ -32,7 +32,8 @@ bool IconBox::Create(HWND parent, int x, int y, int size) {
 void IconBox::SetIcon(UniqueIcon icon) {
     if (!icon && !icon_) return;
     icon_ = std::move(icon);
-    if (window_) {
+    // A hidden box, or one in a hidden window, is painted as it shows.
+    if (window_ && IsWindowVisible(window_)) {
         InvalidateRect(window_, nullptr, TRUE);
         UpdateWindow(window_);
     }

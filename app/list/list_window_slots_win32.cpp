@@ -13,8 +13,8 @@
 namespace vantry {
 
 // While the window is hidden its slots only record what they should show; the window catches up
-// when it is shown. Start-up and every style switch load the hidden windows, then show one and
-// empty and reload it at once, so most of that catching up is never needed.
+// just before it is shown. Start-up and every style switch load a list before showing it, so its
+// first paint draws the whole list.
 void ListWindowWin32::ShowCaption(int slot, const std::string& caption) {
     wanted_[static_cast<std::size_t>(slot)].caption = caption;
     if (Visible()) ApplyCaption(slot);
@@ -60,6 +60,7 @@ void ListWindowWin32::ShiftSlots(int from, int to) {
 }
 
 void ListWindowWin32::ShowEmptyHint(bool shown) {
+    emptyHintWanted_ = shown;  // shown once the window is made
     if (!emptyHint_.Window()) return;
     if (!shown) {
         ShowWindow(emptyHint_.Window(), SW_HIDE);
@@ -93,10 +94,16 @@ void ListWindowWin32::ApplyCaption(int slot) {
         label.HoldDrawing(true);
         label.SetCaption(wanted.caption);
         label.HoldDrawing(false);
-        if (!IsWindowVisible(label.Window())) ShowWindow(label.Window(), SW_SHOWNA);
-        // A shorter caption leaves the old glow outside the new text block: repaint the box.
-        InvalidateRect(label.Window(), nullptr, TRUE);
-        UpdateWindow(label.Window());
+        // Its own style bit: in a hidden window every label reads as hidden.
+        if (!(GetWindowLongPtrW(label.Window(), GWL_STYLE) & WS_VISIBLE)) {
+            ShowWindow(label.Window(), SW_SHOWNA);
+        }
+        // A shorter caption leaves the old glow outside the new text block: repaint the box. A
+        // hidden window is painted whole as it shows.
+        if (Visible()) {
+            InvalidateRect(label.Window(), nullptr, TRUE);
+            UpdateWindow(label.Window());
+        }
         shown.caption = wanted.caption;
         Notify(EVENT_OBJECT_NAMECHANGE, ItemChildId(slot));
         if (slot == announcedSlot_) announcedSlot_ = -1;  // another item stands there now

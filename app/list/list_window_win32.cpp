@@ -19,7 +19,6 @@ namespace vantry {
 
 namespace {
 
-constexpr UINT kCatchUpMessage = WM_APP + 1;
 constexpr uint32_t kEmptyHintColour = 0x00707070;  // faint beside the black captions
 
 const wchar_t* ClassName(const ListLayout& layout) {
@@ -210,12 +209,6 @@ LRESULT ListWindowWin32::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_KILLFOCUS:
             tooltip_.ShowFocusTip(nullptr);
             break;
-        case kCatchUpMessage:
-            for (int slot = 0; slot < kSlotCount; ++slot) {
-                ApplyCaption(slot);
-                ApplyIcon(slot);
-            }
-            return 0;
         case WM_TIMER:
             if (wParam == kIconCacheTimer) {
                 KeepIcons();
@@ -277,10 +270,18 @@ void ListWindowWin32::SetVisible(bool visible) {
         // it should show; the tab names are shown now, and the slots catch up below.
         if (!visible || !Create()) return;
         logic_.ShowTabs();
+        if (emptyHintWanted_) ShowEmptyHint(true);
     }
     if (!hwnd_) return;  // closed
     HWND active = GetActiveWindow();
     HWND focus = GetFocus();
+    if (visible && !Visible()) {
+        // Caught up while still hidden, where nothing is drawn: showing paints every slot once.
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            ApplyCaption(slot);
+            ApplyIcon(slot);
+        }
+    }
     ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
     if (!visible) return;
     if (active && active != hwnd_ && IsWindowVisible(active)) {
@@ -293,8 +294,6 @@ void ListWindowWin32::SetVisible(bool visible) {
         // the window the keyboard focus: give it here.
         SetFocus(hwnd_);
     }
-    // Caught up from the message loop, after whatever the caller does next.
-    PostMessageW(hwnd_, kCatchUpMessage, 0, 0);
 }
 
 bool ListWindowWin32::Visible() const {

@@ -166,7 +166,8 @@ class ListWindowWin32 final : public GlassForm, public ListWindowView, private L
     int focusedTab_ = -1;       // the tab label that shows the keyboard's focus
     bool sysKeyTaken_ = false;  // the last Alt key was the window's: its WM_SYSCHAR is not a menu's
     bool made_ = false;         // its window is made once, when first shown
-    int announcedSlot_ = -1;    // the item assistive tools were last told has the focus
+    bool emptyHintWanted_ = false;  // the tab is empty: the hint shows once the window is made
+    int announcedSlot_ = -1;        // the item assistive tools were last told has the focus
     Microsoft::WRL::ComPtr<ListAccessible> accessible_;
     std::array<IconService::Ticket, kSlotCount> lookUps_{};  // 0: the slot's icon is in place
     std::array<bool, kSlotCount> overdue_{};  // still looking up when the generic icons came
