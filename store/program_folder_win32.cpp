@@ -38,8 +38,6 @@ class FileHandle {
     HANDLE handle_;
 };
 
-constexpr const char* kTurnFile = "Vantry.lock";
-
 FileCall Failure(DWORD error, FileCall::Status status = FileCall::Status::kFailed) {
     return {status, SystemMessage(error)};
 }

@@ -8,6 +8,9 @@
 
 namespace vantry {
 
+// Held by a writer for its save turn (opened alone, deleted when closed).
+inline constexpr char kTurnFile[] = "Vantry.lock";
+
 // The folder of the running executable, UTF-8, without a closing "\" ("R:" for a drive's root).
 std::string ExecutableFolder();
 

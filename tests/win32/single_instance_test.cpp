@@ -138,8 +138,8 @@ bool BecomesForeground(HWND window, DWORD timeoutMs = 10000) {
     return true;
 }
 
-// The files of the folder but the icon cache, which is the program's own and written whenever the
-// icons of a load have settled.
+// The files of the folder but the program's own: the icon cache, written whenever the icons of a
+// load have settled, and the save turn's file, there while that write holds the turn.
 std::map<std::string, std::string> FilesIn(const test::TempFolder& folder) {
     std::map<std::string, std::string> files;
     WIN32_FIND_DATAW found;
@@ -147,7 +147,7 @@ std::map<std::string, std::string> FilesIn(const test::TempFolder& folder) {
     if (search == INVALID_HANDLE_VALUE) return files;
     do {
         std::string name = Narrow(found.cFileName);
-        if (name != "." && name != ".." && name != kIconCacheFile) {
+        if (name != "." && name != ".." && name != kIconCacheFile && name != kTurnFile) {
             files[name] = test::ReadBytes(folder.File(name));
         }
     } while (FindNextFileW(search, &found));
