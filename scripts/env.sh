@@ -64,9 +64,26 @@ vantry_start_wine() {
 # Keeps Wine's desktop up from now until the services stop (tests/win32/helpers/desktop_keeper.cpp
 # says why); BUILD is the windows preset's build folder, which holds the keeper.
 vantry_keep_desktop() {
-    [ -n "${VANTRY_KEEPER:-}" ] && kill -0 "$VANTRY_KEEPER" 2>/dev/null && return
+    local i
+    if [ -n "$VANTRY_KEEPER" ]; then
+        kill "$VANTRY_KEEPER" 2>/dev/null
+        wait "$VANTRY_KEEPER" 2>/dev/null
+    fi
+    # Wine closes a desktop a moment after the last program on it ends (wineboot's, the keeper's):
+    # the keeper starts once it is gone, not while it goes.
+    for i in $(seq 1 50); do vantry_desktop_up || break; sleep 0.2; done
     wine "$1/desktop_keeper.exe" </dev/null >/dev/null 2>&1 &
     VANTRY_KEEPER=$!
+    for i in $(seq 1 50); do vantry_desktop_up && break; sleep 0.2; done
+}
+
+# Whether the desktop process of this Wine prefix runs.
+vantry_desktop_up() {
+    local p
+    for p in $(pgrep -f 'explorer.exe /desktop'); do
+        tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && return 0
+    done
+    return 1
 }
 
 vantry_stop_services() {
