@@ -81,7 +81,7 @@ vantry_keep_desktop() {
 vantry_desktop_up() {
     local p
     for p in $(pgrep -f 'explorer.exe /desktop'); do
-        tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && return 0
+        tr '\0' '\n' 2>/dev/null <"/proc/$p/environ" | grep -qx "WINEPREFIX=$WINEPREFIX" && return 0
     done
     return 1
 }
