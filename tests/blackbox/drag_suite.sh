@@ -98,8 +98,7 @@ drag_suite() {
     local out="$DIR.drop.txt" line
     (wine "$BUILD/vantry_probe.exe" droptarget 700 300 2>/dev/null | tr -d '\r' >"$out") &
     local target=$!
-    wait_for 10 visible_top Static >/dev/null
-    xwininfo -root -tree 2>/dev/null | grep -q vantry-probe-drop || sleep 1
+    wait_for 10 x_shown vantry-probe-drop || fail "the drop target did not appear"
     from=$(item_point VantrySmallList beta)
     drag_mouse ${from% *} ${from#* } 760 340
     wait_for 10 grep -q '^drop' "$out" >/dev/null

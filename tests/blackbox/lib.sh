@@ -125,9 +125,13 @@ make_folder_item() {
 
 # start_vantry [PROGRAM]: the copy in the folder, or the program at that Windows path.
 start_vantry() {
-    (cd "$DIR" && exec wine "${1:-./Vantry.exe}" >/dev/null 2>&1 </dev/null) &
+    # What Wine says of the program (a crash's backtrace, say) is kept for a failed case; each
+    # start is headed by its case.
+    echo "--- $SUITE.$CASE_NAME $(date +%T.%N)" >>"$BUILD/blackbox/$SUITE.log"
+    (cd "$DIR" && exec wine "${1:-./Vantry.exe}" >/dev/null 2>>"$BUILD/blackbox/$SUITE.log" </dev/null) &
     VPID=$!
     wait_for 15 visible_list >/dev/null || fail "no list window appeared after start"
+    wait_for 5 x_shown Vantry || fail "the list window is not on the X display"
 }
 
 # Waits until the program has ended by itself; prints nothing. Fails the case after SECONDS.
@@ -303,6 +307,9 @@ drag_onto() {
     kill "$source" 2>/dev/null
     wait "$source" 2>/dev/null
 }
+# The X server shows a window of that title. X input goes where the X server sees windows, and a
+# window that Wine has marked visible may not be mapped there yet.
+x_shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 source_shown() { xwininfo -root -tree 2>/dev/null | grep -q '"vantry-drag-source"'; }
 
 # The delete question: waits for the "Vantry" message box, checks its text and presses the

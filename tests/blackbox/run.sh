@@ -21,7 +21,7 @@ if [ -z "${WINEPREFIX:-}" ] || [ -z "${DISPLAY:-}" ]; then
     vantry_start_display
     vantry_start_wine
 fi
-mkdir -p "$(dirname "$XML")"
+mkdir -p "$(dirname "$XML")" "$BUILD/blackbox"
 
 # Ends what an item launch started: the program that shows a window titled after the item.
 end_launched() {
