@@ -276,6 +276,18 @@ click_tab() {
     click_at $(centre "$rect")
 }
 
+# show_tab CLASS K ITEMS: clicks tab K until the list window of CLASS shows ITEMS. Under load a
+# click on a window long on screen was now and then lost, as keys are (press_until); a click on
+# the tab already shown only shows it again, so a click that was merely slow does no harm.
+show_tab() {
+    local i
+    for i in 1 2 3; do
+        click_tab "$1" "$2"
+        wait_for 3 items_is "$1" "$3" >/dev/null && return 0
+    done
+    return 1
+}
+
 # drag_onto CLASS URI...: a real X drag and drop, from a small drag source window (standing in for
 # a file manager) onto the centre of the top-level window of CLASS. Wine turns it into a drop on
 # the window's registered drop target.

@@ -83,8 +83,7 @@ program_suite() {
 
     begin_case TabClickSavesTheTabLeftAndShowsTheOther
     age_files VantryList0.txt VantryList1.txt
-    click_tab VantrySmallList 1
-    wait_for 5 items_is VantrySmallList "delta" >/dev/null
+    show_tab VantrySmallList 1 "delta"
     expect_eq "items of tab 1" "delta" "$(items_of VantrySmallList)"
     expect_written VantryList0.txt
     expect_file VantryList0.txt "$alpha" "$beta" "$gamma"
@@ -93,8 +92,7 @@ program_suite() {
     click_tab VantrySmallList 3
     expect_eq "items after a click on a nameless tab" "delta" "$(items_of VantrySmallList)"
     expect_not_written VantryList1.txt
-    click_tab VantrySmallList 0
-    wait_for 5 items_is VantrySmallList "alpha;beta;gamma" >/dev/null
+    show_tab VantrySmallList 0 "alpha;beta;gamma"
     expect_eq "items of tab 0 again" "alpha;beta;gamma" "$(items_of VantrySmallList)"
     expect_written VantryList1.txt
     expect_file VantryList1.txt "$delta"
@@ -151,8 +149,7 @@ program_suite() {
 
     begin_case LargeStyleTabSwitchDeleteAndClose
     age_files VantryList0.txt VantryList1.txt
-    click_tab VantryLargeList 1
-    wait_for 5 items_is VantryLargeList "delta" >/dev/null
+    show_tab VantryLargeList 1 "delta"
     expect_eq "items of tab 1" "delta" "$(items_of VantryLargeList)"
     # Saved as it was read: a file already holding what a save would write is left alone.
     expect_not_written VantryList0.txt
@@ -368,14 +365,12 @@ proof_suite() {
     start_vantry
     expect_eq "items" "report;notes;photo" "$(items_of VantrySmallList)"
     age_files VantryList0.txt
-    click_tab VantrySmallList 1
-    wait_for 5 items_is VantrySmallList "" >/dev/null
+    show_tab VantrySmallList 1 ""
     expect_eq "items of tab 1" "" "$(items_of VantrySmallList)"
     expect_written VantryList0.txt
     expect_file VantryList0.txt "$report" "$notes" "$photo"
     expect_absent VantryList1.txt
-    click_tab VantrySmallList 0
-    wait_for 5 items_is VantrySmallList "report;notes;photo" >/dev/null
+    show_tab VantrySmallList 0 "report;notes;photo"
     expect_eq "items of tab 0 again" "report;notes;photo" "$(items_of VantrySmallList)"
     # Leaving the empty tab 1 writes its empty list.
     expect_file VantryList1.txt
@@ -738,10 +733,8 @@ readonly_suite() {
     fi
     start_vantry
     expect_eq "items" "alpha;beta" "$(items_of VantrySmallList)"
-    click_tab VantrySmallList 1
-    wait_for 5 items_is VantrySmallList alpha >/dev/null || fail "tab 1 was not shown"
-    click_tab VantrySmallList 0
-    wait_for 5 items_is VantrySmallList "alpha;beta" >/dev/null || fail "tab 0 was not shown"
+    show_tab VantrySmallList 1 alpha || fail "tab 1 was not shown"
+    show_tab VantrySmallList 0 "alpha;beta" || fail "tab 0 was not shown"
     no_box || fail "a message box after switching tabs"
     drag_onto VantrySmallList "file://$source/alpha.txt"
     local box text ok
