@@ -201,11 +201,11 @@ class ProbeTarget final : public IDropTarget {
 int DropTarget(const wchar_t* xText, const wchar_t* yText) {
     if (FAILED(OleInitialize(nullptr))) return 1;
     // Shown only once it takes drops: the suite starts its drag when the window shows.
-    HWND window = CreateWindowExW(WS_EX_TOPMOST, L"Static", L"vantry-probe-drop",
-                                  WS_POPUP | WS_BORDER,
-                                  static_cast<int>(std::wcstol(xText, nullptr, 10)),
-                                  static_cast<int>(std::wcstol(yText, nullptr, 10)), 120, 80,
-                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND window =
+        CreateWindowExW(WS_EX_TOPMOST, L"Static", L"vantry-probe-drop", WS_POPUP | WS_BORDER,
+                        static_cast<int>(std::wcstol(xText, nullptr, 10)),
+                        static_cast<int>(std::wcstol(yText, nullptr, 10)), 120, 80, nullptr,
+                        nullptr, GetModuleHandleW(nullptr), nullptr);
     ProbeTarget target;
     if (!window || FAILED(RegisterDragDrop(window, &target))) return 1;
     ShowWindow(window, SW_SHOWNOACTIVATE);
