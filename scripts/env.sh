@@ -64,17 +64,31 @@ vantry_start_wine() {
 # Keeps Wine's desktop up from now until the services stop (tests/win32/helpers/desktop_keeper.cpp
 # says why); BUILD is the windows preset's build folder, which holds the keeper.
 vantry_keep_desktop() {
-    local i
+    local i try ready
     if [ -n "$VANTRY_KEEPER" ]; then
         kill "$VANTRY_KEEPER" 2>/dev/null
         wait "$VANTRY_KEEPER" 2>/dev/null
+        VANTRY_KEEPER=""
     fi
     # Wine closes a desktop a moment after the last program on it ends (wineboot's, the keeper's):
-    # the keeper starts once it is gone, not while it goes.
-    for i in $(seq 1 50); do vantry_desktop_up || break; sleep 0.2; done
-    wine "$1/desktop_keeper.exe" </dev/null >/dev/null 2>&1 &
-    VANTRY_KEEPER=$!
-    for i in $(seq 1 50); do vantry_desktop_up && break; sleep 0.2; done
+    # the keeper starts once it is gone, not while it goes. It says "ready" once it holds a desktop
+    # that stays, or ends, and then it is started again.
+    ready=$(mktemp)
+    for try in 1 2 3 4 5; do
+        for i in $(seq 1 50); do vantry_desktop_up || break; sleep 0.2; done
+        wine "$1/desktop_keeper.exe" </dev/null >"$ready" 2>/dev/null &
+        VANTRY_KEEPER=$!
+        for i in $(seq 1 300); do
+            grep -q ready "$ready" && break 2
+            kill -0 "$VANTRY_KEEPER" 2>/dev/null || break
+            sleep 0.2
+        done
+        kill "$VANTRY_KEEPER" 2>/dev/null
+        wait "$VANTRY_KEEPER" 2>/dev/null
+        VANTRY_KEEPER=""
+    done
+    rm -f "$ready"
+    [ -n "$VANTRY_KEEPER" ] || echo "Wine's desktop could not be kept up; the Wine tests may wait on it" >&2
 }
 
 # Whether the desktop process of this Wine prefix runs.
