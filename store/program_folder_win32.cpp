@@ -198,18 +198,26 @@ std::vector<std::string> Win32ProgramFolder::NamesStartingWith(const std::string
 
 FileCall Win32ProgramFolder::TryTakeTurn(std::unique_ptr<SaveTurn>& turn) {
     const std::wstring path = Widen(FullName(kTurnFile));
-    HANDLE file = CreateFileW(
-        path.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, OPEN_ALWAYS,
-        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-        turn = std::make_unique<FileSaveTurn>(file);
-        return {};
+    // Access is denied where no file may be made, and also to a turn's file still being deleted:
+    // deleted between the two calls, that file looks like the first case, so a denial with no
+    // file is tried again before it counts as a folder that cannot be written.
+    constexpr int kDeniedTries = 3;
+    DWORD error = ERROR_ACCESS_DENIED;
+    for (int tries = 0; tries < kDeniedTries && error == ERROR_ACCESS_DENIED; ++tries) {
+        HANDLE file = CreateFileW(
+            path.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, OPEN_ALWAYS,
+            FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            turn = std::make_unique<FileSaveTurn>(file);
+            return {};
+        }
+        error = GetLastError();
+        // Held by another writer, or still being deleted after its turn ended.
+        if (error == ERROR_ACCESS_DENIED && DeletePending(path)) {
+            return Failure(error, FileCall::Status::kBusy);
+        }
     }
-    DWORD error = GetLastError();
-    // Held by another writer, or still being deleted after its turn ended.
-    bool taken =
-        error == ERROR_SHARING_VIOLATION || (error == ERROR_ACCESS_DENIED && DeletePending(path));
-    if (taken) return Failure(error, FileCall::Status::kBusy);
+    if (error == ERROR_SHARING_VIOLATION) return Failure(error, FileCall::Status::kBusy);
     // No new file can be made here: a locked stick or a CD says so, a read-only share or folder
     // (and Wine, for a read-only mount) denies access.
     bool readOnly = error == ERROR_WRITE_PROTECT || error == ERROR_ACCESS_DENIED;
