@@ -297,7 +297,7 @@ drag_onto() {
     rect=$(visible_top "$class" | head -1 | cut -f6) || { fail "no $class window"; return 1; }
     /usr/bin/python3 "$HERE/drag_source.py" 700 60 "$@" >/dev/null 2>&1 &
     source=$!
-    if ! wait_for 10 source_shown >/dev/null; then
+    if ! wait_for 10 x_shown vantry-drag-source; then
         fail "the drag source did not appear"
         kill "$source" 2>/dev/null
         return 1
@@ -322,7 +322,6 @@ drag_onto() {
 # The X server shows a window of that title. X input goes where the X server sees windows, and a
 # window that Wine has marked visible may not be mapped there yet.
 x_shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
-source_shown() { xwininfo -root -tree 2>/dev/null | grep -q '"vantry-drag-source"'; }
 
 # The delete question: waits for the "Vantry" message box, checks its text and presses the
 # button ("&Yes" or "&No") with a real click.
