@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cwchar>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -17,9 +18,12 @@ std::atomic<int> counter{0};
 TempFolder::TempFolder() {
     wchar_t base[MAX_PATH];
     GetTempPathW(MAX_PATH, base);
-    std::filesystem::path dir =
-        std::filesystem::path(base) / (L"vantry-test-" + std::to_wstring(GetCurrentProcessId()) +
-                                       L"-" + std::to_wstring(counter++));
+    // A name that fits 8.3 has no short name of its own. Wine makes a longer name's short name
+    // from a hash that sibling folders share now and then, and a short path through such a
+    // folder may then lead into a sibling left by another test.
+    wchar_t name[16];
+    swprintf(name, 16, L"vt%06lx.%03x", GetCurrentProcessId() & 0xffffff, (counter++) & 0xfff);
+    std::filesystem::path dir = std::filesystem::path(base) / name;
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     std::u8string u8 = dir.u8string();
