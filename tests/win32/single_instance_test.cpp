@@ -139,7 +139,8 @@ bool BecomesForeground(HWND window, DWORD timeoutMs = 10000) {
 }
 
 // The files of the folder but the program's own: the icon cache, written whenever the icons of a
-// load have settled, and the save turn's file, there while that write holds the turn.
+// load have settled, and the save turn's file and the cache's temporary file, there during that
+// write.
 std::map<std::string, std::string> FilesIn(const test::TempFolder& folder) {
     std::map<std::string, std::string> files;
     WIN32_FIND_DATAW found;
@@ -147,7 +148,8 @@ std::map<std::string, std::string> FilesIn(const test::TempFolder& folder) {
     if (search == INVALID_HANDLE_VALUE) return files;
     do {
         std::string name = Narrow(found.cFileName);
-        if (name != "." && name != ".." && name != kIconCacheFile && name != kTurnFile) {
+        if (name != "." && name != ".." && name != kIconCacheFile && name != kTurnFile &&
+            !IsTemporaryFor(kIconCacheFile, name)) {
             files[name] = test::ReadBytes(folder.File(name));
         }
     } while (FindNextFileW(search, &found));
