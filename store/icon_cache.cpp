@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "store/program_folder.h"
+#include "store/save_protocol.h"
 
 namespace vantry {
 
@@ -153,9 +154,7 @@ void IconCache::Keep(int dpi, std::vector<CachedIcon> icons) {
 void IconCache::Write(const std::string& bytes) {
     std::unique_ptr<SaveTurn> turn;
     if (!folder_.TryTakeTurn(turn).Ok()) return;
-    for (const std::string& name : folder_.NamesStartingWith(TemporaryPrefix(kIconCacheFile))) {
-        if (IsTemporaryFor(kIconCacheFile, name)) folder_.Delete(name);
-    }
+    RemoveLeftovers(folder_, kIconCacheFile);
     std::string temporary = TemporaryName(kIconCacheFile, folder_.RandomBits());
     std::unique_ptr<NewFile> file;
     if (!folder_.CreateNew(temporary, file).Ok()) return;

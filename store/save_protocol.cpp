@@ -50,7 +50,7 @@ WriteOutcome ProtocolFolder::Replace(const std::string& name, const std::string&
     // A read-only file is not to be replaced, just as it could not be written in place.
     if (FileCall call = CanReplace(name); !call.Ok()) return Failure(call);
 
-    RemoveLeftovers(name);
+    RemoveLeftovers(*this, name);
     std::string temporary;
     WriteOutcome written = WriteTemporary(name, EncodeFileText(content, ansi_), temporary);
     if (!written.ok) {
@@ -83,9 +83,9 @@ std::unique_ptr<SaveTurn> ProtocolFolder::TakeSaveTurn(TurnRefusal& refused) {
     }
 }
 
-void ProtocolFolder::RemoveLeftovers(const std::string& name) {
-    for (const std::string& file : NamesStartingWith(TemporaryPrefix(name))) {
-        if (IsTemporaryFor(name, file)) Delete(file);
+void RemoveLeftovers(FolderFiles& folder, const std::string& name) {
+    for (const std::string& file : folder.NamesStartingWith(TemporaryPrefix(name))) {
+        if (IsTemporaryFor(name, file)) folder.Delete(file);
     }
 }
 

@@ -10,6 +10,10 @@
 
 namespace vantry {
 
+// Deletes every temporary file of name in the folder. Only within a save turn, where each one is
+// a killed writer's leftover.
+void RemoveLeftovers(FolderFiles& folder, const std::string& name);
+
 class ProtocolFolder : public ProgramFolder, public FolderFiles {
   public:
     explicit ProtocolFolder(AnsiCodePage ansi) : ansi_(std::move(ansi)) {}
@@ -23,7 +27,6 @@ class ProtocolFolder : public ProgramFolder, public FolderFiles {
     std::unique_ptr<SaveTurn> TakeSaveTurn(TurnRefusal& refused) override;
 
   private:
-    void RemoveLeftovers(const std::string& name);
     WriteOutcome WriteTemporary(const std::string& name, const std::string& bytes,
                                 std::string& temporary);
 
