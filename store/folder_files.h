@@ -36,6 +36,17 @@ class NewFile {
     virtual FileCall FlushAndClose() = 0;
 };
 
+// The folder's save turn as the raw calls give it. A writer killed in its turn (or cut off by a
+// power cut or a lost network) leaves it abandoned, and the next holder sweeps the temporary files
+// such a writer may have left: a turn that ended cleanly leaves none, so its successor does not
+// list the folder.
+class FileTurn : public SaveTurn {
+  public:
+    virtual bool Abandoned() const = 0;
+    // Ends this turn as an abandoned one: a temporary file of it could not be deleted.
+    virtual void LeaveAbandoned() = 0;
+};
+
 class FolderFiles {
   public:
     virtual ~FolderFiles() = default;
@@ -52,12 +63,13 @@ class FolderFiles {
     virtual FileCall CreateNew(const std::string& name, std::unique_ptr<NewFile>& file) = 0;
     // Gives from the name to, replacing the file there.
     virtual FileCall RenameReplacing(const std::string& from, const std::string& to) = 0;
-    virtual void Delete(const std::string& name) = 0;
+    // Whether the file is gone.
+    virtual bool Delete(const std::string& name) = 0;
     // The names of the files in the folder that begin with prefix.
     virtual std::vector<std::string> NamesStartingWith(const std::string& prefix) = 0;
     // One try at the folder's save turn: kBusy while another writer holds it, kReadOnly where no
     // file can be made in the folder.
-    virtual FileCall TryTakeTurn(std::unique_ptr<SaveTurn>& turn) = 0;
+    virtual FileCall TryTakeTurn(std::unique_ptr<FileTurn>& turn) = 0;
 
     // A steady clock and random bits (a temporary name's token), so that time and chance can be
     // simulated too; the pause is ProgramFolder::Pause.

@@ -149,12 +149,12 @@ void IconCache::Keep(int dpi, std::vector<CachedIcon> icons) {
     Write(bytes);
 }
 
-// Under the folder's save turn: the sweep of dead writers' temporary files is only safe there,
-// and a cache is not worth waiting for, so a held turn skips the write.
+// Under one try at the folder's save turn, which sweeps what dead writers left as a save's does: a
+// cache is not worth waiting for, so a held turn skips the write.
 void IconCache::Write(const std::string& bytes) {
-    std::unique_ptr<SaveTurn> turn;
+    std::unique_ptr<FileTurn> turn;
     if (!folder_.TryTakeTurn(turn).Ok()) return;
-    RemoveLeftovers(folder_, kIconCacheFile);
+    SweepAbandoned(folder_, *turn);
     std::string temporary = TemporaryName(kIconCacheFile, folder_.RandomBits());
     std::unique_ptr<NewFile> file;
     if (!folder_.CreateNew(temporary, file).Ok()) return;
@@ -163,7 +163,7 @@ void IconCache::Write(const std::string& bytes) {
     // start looks its icons up as if there were none.
     file.reset();
     if (!written || !folder_.RenameReplacing(temporary, kIconCacheFile).Ok()) {
-        folder_.Delete(temporary);
+        if (!folder_.Delete(temporary)) turn->LeaveAbandoned();
     }
 }
 

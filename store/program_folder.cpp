@@ -7,7 +7,6 @@ namespace vantry {
 namespace {
 
 constexpr std::string_view kDigits = "0123456789abcdefghijklmnopqrstuvwxyz";
-constexpr std::string_view kTemporaryStart = "~";
 constexpr std::string_view kTemporaryEnd = ".tmp";
 constexpr std::size_t kNameDigits = 3;
 constexpr std::size_t kTokenDigits = 7;
@@ -41,16 +40,19 @@ std::string TemporaryPrefix(const std::string& name) {
     return std::string(kTemporaryStart) + NameTag(name);
 }
 
-bool IsTemporaryFor(const std::string& name, const std::string& file) {
+bool IsTemporary(const std::string& file) {
     std::string_view view(file);
-    const std::size_t size =
-        kTemporaryStart.size() + kNameDigits + kTokenDigits + kTemporaryEnd.size();
-    if (view.size() != size || !view.starts_with(TemporaryPrefix(name)) ||
-        !view.ends_with(kTemporaryEnd)) {
+    const std::string_view start(kTemporaryStart);
+    if (view.size() != start.size() + kNameDigits + kTokenDigits + kTemporaryEnd.size() ||
+        !view.starts_with(start) || !view.ends_with(kTemporaryEnd)) {
         return false;
     }
-    std::string_view token = view.substr(kTemporaryStart.size() + kNameDigits, kTokenDigits);
-    return token.find_first_not_of(kDigits) == std::string_view::npos;
+    std::string_view digits = view.substr(start.size(), kNameDigits + kTokenDigits);
+    return digits.find_first_not_of(kDigits) == std::string_view::npos;
+}
+
+bool IsTemporaryFor(const std::string& name, const std::string& file) {
+    return IsTemporary(file) && file.starts_with(TemporaryPrefix(name));
 }
 
 }  // namespace vantry

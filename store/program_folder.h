@@ -32,8 +32,11 @@ class SaveTurn {
 // any folder that can hold the program's files can hold it. A random token keeps it unique across
 // processes and PCs. IsTemporaryFor tells such names of name from every other file.
 std::string TemporaryName(const std::string& name, std::uint64_t token);
-// What every temporary name of name begins with.
+// What every temporary name begins with, and every temporary name of name.
+inline constexpr char kTemporaryStart[] = "~";
 std::string TemporaryPrefix(const std::string& name);
+// Whether file is a temporary name of any file, or of name.
+bool IsTemporary(const std::string& file);
 bool IsTemporaryFor(const std::string& name, const std::string& file);
 
 // Why a save turn was not had: the system's reason, and whether no file can be made in the folder

@@ -50,10 +50,13 @@ const AnsiCodePage& SystemCodePage() {
     return codePage;
 }
 
-// The turn is an exclusive lock on the folder itself, which leaves no file behind.
-class FolderLock : public SaveTurn {
+// The turn is an exclusive lock on the folder itself, which leaves no file behind, nor any sign of
+// how the last turn ended: every turn sweeps.
+class FolderLock : public FileTurn {
   public:
     explicit FolderLock(int fd) : folder_(fd) {}
+    bool Abandoned() const override { return true; }
+    void LeaveAbandoned() override {}
 
   private:
     Descriptor folder_;
@@ -141,8 +144,8 @@ FileCall PosixProgramFolder::RenameReplacing(const std::string& from, const std:
     return {};
 }
 
-void PosixProgramFolder::Delete(const std::string& name) {
-    ::unlink(FullName(name).c_str());
+bool PosixProgramFolder::Delete(const std::string& name) {
+    return ::unlink(FullName(name).c_str()) == 0 || errno == ENOENT;
 }
 
 std::vector<std::string> PosixProgramFolder::NamesStartingWith(const std::string& prefix) {
@@ -157,7 +160,7 @@ std::vector<std::string> PosixProgramFolder::NamesStartingWith(const std::string
     return names;
 }
 
-FileCall PosixProgramFolder::TryTakeTurn(std::unique_ptr<SaveTurn>& turn) {
+FileCall PosixProgramFolder::TryTakeTurn(std::unique_ptr<FileTurn>& turn) {
     int fd = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return Failure(errno);
     auto lock = std::make_unique<FolderLock>(fd);

@@ -43,13 +43,24 @@ FileCall Failure(DWORD error, FileCall::Status status = FileCall::Status::kFaile
 }
 
 // The turn is a file opened without sharing: the system lets one writer have it, on a network
-// share too, and deletes it when the handle closes, also when the process is killed.
-class FileSaveTurn : public SaveTurn {
+// share too. Its end deletes it; a writer killed in its turn leaves it, and whoever opens it next
+// finds it there.
+class FileSaveTurn : public FileTurn {
   public:
-    explicit FileSaveTurn(HANDLE file) : file_(file) {}
+    FileSaveTurn(HANDLE file, bool abandoned) : file_(file), abandoned_(abandoned) {}
+    ~FileSaveTurn() override {
+        if (leaveAbandoned_) return;
+        // Deleted when the handle closes, below.
+        FILE_DISPOSITION_INFO gone{TRUE};
+        SetFileInformationByHandle(file_.Get(), FileDispositionInfo, &gone, sizeof(gone));
+    }
+    bool Abandoned() const override { return abandoned_; }
+    void LeaveAbandoned() override { leaveAbandoned_ = true; }
 
   private:
     FileHandle file_;
+    bool abandoned_;
+    bool leaveAbandoned_ = false;
 };
 
 // Access is denied both to a file whose deletion is pending (a turn that just ended) and where no
@@ -180,8 +191,8 @@ FileCall Win32ProgramFolder::RenameReplacing(const std::string& from, const std:
                    IsTransientLock(error) ? FileCall::Status::kBusy : FileCall::Status::kFailed);
 }
 
-void Win32ProgramFolder::Delete(const std::string& name) {
-    DeleteFileW(Widen(FullName(name)).c_str());
+bool Win32ProgramFolder::Delete(const std::string& name) {
+    return DeleteFileW(Widen(FullName(name)).c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
 std::vector<std::string> Win32ProgramFolder::NamesStartingWith(const std::string& prefix) {
@@ -196,7 +207,7 @@ std::vector<std::string> Win32ProgramFolder::NamesStartingWith(const std::string
     return names;
 }
 
-FileCall Win32ProgramFolder::TryTakeTurn(std::unique_ptr<SaveTurn>& turn) {
+FileCall Win32ProgramFolder::TryTakeTurn(std::unique_ptr<FileTurn>& turn) {
     const std::wstring path = Widen(FullName(kTurnFile));
     // Access is denied where no file may be made, and also to a turn's file still being deleted:
     // deleted between the two calls, that file looks like the first case, so a denial with no
@@ -204,11 +215,11 @@ FileCall Win32ProgramFolder::TryTakeTurn(std::unique_ptr<SaveTurn>& turn) {
     constexpr int kDeniedTries = 3;
     DWORD error = ERROR_ACCESS_DENIED;
     for (int tries = 0; tries < kDeniedTries && error == ERROR_ACCESS_DENIED; ++tries) {
-        HANDLE file = CreateFileW(
-            path.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, OPEN_ALWAYS,
-            FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        // Not hidden: under Wine that attribute is written to the disk apart, at every save.
+        HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
-            turn = std::make_unique<FileSaveTurn>(file);
+            turn = std::make_unique<FileSaveTurn>(file, GetLastError() == ERROR_ALREADY_EXISTS);
             return {};
         }
         error = GetLastError();

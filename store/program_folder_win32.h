@@ -8,7 +8,7 @@
 
 namespace vantry {
 
-// Held by a writer for its save turn (opened alone, deleted when closed).
+// Held by a writer for its save turn (opened alone, deleted as the turn ends).
 inline constexpr char kTurnFile[] = "Vantry.lock";
 
 // The folder of the running executable, UTF-8, without a closing "\" ("R:" for a drive's root).
@@ -29,9 +29,9 @@ class Win32ProgramFolder : public ProtocolFolder {
     std::optional<std::string> ReadBytes(const std::string& name) override;
     FileCall CreateNew(const std::string& name, std::unique_ptr<NewFile>& file) override;
     FileCall RenameReplacing(const std::string& from, const std::string& to) override;
-    void Delete(const std::string& name) override;
+    bool Delete(const std::string& name) override;
     std::vector<std::string> NamesStartingWith(const std::string& prefix) override;
-    FileCall TryTakeTurn(std::unique_ptr<SaveTurn>& turn) override;
+    FileCall TryTakeTurn(std::unique_ptr<FileTurn>& turn) override;
     std::uint64_t NowMs() override;
     std::uint64_t RandomBits() override;
     void Pause(unsigned ms) override;

@@ -21,6 +21,26 @@ WriteOutcome Failure(const FileCall& call) {
 
 }  // namespace
 
+class ProtocolFolder::HeldTurn final : public SaveTurn {
+  public:
+    HeldTurn(ProtocolFolder& folder, std::unique_ptr<FileTurn> turn)
+        : folder_(folder), turn_(std::move(turn)) {
+        folder_.held_ = turn_.get();
+    }
+    ~HeldTurn() override { folder_.held_ = nullptr; }
+
+  private:
+    ProtocolFolder& folder_;
+    std::unique_ptr<FileTurn> turn_;
+};
+
+void SweepAbandoned(FolderFiles& folder, FileTurn& turn) {
+    if (!turn.Abandoned()) return;
+    for (const std::string& file : folder.NamesStartingWith(kTemporaryStart)) {
+        if (IsTemporary(file) && !folder.Delete(file)) turn.LeaveAbandoned();
+    }
+}
+
 std::optional<std::string> ProtocolFolder::Read(const std::string& name) {
     std::optional<std::string> bytes = ReadBytes(name);
     if (!bytes) return std::nullopt;
@@ -50,18 +70,17 @@ WriteOutcome ProtocolFolder::Replace(const std::string& name, const std::string&
     // A read-only file is not to be replaced, just as it could not be written in place.
     if (FileCall call = CanReplace(name); !call.Ok()) return Failure(call);
 
-    RemoveLeftovers(*this, name);
     std::string temporary;
     WriteOutcome written = WriteTemporary(name, EncodeFileText(content, ansi_), temporary);
     if (!written.ok) {
-        if (!temporary.empty()) Delete(temporary);
+        if (!temporary.empty()) DeleteTemporary(temporary);
         return written;
     }
     for (int attempt = 0;; ++attempt) {
         FileCall call = RenameReplacing(temporary, name);
         if (call.Ok()) return {};
         if (call.status != FileCall::Status::kBusy || attempt >= kBusyRetries) {
-            Delete(temporary);
+            DeleteTemporary(temporary);
             return Failure(call);
         }
         Pause(kBusyRetryPauseMs);
@@ -71,9 +90,12 @@ WriteOutcome ProtocolFolder::Replace(const std::string& name, const std::string&
 std::unique_ptr<SaveTurn> ProtocolFolder::TakeSaveTurn(TurnRefusal& refused) {
     const std::uint64_t deadline = NowMs() + kTurnWaitMs;
     for (;;) {
-        std::unique_ptr<SaveTurn> turn;
+        std::unique_ptr<FileTurn> turn;
         FileCall call = TryTakeTurn(turn);
-        if (call.Ok()) return turn;
+        if (call.Ok()) {
+            SweepAbandoned(*this, *turn);
+            return std::make_unique<HeldTurn>(*this, std::move(turn));
+        }
         if (call.status != FileCall::Status::kBusy || NowMs() >= deadline) {
             refused.reason = call.reason;
             refused.readOnly = call.status == FileCall::Status::kReadOnly;
@@ -83,10 +105,8 @@ std::unique_ptr<SaveTurn> ProtocolFolder::TakeSaveTurn(TurnRefusal& refused) {
     }
 }
 
-void RemoveLeftovers(FolderFiles& folder, const std::string& name) {
-    for (const std::string& file : folder.NamesStartingWith(TemporaryPrefix(name))) {
-        if (IsTemporaryFor(name, file)) folder.Delete(file);
-    }
+void ProtocolFolder::DeleteTemporary(const std::string& temporary) {
+    if (!Delete(temporary) && held_) held_->LeaveAbandoned();
 }
 
 }  // namespace vantry

@@ -10,9 +10,9 @@
 
 namespace vantry {
 
-// Deletes every temporary file of name in the folder. Only within a save turn, where each one is
-// a killed writer's leftover.
-void RemoveLeftovers(FolderFiles& folder, const std::string& name);
+// Deletes every temporary file in the folder when the turn was found abandoned: under the turn,
+// each is a dead writer's. One that cannot be deleted leaves this turn abandoned as well.
+void SweepAbandoned(FolderFiles& folder, FileTurn& turn);
 
 class ProtocolFolder : public ProgramFolder, public FolderFiles {
   public:
@@ -21,16 +21,20 @@ class ProtocolFolder : public ProgramFolder, public FolderFiles {
     bool Exists(const std::string& name) override { return Readable(name); }
     bool Present(const std::string& name) override { return IsFile(name); }
     std::optional<std::string> Read(const std::string& name) override;
-    // Called within a save turn: any temporary file of name is then a killed writer's leftover,
-    // and goes first.
+    // Called within a save turn (TakeSaveTurn), which has swept what killed writers left.
     WriteOutcome Replace(const std::string& name, const std::string& content) override;
     std::unique_ptr<SaveTurn> TakeSaveTurn(TurnRefusal& refused) override;
 
   private:
+    class HeldTurn;
+
     WriteOutcome WriteTemporary(const std::string& name, const std::string& bytes,
                                 std::string& temporary);
+    // One that cannot be deleted leaves the turn held now abandoned, to be swept by the next.
+    void DeleteTemporary(const std::string& temporary);
 
     AnsiCodePage ansi_;
+    FileTurn* held_ = nullptr;  // the turn TakeSaveTurn gave, while it lasts
 };
 
 }  // namespace vantry

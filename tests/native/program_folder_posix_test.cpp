@@ -51,8 +51,9 @@ TEST_F(PosixFolderTest, ReplacesTheWholeFileAndLeavesNoTemporaryBehind) {
 }
 
 // Temporary names used to be the target's name plus a process id and a counter, too long in a deep
-// folder, and leftovers were swept once per file and process.
-TEST_F(PosixFolderTest, TemporaryNamesFitAndEverySaveSweepsTheFilesLeftovers) {
+// folder, and leftovers were swept once per file and process. The lock leaves no sign of a killed
+// writer here, so every turn sweeps, and only temporary names.
+TEST_F(PosixFolderTest, TemporaryNamesFitAndEveryTurnSweepsWhatKilledWritersLeft) {
     const std::string list = "VantryList0.txt";
     for (std::uint64_t token : {0ull, 35ull, ~0ull}) {
         for (const char* name : {"VantryList0.txt", "shfile.txt", "x"}) {
@@ -63,23 +64,28 @@ TEST_F(PosixFolderTest, TemporaryNamesFitAndEverySaveSweepsTheFilesLeftovers) {
         }
     }
     EXPECT_NE(TemporaryName(list, 1), TemporaryName(list, 2));
-    EXPECT_FALSE(IsTemporaryFor(list, list));
-    EXPECT_FALSE(IsTemporaryFor(list, TemporaryName(list, 1) + "x"));
+    const std::string kept = "~report.tmp";
+    for (const std::string& file :
+         {list, kept, TemporaryName(list, 1) + "x", "~" + std::string(10, 'A') + ".tmp"}) {
+        EXPECT_FALSE(IsTemporary(file)) << file;
+    }
 
     PosixProgramFolder folder(dir.string());
-    const std::string other = TemporaryName("VantryList1.txt", 7);
     for (int save = 0; save < 3; ++save) {
         for (std::uint64_t token : {11ull * save, 11ull * save + 1}) {
             std::ofstream(dir / TemporaryName(list, token)) << "a killed writer's";
         }
-        std::ofstream(dir / other) << "another file's";
-        ASSERT_TRUE(folder.Replace(list, "C:\\a\r\n").ok);
+        std::ofstream(dir / TemporaryName("VantryList1.txt", 7)) << "another file's";
+        std::ofstream(dir / kept) << "the user's";
+        TurnRefusal refused;
+        auto turn = folder.TakeSaveTurn(refused);
+        ASSERT_TRUE(turn && folder.Replace(list, "C:\\a\r\n").ok);
         std::vector<std::string> names;
         for (const auto& entry : std::filesystem::directory_iterator(dir)) {
             names.push_back(entry.path().filename().string());
         }
         std::sort(names.begin(), names.end());
-        EXPECT_EQ(names, (std::vector<std::string>{list, other})) << "save " << save;
+        EXPECT_EQ(names, (std::vector<std::string>{list, kept})) << "save " << save;
     }
 }
 

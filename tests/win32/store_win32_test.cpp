@@ -230,9 +230,10 @@ TEST(Win32ProgramFolder, AFileLockedForAMomentIsRetriedAndAFileLockedForGoodFail
     EXPECT_EQ(test::ReadBytes(temp.File("VantryTabs.txt")), "new\r\n");
 }
 
-// Writers take turns through a lock file in the folder, which the system deletes when a turn
-// ends. A writer finding it held waits briefly, then gives up with the system's reason.
-TEST(Win32ProgramFolder, ASaveTurnWaitsBrieflyForTheWriterHoldingItAndLeavesNoFile) {
+// Writers take turns through a lock file in the folder, deleted as a turn ends. A writer finding
+// it held waits briefly, then gives up with the system's reason; one finding it left by a writer
+// killed in its turn sweeps what that writer left.
+TEST(Win32ProgramFolder, ASaveTurnWaitsForItsHolderLeavesNoFileAndSweepsAfterAKilledOne) {
     test::TempFolder temp;
     HANDLE held = CreateFileW(Widen(temp.File("Vantry.lock")).c_str(), GENERIC_READ, 0, nullptr,
                               CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
@@ -250,6 +251,13 @@ TEST(Win32ProgramFolder, ASaveTurnWaitsBrieflyForTheWriterHoldingItAndLeavesNoFi
     }
     WaitForSingleObject(release, INFINITE);
     CloseHandle(release);
+    EXPECT_TRUE(temp.Names().empty());
+
+    for (const std::string& name : {std::string(kTurnFile), TemporaryName("VantryList0.txt", 3),
+                                    TemporaryName("shfile.txt", 4)}) {
+        test::WriteBytes(temp.File(name), "a killed writer's");
+    }
+    EXPECT_TRUE(folder.TakeSaveTurn(refused));
     EXPECT_TRUE(temp.Names().empty());
 }
 

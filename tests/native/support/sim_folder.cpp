@@ -1,16 +1,29 @@
 #include "tests/native/support/sim_folder.h"
 
+#include <exception>
+
 namespace vantry::test {
 
 namespace {
 
-class SimTurn : public SaveTurn {
+class SimTurn : public FileTurn {
   public:
-    explicit SimTurn(SimDisk& disk) : disk_(disk) { disk_.turnHeld = true; }
-    ~SimTurn() override { disk_.turnHeld = false; }
+    explicit SimTurn(SimDisk& disk) : disk_(disk), abandoned_(disk.turnAbandoned) {
+        disk_.turnHeld = disk_.turnAbandoned = true;
+        ++disk_.turnsTaken;
+    }
+    // A kill unwinds through here: its turn stays abandoned, as its file stays on a disk.
+    ~SimTurn() override {
+        disk_.turnHeld = false;
+        if (!leaveAbandoned_ && std::uncaught_exceptions() == 0) disk_.turnAbandoned = false;
+    }
+    bool Abandoned() const override { return abandoned_; }
+    void LeaveAbandoned() override { leaveAbandoned_ = true; }
 
   private:
     SimDisk& disk_;
+    bool abandoned_;
+    bool leaveAbandoned_ = false;
 };
 
 class SimNewFile : public NewFile {
@@ -40,7 +53,7 @@ class SimNewFile : public NewFile {
 bool SimFolder::Call() {
     ++calls;
     if (calls == killAt) throw Killed{};
-    return calls == failAt;
+    return failAt > 0 && calls >= failAt && calls < failAt + failCalls;
 }
 
 bool SimFolder::Readable(const std::string& name) {
@@ -78,9 +91,10 @@ FileCall SimFolder::RenameReplacing(const std::string& from, const std::string& 
     return {};
 }
 
-void SimFolder::Delete(const std::string& name) {
-    Call();
+bool SimFolder::Delete(const std::string& name) {
+    if (Call()) return false;
     disk_.files.erase(name);
+    return true;
 }
 
 std::vector<std::string> SimFolder::NamesStartingWith(const std::string& prefix) {
@@ -92,7 +106,7 @@ std::vector<std::string> SimFolder::NamesStartingWith(const std::string& prefix)
     return names;
 }
 
-FileCall SimFolder::TryTakeTurn(std::unique_ptr<SaveTurn>& turn) {
+FileCall SimFolder::TryTakeTurn(std::unique_ptr<FileTurn>& turn) {
     if (Call()) return {FileCall::Status::kFailed, "Access is denied."};
     if (disk_.turnHeld) return {FileCall::Status::kBusy, "The file is in use."};
     turn = std::make_unique<SimTurn>(disk_);

@@ -30,6 +30,9 @@ class SimDisk {
     std::map<std::string, SimFile> files;
     std::uint64_t now = 0;
     bool turnHeld = false;
+    // The turn's file is there: held now, or left by a writer killed in its turn.
+    bool turnAbandoned = false;
+    int turnsTaken = 0;
     // Runs what other actors do until the time given; set by the scheduler.
     std::function<void(std::uint64_t)> runOthersUntil;
     // Called when a file's content changes by a rename (a save of the program).
@@ -50,16 +53,18 @@ class SimFolder : public ProtocolFolder {
     std::optional<std::string> ReadBytes(const std::string& name) override;
     FileCall CreateNew(const std::string& name, std::unique_ptr<NewFile>& file) override;
     FileCall RenameReplacing(const std::string& from, const std::string& to) override;
-    void Delete(const std::string& name) override;
+    bool Delete(const std::string& name) override;
     std::vector<std::string> NamesStartingWith(const std::string& prefix) override;
-    FileCall TryTakeTurn(std::unique_ptr<SaveTurn>& turn) override;
+    FileCall TryTakeTurn(std::unique_ptr<FileTurn>& turn) override;
     std::uint64_t NowMs() override { return disk_.now; }
     std::uint64_t RandomBits() override { return ++token_ * 0x9E3779B97F4A7C15ull; }
     void Pause(unsigned ms) override;
 
-    // The raw call at which the copy dies (counted from 1), and the one that fails; 0 for none.
+    // The raw call at which the copy dies (counted from 1), and the first that fails (0 for none)
+    // with how many fail from there: a folder that goes away fails every call.
     int killAt = 0;
     int failAt = 0;
+    int failCalls = 1;
     int calls = 0;
 
   private:

@@ -360,7 +360,10 @@ class World {
             return;
         }
         if (step.c % 5 == 0) copy->folder.killAt = copy->folder.calls + 1 + step.b % 16;
-        if (step.c % 7 == 1) copy->folder.failAt = copy->folder.calls + 1 + step.b % 12;
+        if (step.c % 7 == 1) {
+            copy->folder.failAt = copy->folder.calls + 1 + step.b % 12;
+            copy->folder.failCalls = 1 + static_cast<int>(step.a % 3);
+        }
         Guarded(copy, [&] { Act(*copy, step); });
         if (copy) copy->folder.killAt = copy->folder.failAt = 0;
     }
@@ -378,10 +381,25 @@ class World {
         ownWrite_ = false;
     }
 
-    // A save as the list window makes it, then its check: a save reported done is on disk.
+    std::vector<std::string> Temporaries() const {
+        std::vector<std::string> names;
+        for (const auto& [name, file] : disk_.files) {
+            if (IsTemporary(name)) names.push_back(name);
+        }
+        return names;
+    }
+
+    // A save as the list window makes it, then its checks: a save reported done is on disk, and
+    // a turn that ends clean leaves no killed writer's temporary file for good.
     void Save(Copy& copy, const std::function<void(bool saved)>& after = {}) {
         const Lines before = copy.Held();
+        const std::vector<std::string> leftovers = Temporaries();
+        const int turns = disk_.turnsTaken;
         SaveOutcome saved = copy.model.SaveListFile();
+        for (const auto& name : leftovers) {
+            if (disk_.turnsTaken != turns && !disk_.turnAbandoned && disk_.files.count(name))
+                Fault("(f) a leftover temporary file outlived a save: " + name);
+        }
         Settle(kList, states_[kList], disk_.now);
         const Lines file = Items(DiskLines(kList));
         for (const auto& item : before) {

@@ -27,7 +27,7 @@ struct Step {
 
 using History = std::vector<Step>;
 
-// The broken rule, "(a) ..." to "(e) ...", or nothing.
+// The broken rule, "(a) ..." to "(f) ...", or nothing.
 std::optional<std::string> RunHistory(const History& history);
 
 }  // namespace vantry::test
