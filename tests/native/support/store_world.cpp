@@ -381,19 +381,14 @@ class World {
         ownWrite_ = false;
     }
 
-    std::vector<std::string> Temporaries() const {
-        std::vector<std::string> names;
-        for (const auto& [name, file] : disk_.files) {
-            if (IsTemporary(name)) names.push_back(name);
-        }
-        return names;
-    }
-
     // A save as the list window makes it, then its checks: a save reported done is on disk, and
     // a turn that ends clean leaves no killed writer's temporary file for good.
     void Save(Copy& copy, const std::function<void(bool saved)>& after = {}) {
         const Lines before = copy.Held();
-        const std::vector<std::string> leftovers = Temporaries();
+        std::vector<std::string> leftovers;
+        for (const auto& [name, file] : disk_.files) {
+            if (IsTemporary(name)) leftovers.push_back(name);
+        }
         const int turns = disk_.turnsTaken;
         SaveOutcome saved = copy.model.SaveListFile();
         for (const auto& name : leftovers) {
